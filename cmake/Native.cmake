@@ -1,0 +1,34 @@
+# Native tree: the portable core, its tests, the artwork generator and the fuzz targets.
+add_executable(quorvel-artwork ${CMAKE_SOURCE_DIR}/res/ArtworkGenerator.cpp)
+target_link_libraries(quorvel-artwork PRIVATE quorvel_core)
+target_compile_options(quorvel-artwork PRIVATE ${QUORVEL_WARNINGS})
+
+set(QUORVEL_ART_OUT ${CMAKE_BINARY_DIR}/art)
+add_custom_command(
+  OUTPUT ${QUORVEL_ART_OUT}/stamp
+  COMMAND quorvel-artwork ${QUORVEL_ART_OUT}
+  COMMAND ${CMAKE_COMMAND} -E touch ${QUORVEL_ART_OUT}/stamp
+  DEPENDS quorvel-artwork
+  COMMENT "Drawing the artwork")
+add_custom_target(artwork ALL DEPENDS ${QUORVEL_ART_OUT}/stamp)
+
+if(QUORVEL_TESTS)
+  file(GLOB QUORVEL_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+  add_executable(quorvel_native_tests ${QUORVEL_NATIVE_TESTS})
+  target_link_libraries(quorvel_native_tests PRIVATE quorvel_core gmock gtest_main)
+  target_include_directories(quorvel_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_options(quorvel_native_tests PRIVATE ${QUORVEL_WARNINGS})
+  include(GoogleTest)
+  gtest_discover_tests(quorvel_native_tests DISCOVERY_TIMEOUT 60)
+endif()
+
+if(QUORVEL_FUZZ)
+  file(GLOB QUORVEL_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
+  foreach(f IN LISTS QUORVEL_FUZZERS)
+    get_filename_component(name ${f} NAME_WE)
+    add_executable(${name} ${f})
+    target_link_libraries(${name} PRIVATE quorvel_core)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined -g)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endforeach()
+endif()

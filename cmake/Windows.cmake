@@ -1,0 +1,49 @@
+# Windows tree (cross-built with MinGW-w64): the two programs and the tests that run under Wine.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+set(QUORVEL_WIN_LIBS user32 gdi32 advapi32 comctl32 comdlg32 winspool shell32 winmm wsock32 netapi32 msimg32 ole32)
+
+add_library(quorvel_win STATIC ${QUORVEL_WIN_SOURCES})
+target_include_directories(quorvel_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(quorvel_win PUBLIC quorvel_core ${QUORVEL_WIN_LIBS})
+target_compile_options(quorvel_win PRIVATE ${QUORVEL_WARNINGS})
+
+if(NOT QUORVEL_ART_DIR)
+  message(FATAL_ERROR "QUORVEL_ART_DIR must name the native tree's art folder (scripts/build sets it)")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/res/Quorvel.rc.in ${CMAKE_BINARY_DIR}/Quorvel.rc @ONLY)
+set(CMAKE_RC_FLAGS "-I${QUORVEL_ART_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/src")
+enable_language(RC)
+
+set(QUORVEL_LINK -static -static-libgcc -static-libstdc++)
+add_executable(Quorvel WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main_win32.cpp ${CMAKE_BINARY_DIR}/Quorvel.rc)
+target_link_libraries(Quorvel PRIVATE quorvel_win)
+target_link_options(Quorvel PRIVATE ${QUORVEL_LINK} -mwindows)
+target_compile_options(Quorvel PRIVATE ${QUORVEL_WARNINGS})
+
+add_executable(quorvel-report ${CMAKE_SOURCE_DIR}/src/tools/ReportMain_win32.cpp ${CMAKE_BINARY_DIR}/Quorvel.rc)
+target_link_libraries(quorvel-report PRIVATE quorvel_win)
+target_link_options(quorvel-report PRIVATE ${QUORVEL_LINK})
+target_compile_options(quorvel-report PRIVATE ${QUORVEL_WARNINGS})
+
+set_target_properties(Quorvel quorvel-report PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+if(QUORVEL_TESTS)
+  set(QUORVEL_WINE ${CMAKE_SOURCE_DIR}/scripts/wine)
+  file(GLOB QUORVEL_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+  add_executable(quorvel_win32_tests ${QUORVEL_WIN32_TESTS} ${CMAKE_BINARY_DIR}/Quorvel.rc)
+  target_link_libraries(quorvel_win32_tests PRIVATE quorvel_win gmock gtest_main)
+  target_include_directories(quorvel_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(quorvel_win32_tests PRIVATE ${QUORVEL_LINK})
+  set_target_properties(quorvel_win32_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  add_test(NAME win32_tests COMMAND ${QUORVEL_WINE} ${CMAKE_BINARY_DIR}/quorvel_win32_tests.exe)
+  set_tests_properties(win32_tests PROPERTIES TIMEOUT 600)
+
+  # Whole-program checks: each script drives the built programs under Wine.
+  file(GLOB QUORVEL_E2E CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
+  foreach(script IN LISTS QUORVEL_E2E)
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME e2e_${name} COMMAND bash ${script})
+    set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+      ENVIRONMENT "QUORVEL_BIN=${CMAKE_BINARY_DIR};QUORVEL_WINE=${QUORVEL_WINE};QUORVEL_SOURCE=${CMAKE_SOURCE_DIR}")
+  endforeach()
+endif()

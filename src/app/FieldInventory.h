@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/Geometry.h"
+
+namespace qv {
+
+enum class FieldKind {
+  fkCaption,   // fixed caption label ("LabelTComputer": "Computer Name:")
+  fkValue,     // value label, "-" until the pass writes it
+  fkMemo,      // flat memo with a vertical scroll bar
+  fkCheck,     // indicator check box
+  fkBar,       // gradient progress bar
+  fkUrl,       // hyperlink label
+  fkStatic,    // other labels whose captions the reports read (VersionLabel, LabelNotice)
+  fkBox,       // scroll box (only place and height matter)
+};
+
+// One control of the pages as it stands at design time: the single source of the design values
+// for both the main form and the headless field table.
+struct FieldSpec {
+  const char* Name;
+  FieldKind Kind;
+  int Page;            // 0..5 = InfoPanel0..5; -1 = on the form itself
+  TRect Bounds;        // inside its panel (or the form)
+  const char* Text;    // caption, or the design-time value of a value label
+  std::vector<std::string> Lines;   // design-time lines of a memo
+  const char* Hint = "";
+  bool ReadOnly = false;   // memos
+  bool RightAligned = false;
+};
+
+const std::vector<FieldSpec>& FieldInventory();
+const FieldSpec* FindField(const std::string& name);
+
+// Texts of the implementer's choosing, kept in one place.
+extern const char* const QuorvelVersion;        // "1.0": caption of VersionLabel
+extern const char* const HomePageCaption;
+extern const char* const HomePageUrl;
+extern const char* const NoticeText;            // LabelNotice
+extern const char* const CreditText;            // the report's credit line
+
+// The credits of the Welcome page, in the order they scroll.
+struct CreditRole {
+  const char* Role;
+  std::vector<const char*> Names;
+};
+const std::vector<CreditRole>& CreditRoles();
+
+} // namespace qv

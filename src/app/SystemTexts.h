@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+struct MemoryStatus {
+  uint32_t TotalPhys = 0;
+  uint32_t AvailPhys = 0;
+};
+
+struct LocalDateTime {
+  int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
+};
+
+// "256 Mb": Kb, stepping to Mb and then Gb only while the number exceeds 1024.
+std::string MemoryText(uint32_t bytes);
+// "256 Mb [95 Mb free]"
+std::string PhysicalMemoryText(const MemoryStatus& m);
+// Memory in use, percent: 100 - round(avail / total * 100), halves to even.
+// A total of 0 bytes gives 0 rather than a division by zero.
+int MemoryInUsePercent(const MemoryStatus& m);
+// "9:05:03"
+std::string TimeText(const LocalDateTime& t);
+// "07-12-2026"
+std::string DateText(const LocalDateTime& t);
+
+} // namespace qv
