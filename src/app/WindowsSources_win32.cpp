@@ -18,7 +18,9 @@ public:
     MEMORYSTATUS m{};
     m.dwLength = sizeof m;
     GlobalMemoryStatus(&m);
-    return {static_cast<uint32_t>(m.dwTotalPhys), static_cast<uint32_t>(m.dwAvailPhys)};
+    // The 32-bit call reports at most 4 GB - 1; a 64-bit build is held to the same.
+    auto clamp = [](SIZE_T v) { return static_cast<uint32_t>(v > 0xFFFFFFFFu ? 0xFFFFFFFFu : v); };
+    return {clamp(m.dwTotalPhys), clamp(m.dwAvailPhys)};
   }
   LocalDateTime Now() override {
     SYSTEMTIME t;
