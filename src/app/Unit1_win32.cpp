@@ -339,7 +339,6 @@ void TSysForm::EndBusy() {
   FlatTabControl->SetActiveTab(1);
   FlatTabControl->SetEnabled(true);
   BringToFront();
-  SetForegroundWindow(Handle());
 }
 
 void TSysForm::CloseButtonClick(TControl*) { Close(); }
