@@ -55,7 +55,7 @@ const char* const HtmlHeader[] = {
 };
 
 class ReportWriter {
- public:
+public:
   ReportWriter(const PageFields& fields, ReportFormat format)
       : Fields(fields), Html(format == ReportFormat::rfHTML), L(Html ? "<br>" : "") {}
 
