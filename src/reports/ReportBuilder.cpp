@@ -1,10 +1,23 @@
 #include "reports/ReportBuilder.h"
 
+#include <initializer_list>
+#include <string_view>
+
 #include "app/FieldInventory.h"
 
 namespace qv {
 
 namespace {
+
+// Joins by appending: "literal" + a temporary string trips a false -Wrestrict in GCC 12.
+std::string Cat(std::initializer_list<std::string_view> parts) {
+  size_t size = 0;
+  for (auto p : parts) size += p.size();
+  std::string out;
+  out.reserve(size);
+  for (auto p : parts) out.append(p);
+  return out;
+}
 
 std::string HtmlEscape(const std::string& text) {
   std::string out;
@@ -69,12 +82,12 @@ public:
   void HtmlOnly(std::string line) {
     if (Html) Add(std::move(line));
   }
-  void Marked(const std::string& line) { Add(line + L); }
+  void Marked(const std::string& line) { Add(Cat({line, L})); }
 
   void Pair(const std::string& caption, const std::string& value) {
-    Marked(" " + Field(caption) + " " + Field(value));
+    Marked(Cat({" ", Field(caption), " ", Field(value)}));
   }
-  void Head(const std::string& caption) { Marked(" " + Field(caption)); }
+  void Head(const std::string& caption) { Marked(Cat({" ", Field(caption)})); }
 
   void Memo(const std::string& name) {
     const bool drives = name == "MemoDrives";
@@ -82,7 +95,7 @@ public:
     for (const auto& line : Fields.Lines(name)) {
       if (line.empty()) continue;
       HtmlOnly(drives ? "<UL>" : "<UL><LI>");
-      Marked("    " + Escape(line));
+      Marked(Cat({"    ", Escape(line)}));
       HtmlOnly(drives ? "</UL>" : "</UL></LI>");
     }
     HtmlOnly("</em>");
@@ -123,7 +136,7 @@ std::vector<std::string> BuildReportLines(const PageFields& fields, const std::s
   w.Pair("LabelTComputer", "LabelComputer");
   w.Pair("LabelTBIOSName", "LabelBIOSName");
   w.Pair("LabelTBIOSDate", "LabelBIOSDate");
-  w.Marked(" " + w.Field("LabelTPhysical") + " " + w.Escape(totalMemoryText));
+  w.Marked(Cat({" ", w.Field("LabelTPhysical"), " ", w.Escape(totalMemoryText)}));
   w.HeadAndMemo("LabelTDrives", "MemoDrives");
   w.CloseSection();
 
@@ -135,15 +148,15 @@ std::vector<std::string> BuildReportLines(const PageFields& fields, const std::s
   w.Pair("LabelTCPUs", "LabelCPUs");
   std::string flags;
   for (const char* box : FeatureBoxes)
-    if (fields.Checked(box)) flags += w.Field(box) + " ";
-  w.Marked(" " + w.Field("LabelTFeatures") + " " + flags);
+    if (fields.Checked(box)) flags += Cat({w.Field(box), " "});
+  w.Marked(Cat({" ", w.Field("LabelTFeatures"), " ", flags}));
   w.CloseSection();
 
   w.OpenSection("[ OPERATING SYSTEM ]");
   w.Pair("LabelTOS", "LabelOS");
   w.Pair("LabelTOSCategory", "LabelOSCategory");
-  w.Marked(" " + w.Field("LabelTVersion") + " " + w.Field("LabelVersion") + " (" + w.Field("LabelTBuild") +
-           " " + w.Field("LabelBuild") + ")");
+  w.Marked(Cat({" ", w.Field("LabelTVersion"), " ", w.Field("LabelVersion"), " (", w.Field("LabelTBuild"), " ",
+                w.Field("LabelBuild"), ")"}));
   w.Pair("LabelTTitle", "LabelTitle");
   w.Pair("LabelTID", "LabelID");
   w.Pair("LabelTKey", "LabelKey");
@@ -179,19 +192,19 @@ std::vector<std::string> BuildReportLines(const PageFields& fields, const std::s
   w.CloseSection();
 
   w.OpenSection("[ ABOUT ]");
-  w.Marked(" Quorvel v" + w.Field("VersionLabel"));
-  w.Marked(" " + w.Escape(CreditText));
+  w.Marked(Cat({" Quorvel v", w.Field("VersionLabel")}));
+  w.Marked(Cat({" ", w.Escape(CreditText)}));
   w.Add(w.L);
   w.Marked(" FREEWARE");
   w.Add(w.L);
-  w.Marked(" " + w.Escape(NoticeText));
-  w.HtmlOnly("<a target=\"_blank\" href=\"" + w.Escape(fields.Url("HomePageLabel")) + "\">");
-  w.Add(" " + w.Field("HomePageLabel"));
+  w.Marked(Cat({" ", w.Escape(NoticeText)}));
+  w.HtmlOnly(Cat({"<a target=\"_blank\" href=\"", w.Escape(fields.Url("HomePageLabel")), "\">"}));
+  w.Add(Cat({" ", w.Field("HomePageLabel")}));
   if (w.Html) {
     w.Add("</a>");
     w.Add("</UL>");
     w.Add("<h3><font FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">");
-    w.Add("Gathered on " + w.Escape(date) + "<br>");
+    w.Add(Cat({"Gathered on ", w.Escape(date), "<br>"}));
     w.Add("</font></h3>");
     w.Add("</body></html>");
   }

@@ -34,16 +34,15 @@ public:
   }
 
   bool Replace(const std::string& source, const std::string& target) override {
+    // A read-only report is not ours to replace (Wine's MoveFileEx would replace it anyway).
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
     if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    // The 95 family has no MoveFileEx: take the old file away only once it is known to be ours to
-    // replace, then move the new one in.
-    DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-      if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
-      if (!DeleteFileA(target.c_str())) return false;
-    }
+    // The 95 family has no MoveFileEx: the old file goes only just before the new one moves in.
+    if (exists && !DeleteFileA(target.c_str())) return false;
     return MoveFileA(source.c_str(), target.c_str()) != 0;
   }
 
