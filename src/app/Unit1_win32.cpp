@@ -351,9 +351,11 @@ void TSysForm::HelpButtonClick(TControl*) {
   Application().HelpCommand(HELP_CONTENTS, 0);
 }
 
-void TSysForm::PrintButtonClick(TControl*) {}
+void TSysForm::PrintButtonClick(TControl*) {
+  PrintReport(Handle(), PrintDialog, LP, *this, State.TotalMemoryText);
+}
 
-void TSysForm::ExportButtonClick(TControl*) {}
+void TSysForm::ExportButtonClick(TControl*) { ExportReport(Handle(), SaveDialog, *this, State.TotalMemoryText); }
 
 void TSysForm::TitleBarMouseDown(TControl*, TMouseButton, unsigned, int x, int y) {
   DragStartX = x;
