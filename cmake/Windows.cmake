@@ -37,8 +37,10 @@ if(QUORVEL_TESTS)
   target_include_directories(quorvel_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_options(quorvel_win32_tests PRIVATE ${QUORVEL_LINK})
   set_target_properties(quorvel_win32_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  # The tests get a prefix of their own in this tree, made once, for a display without a window manager.
+  set(QUORVEL_TEST_ENV "QUORVEL_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;QUORVEL_WINE_MANAGED=N")
   add_test(NAME win32_tests COMMAND ${QUORVEL_WINE} ${CMAKE_BINARY_DIR}/quorvel_win32_tests.exe)
-  set_tests_properties(win32_tests PROPERTIES TIMEOUT 600)
+  set_tests_properties(win32_tests PROPERTIES TIMEOUT 600 ENVIRONMENT "${QUORVEL_TEST_ENV}")
 
   # Whole-program checks: each script drives the built programs under Wine.
   file(GLOB QUORVEL_E2E CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
@@ -46,6 +48,6 @@ if(QUORVEL_TESTS)
     get_filename_component(name ${script} NAME_WE)
     add_test(NAME e2e_${name} COMMAND bash ${script})
     set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
-      ENVIRONMENT "QUORVEL_BIN=${CMAKE_BINARY_DIR};QUORVEL_WINE=${QUORVEL_WINE};QUORVEL_SOURCE=${CMAKE_SOURCE_DIR}")
+      ENVIRONMENT "${QUORVEL_TEST_ENV};QUORVEL_BIN=${CMAKE_BINARY_DIR};QUORVEL_WINE=${QUORVEL_WINE};QUORVEL_SOURCE=${CMAKE_SOURCE_DIR}")
   endforeach()
 endif()

@@ -9,6 +9,7 @@ TSplashForm* SplashForm = nullptr;
 TSplashForm::TSplashForm(TComponent* owner) : TForm(owner) {
   Name = "SplashForm";
   StayOnTop = true;
+  ActivateOnShow = false;
   Position = poScreenCenter;
   SetBounds(0, 0, 300, 123);
 
@@ -34,6 +35,13 @@ TSplashForm::TSplashForm(TComponent* owner) : TForm(owner) {
   Label1->Alignment = taRightJustify;
   Label1->SetFont(TFont("MS Sans Serif", -11, fsBold, clWhite));
   Label1->SetParent(this);
+}
+
+void TSplashForm::MakeCreateParams(CreateParams& p) {
+  TForm::MakeCreateParams(p);
+  // Not a window of the task bar or the window manager: it comes and goes without ceremony.
+  p.Style &= ~(WS_SYSMENU | WS_MINIMIZEBOX);
+  p.ExStyle = (p.ExStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW;
 }
 
 } // namespace qv

@@ -11,6 +11,9 @@ public:
   TImage* Image2;
   TImage* Image3;
   TLabel* Label1;
+
+protected:
+  void MakeCreateParams(CreateParams& p) override;
 };
 
 extern TSplashForm* SplashForm;

@@ -222,6 +222,8 @@ public:
   void Hide();
   void Close();
   bool StayOnTop = false;
+  // A busy window is shown without taking the focus; hiding it then needs no change of active window.
+  bool ActivateOnShow = true;
   TFormPosition Position = poScreenCenter;
   std::string Title = "Quorvel";
   TNotifyEvent OnClose;

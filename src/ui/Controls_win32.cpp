@@ -300,7 +300,10 @@ void TWinControl::Update() {
 }
 
 void TWinControl::BringToFront() {
-  if (Wnd) SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (!Wnd) return;
+  auto* form = dynamic_cast<TForm*>(this);
+  UINT activate = form && form->ActivateOnShow ? 0 : SWP_NOACTIVATE;
+  SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | activate);
 }
 
 void TWinControl::SetFocus() {
@@ -614,13 +617,14 @@ void TForm::CreateHandle() {
 void TForm::Show() {
   Handle();
   IsVisible = true;
-  ShowWindow(Wnd, SW_SHOW);
+  ShowWindow(Wnd, ActivateOnShow ? SW_SHOW : SW_SHOWNA);
   UpdateWindow(Wnd);
 }
 
 void TForm::Hide() {
   IsVisible = false;
-  if (Wnd) ShowWindow(Wnd, SW_HIDE);
+  if (Wnd)
+    SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TForm::Close() {
