@@ -299,9 +299,9 @@ Picture Skin() {
   return p;
 }
 
-// The five faces of a 71 x 23 button whose top-left lies at (left, top) of the skin.
-std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const std::string& caption) {
-  const int w = 71, h = 23;
+// The five faces of a 71 x h button whose top-left lies at (left, top) of the skin.
+std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const std::string& caption, int h) {
+  const int w = 71;
   struct Face {
     Rgb Top, Bottom, Edge, Text;
     int Shift;
@@ -326,7 +326,7 @@ std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const s
     if (f.Gloss > 0)
       p.RoundRect(2, 1, w - 3, 10, 4, [&](int, int y) { return Mix(White, f.Top, y / 9.0); });
     p.RoundOutline(0, 0, w - 1, h - 1, 5, f.Edge);
-    int ty = 7 + f.Shift;
+    int ty = (h - 9) / 2 + f.Shift;
     if (f.Text == White) DrawTextCentred(p, (w - 1) / 2 + f.Shift, ty + 1, caption, Navy, 1, true, 0.35);
     DrawTextCentred(p, (w - 1) / 2 + f.Shift, ty, caption, f.Text, 1, true);
     out.push_back(p);
@@ -682,13 +682,15 @@ int main(int argc, char** argv) {
   Picture skin = Skin();
   save(skin, "skin.bmp");
   const char* faceNames[5] = {"up", "over", "down", "disabled", "current"};
+  // Export keeps the 22-pixel height of the window's design; the others are 23 high.
   struct Button {
     const char* File;
     const char* Caption;
-    int Top;
-  } buttons[] = {{"info", "Info", 32}, {"print", "Print", 64}, {"export", "Export", 96}, {"help", "Help", 128}};
+    int Top, Height;
+  } buttons[] = {{"info", "Info", 32, 23}, {"print", "Print", 64, 23}, {"export", "Export", 96, 22},
+                 {"help", "Help", 128, 23}};
   for (const auto& b : buttons) {
-    auto faces = ButtonFaces(skin, 24, b.Top, b.Caption);
+    auto faces = ButtonFaces(skin, 24, b.Top, b.Caption, b.Height);
     for (int i = 0; i < 5; ++i) save(faces[i], std::string(b.File) + "_" + faceNames[i] + ".bmp");
   }
   auto close = CloseFaces(skin);
