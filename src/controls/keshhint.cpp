@@ -153,8 +153,8 @@ TRect HintBodyRect(int w, int h, bool arrowShown, bool arrowUp, int arrowHeight)
 
 std::vector<TPoint> CutAngleOctagon(TRect b, int rw, int rh) {
   const int w = b.Right;
-  return {{rw, b.Top},         {w - rw, b.Top},    {w, b.Top + rh}, {w, b.Bottom - rh},
-          {w - rw, b.Bottom},  {rw, b.Bottom},     {0, b.Bottom - rh}, {0, b.Top + rh}};
+  return {{rw, b.Top},        {w - rw, b.Top}, {w, b.Top + rh},    {w, b.Bottom - rh},
+          {w - rw, b.Bottom}, {rw, b.Bottom},  {0, b.Bottom - rh}, {0, b.Top + rh}};
 }
 
 int TransparencyAt(TTransparencyStyle style, int t0, int t1, int w, int h, int x, int y) {
