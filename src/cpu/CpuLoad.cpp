@@ -142,6 +142,20 @@ PerfProcessorSample ParsePerfData(const uint8_t* data, size_t size, int instance
   return sample;
 }
 
+CpuLoadPlatform SelectCpuLoadPlatform(bool versionRead, uint32_t platformId, IdleTimeReader* wineIdleTimes,
+                                      PerfDataReader* perfData, DynDataRegistry* dynData) {
+  if (!versionRead) throw Exception("Can't get the Windows version");
+  CpuLoadPlatform p;
+  p.IsWinNT = platformId == 2;
+  if (wineIdleTimes)
+    p.IdleTimes = wineIdleTimes;
+  else if (p.IsWinNT)
+    p.PerfData = perfData;
+  else
+    p.DynData = dynData;
+  return p;
+}
+
 TCpuLoadMonitor::TCpuLoadMonitor(const CpuLoadPlatform& platform)
     : IsWinNT(platform.IsWinNT), PerfBuffer(8192, 0), Platform(platform) {}
 

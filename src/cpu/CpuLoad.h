@@ -90,6 +90,13 @@ struct CpuLoadPlatform {
   DynDataRegistry* DynData = nullptr;   // 95/98/Me
 };
 
+// Chooses the source from what start-up found: Wine's idle times when running under Wine (null
+// otherwise), whatever Windows version it reports; else the performance data on the NT family
+// (platform id 2) and the dynamic data on 95/98/Me. A version that could not be read raises
+// "Can't get the Windows version".
+CpuLoadPlatform SelectCpuLoadPlatform(bool versionRead, uint32_t platformId, IdleTimeReader* wineIdleTimes,
+                                      PerfDataReader* perfData, DynDataRegistry* dynData);
+
 // The load monitor's module state and its operations. Errors are Exceptions with fixed texts.
 class TCpuLoadMonitor : public CpuLoad {
 public:

@@ -94,29 +94,18 @@ struct LoadModule {
   LoadModule() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;   // 148
-    if (!GetVersionExA(&version)) throw Exception("Can't get the Windows version");
-    CpuLoadPlatform platform;
-    platform.IsWinNT = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    bool versionRead = GetVersionExA(&version) != 0;
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
     auto query = ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
                              reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
                        : nullptr;
-    if (wine && query) {
-      Idle = std::make_unique<NtIdleTimes>(query);
-      platform.IdleTimes = Idle.get();
-    } else if (platform.IsWinNT) {
-      Perf = std::make_unique<RegistryPerfData>();
-      platform.PerfData = Perf.get();
-    } else {
-      Dyn = std::make_unique<DynRegistry>();
-      platform.DynData = Dyn.get();
-    }
-    Monitor = std::make_unique<TCpuLoadMonitor>(platform);
+    if (ntdll && query && GetProcAddress(ntdll, "wine_get_version")) Idle = std::make_unique<NtIdleTimes>(query);
+    Monitor = std::make_unique<TCpuLoadMonitor>(
+        SelectCpuLoadPlatform(versionRead, version.dwPlatformId, Idle.get(), &Perf, &Dyn));
   }
-  std::unique_ptr<RegistryPerfData> Perf;
+  RegistryPerfData Perf;
+  DynRegistry Dyn;
   std::unique_ptr<NtIdleTimes> Idle;
-  std::unique_ptr<DynRegistry> Dyn;
   std::unique_ptr<TCpuLoadMonitor> Monitor;   // declared last: released first
 };
 

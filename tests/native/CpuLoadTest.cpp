@@ -407,3 +407,28 @@ TEST(LoadBarPosition, RoundsHalvesToEvenAndNeverOverflows) {
 }
 
 } // namespace qv
+
+namespace qv {
+
+TEST(SelectCpuLoadPlatform, WineFirstThenThePlatformFamily) {
+  FakePerfData perf;
+  FakeIdleTimes idle;
+  FakeDynData dyn;
+  CpuLoadPlatform nt = SelectCpuLoadPlatform(true, 2, nullptr, &perf, &dyn);
+  EXPECT_TRUE(nt.IsWinNT);
+  EXPECT_EQ(nt.PerfData, &perf);
+  EXPECT_EQ(nt.DynData, nullptr);
+  CpuLoadPlatform w98 = SelectCpuLoadPlatform(true, 1, nullptr, &perf, &dyn);
+  EXPECT_FALSE(w98.IsWinNT);
+  EXPECT_EQ(w98.DynData, &dyn);
+  EXPECT_EQ(w98.PerfData, nullptr);
+  for (uint32_t id : {1u, 2u}) {
+    CpuLoadPlatform wine = SelectCpuLoadPlatform(true, id, &idle, &perf, &dyn);
+    EXPECT_EQ(wine.IdleTimes, &idle);
+    EXPECT_EQ(wine.PerfData, nullptr);
+    EXPECT_EQ(wine.DynData, nullptr);
+  }
+  ExpectMessage([&] { SelectCpuLoadPlatform(false, 2, nullptr, &perf, &dyn); }, "Can't get the Windows version");
+}
+
+} // namespace qv
