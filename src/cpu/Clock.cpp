@@ -14,9 +14,9 @@ double MeasureClockShort(ClockSource& clock) {
   clock.SetThreadPriority(TimeCriticalThreadPriority);
   // Start at the beginning of a fresh time slice, so the 500 ms sleep is not cut short.
   clock.Sleep(10);
-  uint64_t first = clock.ReadTimeStampCounter();
+  uint64_t first = clock.Rdtsc();
   clock.Sleep(500);
-  uint64_t second = clock.ReadTimeStampCounter();
+  uint64_t second = clock.Rdtsc();
   clock.SetThreadPriority(savedPriority);
   clock.SetPriorityClass(savedClass);
   // Modular difference, read as signed: a counter that went backwards gives a negative value,
@@ -29,14 +29,14 @@ int64_t MeasureClockLong(ClockSource& clock) {
   uint32_t start = clock.TickCount();
   while (clock.TickCount() == start) {
   }
-  uint64_t first = clock.ReadTimeStampCounter();
+  uint64_t first = clock.Rdtsc();
   // The window ends 1000 ms after the value read before the edge. We wait on the elapsed time
   // (now - start, modulo 2^32) rather than on now >= start + 1000: the two agree everywhere except
   // within a second of the tick count's wrap, where start + 1000 overflows and the plain comparison
   // would end the window at once.
   while (static_cast<uint32_t>(clock.TickCount() - start) < 1000u) {
   }
-  uint64_t second = clock.ReadTimeStampCounter();
+  uint64_t second = clock.Rdtsc();
   auto value = [](uint64_t v) {
     return static_cast<double>(static_cast<uint32_t>(v >> 32)) * 4294967296.0 +
            static_cast<double>(static_cast<uint32_t>(v));

@@ -17,7 +17,8 @@ public:
   virtual void Sleep(uint32_t milliseconds) = 0;
   // Milliseconds since the system started, wrapping every 49.7 days.
   virtual uint32_t TickCount() = 0;
-  virtual uint64_t ReadTimeStampCounter() = 0;
+  // The time-stamp counter (RDTSC).
+  virtual uint64_t Rdtsc() = 0;
 };
 
 constexpr uint32_t RealtimePriorityClass = 0x100;   // REALTIME_PRIORITY_CLASS

@@ -18,7 +18,8 @@ public:
   void SetThreadPriority(int priority) override { ::SetThreadPriority(GetCurrentThread(), priority); }
   void Sleep(uint32_t milliseconds) override { ::Sleep(milliseconds); }
   uint32_t TickCount() override { return GetTickCount(); }
-  uint64_t ReadTimeStampCounter() override {
+  // (windows.h makes ReadTimeStampCounter a macro, hence the short name.)
+  uint64_t Rdtsc() override {
 #if defined(__i386__) || defined(__x86_64__)
     return __rdtsc();
 #else

@@ -55,7 +55,7 @@ TEST(MeasureClockLong, ReadingsUseBothHalvesUnsigned) {
   struct TwoReadings : ScriptedClock {
     uint64_t Values[2];
     int Next = 0;
-    uint64_t ReadTimeStampCounter() override { return Values[Next++]; }
+    uint64_t Rdtsc() override { return Values[Next++]; }
   };
   TwoReadings clock;
   clock.Values[0] = 0x00000001FFFFFFF0ull;

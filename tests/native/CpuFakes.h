@@ -84,7 +84,7 @@ public:
     Counter += CounterPerMillisecond * TickStep;
     return now;
   }
-  uint64_t ReadTimeStampCounter() override {
+  uint64_t Rdtsc() override {
     Calls.push_back("RDTSC");
     return Counter;
   }
