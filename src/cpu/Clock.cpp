@@ -20,7 +20,7 @@ double MeasureClockShort(ClockSource& clock) {
   clock.SetThreadPriority(savedPriority);
   clock.SetPriorityClass(savedClass);
   // Modular difference, read as signed: a counter that went backwards gives a negative value,
-  // which the display treats as no measurement.
+  // which, like 0, sends the display to the long measurement.
   int64_t ticks = static_cast<int64_t>(second - first);
   return static_cast<double>(ticks) / 500000.0;
 }
