@@ -1,6 +1,7 @@
 #include "app/Unit1_win32.h"
 
 #include "app/FieldInventory.h"
+#include "app/HelpFile.h"
 #include "app/ResourceIds.h"
 #include "app/Unit2_win32.h"
 #include "core/Errors.h"
@@ -346,17 +347,15 @@ void TSysForm::CloseButtonClick(TControl*) { Close(); }
 void TSysForm::HelpButtonClick(TControl*) {
   char path[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string file(path, n);
-  size_t dot = file.find_last_of('.');
-  size_t slash = file.find_last_of("\\/");
-  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) file.resize(dot);
-  Application().HelpFile = file + ".hlp";
+  Application().HelpFile = HelpFileFor(std::string(path, n));
   Application().HelpCommand(HELP_CONTENTS, 0);
 }
 
-void TSysForm::PrintButtonClick(TControl*) {}
+void TSysForm::PrintButtonClick(TControl*) {
+  PrintReport(Handle(), PrintDialog, LP, *this, State.TotalMemoryText);
+}
 
-void TSysForm::ExportButtonClick(TControl*) {}
+void TSysForm::ExportButtonClick(TControl*) { ExportReport(Handle(), SaveDialog, *this, State.TotalMemoryText); }
 
 void TSysForm::TitleBarMouseDown(TControl*, TMouseButton, unsigned, int x, int y) {
   DragStartX = x;
