@@ -9,6 +9,7 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
   // Step 2: drives.
 
   // Step 3: processor.
+  if (sources.Processor) GatherProcessor(fields, state.Processor, *sources.Processor);
 
   // Step 4: operating system.
 

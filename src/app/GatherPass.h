@@ -3,6 +3,7 @@
 
 #include "app/PageFields.h"
 #include "app/SystemTexts.h"
+#include "cpu/ProcessorSection.h"
 
 namespace qv {
 
@@ -10,9 +11,7 @@ namespace qv {
 struct SysFormState {
   bool Gathered = false;           // set by the first completed pass, never cleared
   std::string TotalMemoryText;     // "256 Mb", read by the reports
-  // FPU, RDTSC, MMX, extended MMX, 3DNow!, extended 3DNow!, SSE, SSE2, APIC: what the feature
-  // indicators show (their click handler puts them back to these).
-  bool FeatureFlags[9] = {};
+  ProcessorState Processor;        // probe, count, feature flags and clock of the latest pass
 };
 
 // What the pass reads itself: computer name, memory, the local clock.
@@ -40,6 +39,7 @@ public:
 // The readers behind each step. A reader left null leaves its fields as they are.
 struct GatherSources {
   SystemSource* System = nullptr;
+  ProcessorSources* Processor = nullptr;
 };
 
 // The gathering pass: every probe in its fixed order, answers written into the fields. The end

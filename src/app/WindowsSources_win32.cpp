@@ -1,5 +1,6 @@
 #include "app/WindowsSources.h"
 
+#include "cpu/CpuPlatform.h"
 #include "ui/Win.h"
 
 namespace qv {
@@ -33,9 +34,16 @@ public:
 
 struct WindowsSources::Readers {
   WindowsSystemSource System;
+  std::unique_ptr<CpuidSource> Cpuid = NewMachineCpuid();
+  std::unique_ptr<ClockSource> Clock = NewMachineClock();
+  std::unique_ptr<ProcessorSystem> ProcessorInfo = NewMachineProcessorSystem();
+  ProcessorSources Processor{Cpuid.get(), Clock.get(), &CpuLoadModule(), ProcessorInfo.get()};
 };
 
-WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) { S.System = &R->System; }
+WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) {
+  S.System = &R->System;
+  S.Processor = &R->Processor;
+}
 
 WindowsSources::~WindowsSources() = default;
 
