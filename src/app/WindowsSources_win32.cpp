@@ -1,5 +1,11 @@
 #include "app/WindowsSources.h"
 
+#include "probes/Audio.h"
+#include "probes/DiskInfo.h"
+#include "probes/Display.h"
+#include "probes/Network.h"
+#include "probes/Registry_win32.h"
+#include "probes/WindowsVersion.h"
 #include "ui/Win.h"
 
 namespace qv {
@@ -33,9 +39,27 @@ public:
 
 struct WindowsSources::Readers {
   WindowsSystemSource System;
+  std::unique_ptr<DriveSource> Drives = MakeWindowsDriveSource();
+  std::unique_ptr<OsSource> Os = MakeWindowsOsSource();
+  WindowsRegistry MachineRegistry;
+  std::unique_ptr<PrinterSource> Printers = MakeWindowsPrinterSource();
+  std::unique_ptr<ScreenSource> Screen = MakeWindowsScreenSource();
+  std::unique_ptr<AudioSource> Audio = MakeWindowsAudioSource();
+  std::unique_ptr<NetworkSource> Network = MakeWindowsNetworkSource();
+  std::unique_ptr<NetBiosSource> NetBios = MakeWindowsNetBiosSource();
 };
 
-WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) { S.System = &R->System; }
+WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) {
+  S.System = &R->System;
+  S.Drives = R->Drives.get();
+  S.Os = R->Os.get();
+  S.MachineRegistry = &R->MachineRegistry;
+  S.Printers = R->Printers.get();
+  S.Screen = R->Screen.get();
+  S.Audio = R->Audio.get();
+  S.Network = R->Network.get();
+  S.NetBios = R->NetBios.get();
+}
 
 WindowsSources::~WindowsSources() = default;
 
