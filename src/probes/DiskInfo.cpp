@@ -73,9 +73,14 @@ std::string DriveLine(char letter, TDriveType type, int64_t size, const std::str
   line += letter;
   line += DriveTypeText(type);
   if (size == -1) return line;   // a drive that cannot be queried shows its type alone
-  line += " " + DriveSizeText(size, decimalSeparator);
-  line += volumeLabel.empty() ? " " : "  \"" + volumeLabel + "\" ";
-  if (fileSystem != "CDFS") line += "  " + fileSystem;
+  line += ' ';
+  line += DriveSizeText(size, decimalSeparator);
+  if (volumeLabel.empty()) {
+    line += ' ';
+  } else {
+    line.append("  \"").append(volumeLabel).append("\" ");
+  }
+  if (fileSystem != "CDFS") line.append("  ").append(fileSystem);
   return line;
 }
 

@@ -5,6 +5,8 @@
 #include "probes/WindowsVersion.h"
 #include "ui/Win.h"
 
+#include <winspool.h>
+
 namespace qv {
 
 namespace {
