@@ -8,6 +8,12 @@ struct TPoint {
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+struct TSize {
+  int cx = 0;
+  int cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
 // Right and Bottom are exclusive, as in the Windows RECT.
 struct TRect {
   int Left = 0;

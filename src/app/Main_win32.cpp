@@ -1,0 +1,22 @@
+#include "app/Unit1_win32.h"
+#include "app/Unit2_win32.h"
+#include "ui/Application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace qv;
+  try {
+    TComponent root(nullptr);
+    SysForm = new TSysForm(&root);
+    Application().MainForm = SysForm;
+    Application().Title = "Quorvel";
+    SplashForm = new TSplashForm(&root);
+    SysForm->SplashForm = SplashForm;
+    SysForm->Show();
+    Application().Run();
+    Application().SetShowHint(false);
+  } catch (const std::exception& e) {
+    MessageBoxA(nullptr, e.what(), "Quorvel", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,426 @@
+#include "app/Unit1_win32.h"
+
+#include "app/FieldInventory.h"
+#include "app/ResourceIds.h"
+#include "app/Unit2_win32.h"
+#include "core/Errors.h"
+
+namespace qv {
+
+TSysForm* SysForm = nullptr;
+
+namespace {
+
+const char* const TabCaptions[6] = {"Welcome", "My Computer", "Processor", "Operating System", "Devices",
+                                    "More ..."};
+constexpr TColor ValueColor = QuorvelValueBlue;
+
+TFont PageFont(unsigned style = 0, TColor color = clBlack) { return TFont("MS Sans Serif", -12, style, color); }
+
+} // namespace
+
+TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<WindowsSources>()) {
+  Name = "SysForm";
+  Title = "Quorvel";
+  SetColor(clWhite);
+  SetFont(TFont("MS Sans Serif", -11));
+  SetBounds(0, 0, 753, 568);   // design size; FormCreate sizes the window to the skin
+
+  BackGroundImage = new TImage(this);
+  BackGroundImage->Name = "BackGroundImage";
+  BackGroundImage->Picture.LoadFromResource(IDB_SKIN);
+  BackGroundImage->Stretch = true;
+  BackGroundImage->SetBounds(0, 0, 582, 344);
+  BackGroundImage->SetParent(this);
+
+  Image1 = new TImage(this);
+  Image1->Name = "Image1";
+  Image1->SetBounds(14, 256, 89, 77);
+  Image1->Center = true;
+  Image1->Stretch = true;
+  Image1->Picture.LoadFromResource(IDB_LOGO);
+  Image1->SetParent(this);
+
+  Label27 = new TLabel(this);
+  Label27->Name = "Label27";
+  Label27->SetBounds(8, 4, 120, 14);
+  Label27->SetCaption("Quorvel");
+  Label27->SetFont(TFont("Arial", -11, fsBold, clWhite));
+  Label27->SetParent(this);
+
+  TitleBar = new TImage(this);
+  TitleBar->Name = "TitleBar";
+  TitleBar->SetBounds(0, 0, 582, 21);
+  TitleBar->ShowHint = true;
+  TitleBar->OnMouseDown = [this](TControl* s, TMouseButton b, unsigned sh, int x, int y) {
+    TitleBarMouseDown(s, b, sh, x, y);
+  };
+  TitleBar->OnMouseMove = [this](TControl* s, unsigned sh, int x, int y) { TitleBarMouseMove(s, sh, x, y); };
+  TitleBar->OnMouseUp = [this](TControl* s, TMouseButton b, unsigned sh, int x, int y) {
+    TitleBarMouseUp(s, b, sh, x, y);
+  };
+  TitleBar->SetParent(this);
+
+  auto button = [this](const char* name, int left, int top, int w, int h, const char* caption, const char* hint,
+                       void (TSysForm::*handler)(TControl*)) {
+    auto* b = new TImageButton(this);
+    b->Name = name;
+    b->SetBounds(left, top, w, h);
+    b->SetCaption(caption);
+    b->Hint = hint;
+    b->ShowHint = true;
+    b->SetFont(TFont("Arial", -11, fsBold, clWhite));
+    b->OnClick = [this, handler](TControl* s) { (this->*handler)(s); };
+    b->SetParent(this);
+    return b;
+  };
+  CloseButton = button("CloseButton", 564, 5, 13, 13, "", "Close", &TSysForm::CloseButtonClick);
+  InfoButton = button("InfoButton", 24, 32, 71, 22, "Info", "Start examining your system.", &TSysForm::Button1Click);
+  PrintButton =
+      button("PrintButton", 24, 64, 71, 22, "Print", "Print the gathered information.", &TSysForm::PrintButtonClick);
+  PrintButton->SetEnabled(false);
+  ExportButton = button("ExportButton", 24, 96, 71, 22, "Export", "Save the gathered information.",
+                        &TSysForm::ExportButtonClick);
+  ExportButton->SetEnabled(false);
+  HelpButton = button("HelpButton", 24, 128, 71, 22, "Help", "Is there something you don't understand?",
+                      &TSysForm::HelpButtonClick);
+
+  FlatTabControl = new TFlatTabControl(this);
+  FlatTabControl->Name = "FlatTabControl";
+  FlatTabControl->SetBounds(120, 32, 452, 281);
+  FlatTabControl->SetColor(clWhite);
+  FlatTabControl->SetFont(PageFont());
+  FlatTabControl->Tabs.assign(TabCaptions, TabCaptions + 6);
+  FlatTabControl->SetEnabled(false);
+  FlatTabControl->OnTabChanged = [this](TControl* s) { FlatTabControlTabChanged(s); };
+  FlatTabControl->SetParent(this);
+
+  for (int i = 0; i < 6; ++i) {
+    auto* p = new TPanel(this);
+    p->Name = "InfoPanel" + std::to_string(i);
+    p->SetColor(clWhite);
+    p->SetFont(PageFont());
+    p->SetBounds(4, 24, 440, 250);
+    p->SetVisible(i == 0);
+    p->SetParent(FlatTabControl);
+    InfoPanel[i] = p;
+  }
+
+  for (const auto& spec : FieldInventory())
+    if (spec.Page == -1) {
+      if (spec.Kind == FieldKind::fkUrl) {
+        HomePageLabel = new TProUrlLabel(this);
+        HomePageLabel->Name = spec.Name;
+        HomePageLabel->URL = HomePageUrl;
+        HomePageLabel->Alignment = taRightJustify;
+        HomePageLabel->SetFont(TFont("Arial", -12, fsBold | fsUnderline, clBlack));
+        HomePageLabel->SetCaption(spec.Text);
+        HomePageLabel->Hint = spec.Hint;
+        HomePageLabel->ShowHint = true;
+        HomePageLabel->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height());
+        HomePageLabel->SetParent(this);
+        Fields[spec.Name] = HomePageLabel;
+      } else {
+        LabelNotice = new TLabel(this);
+        LabelNotice->Name = spec.Name;
+        LabelNotice->SetFont(TFont("Arial", -12, fsBold, clBlack));
+        LabelNotice->SetCaption(spec.Text);
+        LabelNotice->Hint = spec.Hint;
+        LabelNotice->ShowHint = true;
+        LabelNotice->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height());
+        LabelNotice->SetParent(this);
+        Fields[spec.Name] = LabelNotice;
+      }
+    }
+
+  MakePageFields();
+
+  QuorvelTimer = new TTimer(this);
+  QuorvelTimer->Name = "QuorvelTimer";
+  QuorvelTimer->SetInterval(500);
+  QuorvelTimer->OnTimer = [this](TTimer* t) { QuorvelTimerTimer(t); };
+
+  KeshHint = new TKeshHint(this);
+  KeshHint->Name = "KeshHint";
+
+  OnClose = [](TControl*) {};
+  FormCreate();
+}
+
+TSysForm::~TSysForm() = default;
+
+void TSysForm::MakePageFields() {
+  // Welcome page.
+  TPanel* welcome = InfoPanel[0];
+  Label7 = new TLabel(this);
+  VersionLabel = new TLabel(this);
+  for (TLabel* l : {Label7, VersionLabel}) {
+    const FieldSpec* spec = FindField(l == Label7 ? "Label7" : "VersionLabel");
+    l->Name = spec->Name;
+    l->SetCaption(spec->Text);
+    l->SetFont(PageFont(fsBold));
+    l->Alignment = spec->RightAligned ? taRightJustify : taLeftJustify;
+    l->SetBounds(spec->Bounds.Left, spec->Bounds.Top, spec->Bounds.Width(), spec->Bounds.Height() + 2);
+    l->SetParent(welcome);
+    Fields[spec->Name] = l;
+  }
+  Panel1 = new TPanel(this);
+  Panel1->Name = "Panel1";
+  Panel1->BevelOuter = bvNone;
+  Panel1->SetColor(QuorvelBorderBlue);
+  Panel1->SetBounds(24, 40, 385, 1);
+  Panel1->SetParent(welcome);
+
+  ScrollBoxParent = new TScrollBox(this);
+  ScrollBoxParent->Name = "ScrollBoxParent";
+  ScrollBoxParent->SetBounds(24, 48, 385, 150);
+  ScrollBoxParent->SetParent(welcome);
+  ScrollBoxChild = new TPanel(this);
+  ScrollBoxChild->Name = "ScrollBoxChild";
+  ScrollBoxChild->BevelOuter = bvNone;
+  ScrollBoxChild->SetColor(clWhite);
+  ScrollBoxChild->SetFont(PageFont());
+  ScrollBoxChild->SetBounds(8, 0, 353, 1605);
+  ScrollBoxChild->SetParent(ScrollBoxParent);
+  Fields["ScrollBoxParent"] = ScrollBoxParent;
+  Fields["ScrollBoxChild"] = ScrollBoxChild;
+  MakeCredits();
+
+  for (const auto& spec : FieldInventory()) {
+    if (spec.Page < 1) continue;
+    TWinControl* parent = InfoPanel[spec.Page];
+    TControl* c = nullptr;
+    TLabel* autoSized = nullptr;
+    switch (spec.Kind) {
+      case FieldKind::fkCaption:
+      case FieldKind::fkValue:
+      case FieldKind::fkStatic: {
+        auto* l = new TLabel(this);
+        l->SetCaption(spec.Text);
+        l->Alignment = spec.RightAligned ? taRightJustify : taLeftJustify;
+        l->SetFont(PageFont(0, spec.Kind == FieldKind::fkValue ? ValueColor : clBlack));
+        if (spec.Kind == FieldKind::fkCaption) autoSized = l;
+        c = l;
+        break;
+      }
+      case FieldKind::fkMemo: {
+        auto* m = new TFlatMemo(this);
+        m->ReadOnly = spec.ReadOnly;
+        m->ScrollBars = ssVertical;
+        m->SetFont(PageFont(0, ValueColor));
+        m->SetLines(spec.Lines);
+        c = m;
+        break;
+      }
+      case FieldKind::fkCheck: {
+        auto* b = new TFlatCheckBox(this);
+        b->SetCaption(spec.Text);
+        b->SetFont(PageFont());
+        bool lockKey = spec.Page == 1;
+        b->OnClick = [this, lockKey](TControl* s) { lockKey ? CheckBoxNUMClick(s) : CheckBoxMMXClick(s); };
+        c = b;
+        break;
+      }
+      case FieldKind::fkBar: {
+        auto* b = new TVantuProgressBar(this);
+        b->SetFont(PageFont(fsBold));
+        c = b;
+        break;
+      }
+      case FieldKind::fkUrl: {
+        auto* u = new TProUrlLabel(this);
+        u->SetCaption(spec.Text);
+        u->Hint = spec.Hint;
+        u->ShowHint = true;
+        u->SetFont(PageFont(fsUnderline, ValueColor));
+        c = u;
+        break;
+      }
+      case FieldKind::fkBox:
+        continue;
+    }
+    c->Name = spec.Name;
+    c->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height() + 2);
+    c->SetParent(parent);
+    if (autoSized) autoSized->SetAutoSize(true);
+    Fields[spec.Name] = c;
+  }
+}
+
+void TSysForm::MakeCredits() {
+  TPanel* box = ScrollBoxChild;
+  auto label = [this, box](const std::string& text, int left, int top, int width, TAlignment align,
+                           unsigned style) {
+    auto* l = new TLabel(this);
+    l->SetCaption(text);
+    l->Alignment = align;
+    l->SetFont(PageFont(style));
+    l->SetBounds(left, top, width, 16);
+    l->SetParent(box);
+    return l;
+  };
+  label("CREDITS", 0, 8, 353, taCenter, fsBold | fsUnderline);
+  int top = 48;
+  for (const auto& role : CreditRoles()) {
+    label(role.Role, 8, top, 137, taRightJustify, fsBold);
+    for (const char* name : role.Names) {
+      label(name, 176, top, 165, taLeftJustify, 0);
+      top += 24;
+    }
+    top += 24;
+  }
+  top += 48;
+  auto rule = [this, box](int y) {
+    auto* p = new TPanel(this);
+    p->BevelOuter = bvNone;
+    p->SetColor(clBlack);
+    p->SetBounds(12, y, 329, 1);
+    p->SetParent(box);
+  };
+  rule(top);
+  label("DURING THIS PRODUCTION NO ANIMALS WERE KILLED", 0, top + 8, 353, taCenter, 0);
+  rule(top + 32);
+  top += 72;
+  auto picture = [this, box](int id, int width, int height, int y) {
+    auto* i = new TImage(this);
+    i->Picture.LoadFromResource(id);
+    i->SetBounds((353 - width) / 2, y, width, height);
+    i->SetParent(box);
+  };
+  picture(IDB_CREDITS1, 204, 45, top);
+  picture(IDB_CREDITS2, 178, 84, top + 80);
+}
+
+void TSysForm::FormCreate() {
+  State.Gathered = false;
+  QuorvelTimer->SetEnabled(true);
+  Dragging = false;
+  KeshHint->Activate();
+  TitleBar->Hint = "Version " + VersionLabel->Caption();
+  ShowInfoPanel(0);
+  SetBounds(Left(), Top(), BackGroundImage->Width(), BackGroundImage->Height());
+  ScrollBoxChild->SetTop(195);
+  ScrollBoxParent->SetHeight(200);
+  CloseButton->SetBounds(CloseButton->Left(), CloseButton->Top(), 13, 13);
+  for (TImageButton* b : {InfoButton, PrintButton, HelpButton})
+    b->SetBounds(b->Left(), b->Top(), 71, 23);
+  FlatTabControl->SetActiveTab(0);
+  FlatTabControl->SetHeight(LabelNotice->Top() - FlatTabControl->Top() - 7);
+  for (TPanel* p : InfoPanel) {
+    p->BevelInner = bvNone;
+    p->BevelOuter = bvNone;
+    p->SetBounds(4, 24, p->Width(), FlatTabControl->Height() - 32);
+  }
+}
+
+void TSysForm::ShowInfoPanel(int n) {
+  for (int i = 0; i < 6; ++i) InfoPanel[i]->SetVisible(i == n);
+}
+
+void TSysForm::FlatTabControlTabChanged(TControl*) {
+  if (!State.Gathered) return;
+  ShowInfoPanel(FlatTabControl->ActiveTab());
+}
+
+void TSysForm::Button1Click(TControl*) { RunGatheringPass(*this, State, Sources->Sources(), *this); }
+
+void TSysForm::BeginBusy() {
+  SplashForm->Show();
+  SetEnabled(false);
+  SplashForm->Update();
+  SplashForm->BringToFront();
+}
+
+void TSysForm::EndBusy() {
+  PrintButton->SetEnabled(true);
+  ExportButton->SetEnabled(true);
+  SplashForm->Hide();
+  SetEnabled(true);
+  FlatTabControl->SetActiveTab(1);
+  FlatTabControl->SetEnabled(true);
+  BringToFront();
+}
+
+void TSysForm::CloseButtonClick(TControl*) { Close(); }
+
+void TSysForm::HelpButtonClick(TControl*) {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string file(path, n);
+  size_t dot = file.find_last_of('.');
+  size_t slash = file.find_last_of("\\/");
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) file.resize(dot);
+  Application().HelpFile = file + ".hlp";
+  Application().HelpCommand(HELP_CONTENTS, 0);
+}
+
+void TSysForm::PrintButtonClick(TControl*) {}
+
+void TSysForm::ExportButtonClick(TControl*) {}
+
+void TSysForm::TitleBarMouseDown(TControl*, TMouseButton, unsigned, int x, int y) {
+  DragStartX = x;
+  DragStartY = y;
+  Dragging = true;
+}
+
+void TSysForm::TitleBarMouseMove(TControl*, unsigned, int x, int y) {
+  if (!Dragging) return;
+  SetBounds(Left() + x - DragStartX, Top() + y - DragStartY, Width(), Height());
+}
+
+void TSysForm::TitleBarMouseUp(TControl*, TMouseButton, unsigned, int, int) { Dragging = false; }
+
+void TSysForm::QuorvelTimerTimer(TTimer*) {}
+
+void TSysForm::UpdateKeyStateBoxes() {
+  SetChecked("CheckBoxNUM", (GetKeyState(VK_NUMLOCK) & 1) != 0);
+  SetChecked("CheckBoxCAPS", (GetKeyState(VK_CAPITAL) & 1) != 0);
+  SetChecked("CheckBoxSCROLL", (GetKeyState(VK_SCROLL) & 1) != 0);
+  SetChecked("CheckBoxINS", (GetKeyState(VK_INSERT) & 1) != 0);
+}
+
+void TSysForm::CheckBoxNUMClick(TControl*) { UpdateKeyStateBoxes(); }
+
+void TSysForm::CheckBoxMMXClick(TControl*) { UpdateFeatureBoxes(); }
+
+void TSysForm::UpdateFeatureBoxes() {}
+
+// ---- page fields
+
+TControl* TSysForm::Field(const std::string& name) const {
+  auto it = Fields.find(name);
+  return it == Fields.end() ? nullptr : it->second;
+}
+
+template <typename T>
+T* TSysForm::FieldAs(const std::string& name) const {
+  auto* c = dynamic_cast<T*>(Field(name));
+  if (!c) throw Exception("No page field named " + name);
+  return c;
+}
+
+std::string TSysForm::Text(const std::string& name) const { return FieldAs<TControl>(name)->Caption(); }
+void TSysForm::SetText(const std::string& name, const std::string& text) {
+  FieldAs<TControl>(name)->SetCaption(text);
+}
+std::vector<std::string> TSysForm::Lines(const std::string& name) const { return FieldAs<TMemo>(name)->Lines(); }
+void TSysForm::ClearLines(const std::string& name) { FieldAs<TMemo>(name)->ClearLines(); }
+void TSysForm::AddLine(const std::string& name, const std::string& line) { FieldAs<TMemo>(name)->AddLine(line); }
+bool TSysForm::Checked(const std::string& name) const { return FieldAs<TFlatCheckBox>(name)->Checked(); }
+void TSysForm::SetChecked(const std::string& name, bool checked) {
+  FieldAs<TFlatCheckBox>(name)->SetChecked(checked);
+}
+int TSysForm::Position(const std::string& name) const { return FieldAs<TVantuProgressBar>(name)->Position(); }
+void TSysForm::SetPosition(const std::string& name, int position) {
+  FieldAs<TVantuProgressBar>(name)->SetPosition(position);
+}
+bool TSysForm::Visible(const std::string& name) const { return FieldAs<TControl>(name)->Visible(); }
+void TSysForm::SetVisible(const std::string& name, bool visible) { FieldAs<TControl>(name)->SetVisible(visible); }
+std::string TSysForm::Url(const std::string& name) const { return FieldAs<TProUrlLabel>(name)->URL; }
+void TSysForm::SetUrl(const std::string& name, const std::string& url) { FieldAs<TProUrlLabel>(name)->URL = url; }
+int TSysForm::Top(const std::string& name) const { return FieldAs<TControl>(name)->Top(); }
+void TSysForm::SetTop(const std::string& name, int top) { FieldAs<TControl>(name)->SetTop(top); }
+int TSysForm::Height(const std::string& name) const { return FieldAs<TControl>(name)->Height(); }
+
+} // namespace qv

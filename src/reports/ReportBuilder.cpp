@@ -1,0 +1,214 @@
+#include "reports/ReportBuilder.h"
+
+#include <initializer_list>
+#include <string_view>
+
+#include "app/FieldInventory.h"
+
+namespace qv {
+
+namespace {
+
+// Joins by appending: "literal" + a temporary string trips a false -Wrestrict in GCC 12.
+std::string Cat(std::initializer_list<std::string_view> parts) {
+  size_t size = 0;
+  for (auto p : parts) size += p.size();
+  std::string out;
+  out.reserve(size);
+  for (auto p : parts) out.append(p);
+  return out;
+}
+
+std::string HtmlEscape(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// The nine feature boxes in the order the Features line lists them.
+const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "CheckBoxMMX",
+                                    "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
+                                    "CheckBoxSSE",         "CheckBoxSSE2",  "CheckBoxAPIC"};
+
+const char* const HtmlHeader[] = {
+    "<html>",
+    "<title>Quorvel</title>",
+    "<BODY bgcolor=\"#D5D6DB\" text=\"#2F345A\" link=\"#193073\" vlink=\"#4B5173\" alink=\"#4F5D85\">",
+    "<STYLE>",
+    "BODY",
+    "{",
+    "\tscrollbar-face-color: #E8E8F0; scrollbar-shadow-color: #E8E8F0;",
+    "\tscrollbar-highlight-color: #E8E8F0; scrollbar-3dlight-color: white;",
+    "\tscrollbar-darkshadow-color: black; scrollbar-track-color: #D5D6DB;",
+    "\tscrollbar-arrow-color: #4F5D85;",
+    "}",
+    "</STYLE>",
+    "<h3><FONT FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">",
+    "Quorvel",
+    "</font></h3>",
+    "<UL>",
+};
+
+class ReportWriter {
+public:
+  ReportWriter(const PageFields& fields, ReportFormat format)
+      : Fields(fields), Html(format == ReportFormat::rfHTML), L(Html ? "<br>" : "") {}
+
+  std::vector<std::string> Lines;
+
+  // Page texts go into markup escaped, so a device name or a memo line cannot add tags of its own.
+  std::string Field(const std::string& name) const { return Escape(Fields.Text(name)); }
+  std::string Escape(const std::string& text) const { return Html ? HtmlEscape(text) : text; }
+
+  void Add(std::string line) { Lines.push_back(std::move(line)); }
+  void HtmlOnly(std::string line) {
+    if (Html) Add(std::move(line));
+  }
+  void Marked(const std::string& line) { Add(Cat({line, L})); }
+
+  void Pair(const std::string& caption, const std::string& value) {
+    Marked(Cat({" ", Field(caption), " ", Field(value)}));
+  }
+  void Head(const std::string& caption) { Marked(Cat({" ", Field(caption)})); }
+
+  void Memo(const std::string& name) {
+    const bool drives = name == "MemoDrives";
+    HtmlOnly("<em>");
+    for (const auto& line : Fields.Lines(name)) {
+      if (line.empty()) continue;
+      HtmlOnly(drives ? "<UL>" : "<UL><LI>");
+      Marked(Cat({"    ", Escape(line)}));
+      HtmlOnly(drives ? "</UL>" : "</UL></LI>");
+    }
+    HtmlOnly("</em>");
+  }
+  void HeadAndMemo(const std::string& caption, const std::string& memo) {
+    Head(caption);
+    Memo(memo);
+  }
+
+  void OpenSection(const std::string& heading) {
+    HtmlOnly("<strong></UL>");
+    Marked(heading);
+    HtmlOnly("</strong><UL>");
+    Add("");
+  }
+  void CloseSection() { Add(L); }
+
+  const PageFields& Fields;
+  const bool Html;
+  const std::string L;
+};
+
+}  // namespace
+
+std::vector<std::string> BuildReportLines(const PageFields& fields, const std::string& totalMemoryText,
+                                          ReportFormat format) {
+  ReportWriter w(fields, format);
+  const std::string date = fields.Text("LabelDate");
+
+  if (w.Html) {
+    for (const char* line : HtmlHeader) w.Add(line);
+  } else {
+    w.Add("QUORVEL " + date);
+  }
+  w.Add("");
+
+  w.OpenSection("[ MY COMPUTER ]");
+  w.Pair("LabelTComputer", "LabelComputer");
+  w.Pair("LabelTBIOSName", "LabelBIOSName");
+  w.Pair("LabelTBIOSDate", "LabelBIOSDate");
+  w.Marked(Cat({" ", w.Field("LabelTPhysical"), " ", w.Escape(totalMemoryText)}));
+  w.HeadAndMemo("LabelTDrives", "MemoDrives");
+  w.CloseSection();
+
+  w.OpenSection("[ PROCESSOR ]");
+  w.Pair("LabelTDescription", "LabelDescription");
+  w.Pair("LabelTProducer", "LabelProducer");
+  w.Pair("LabelTSpeed", "LabelSpeed");
+  w.Pair("LabelTType", "LabelType");
+  w.Pair("LabelTCPUs", "LabelCPUs");
+  std::string flags;
+  for (const char* box : FeatureBoxes)
+    if (fields.Checked(box)) flags += Cat({w.Field(box), " "});
+  w.Marked(Cat({" ", w.Field("LabelTFeatures"), " ", flags}));
+  w.CloseSection();
+
+  w.OpenSection("[ OPERATING SYSTEM ]");
+  w.Pair("LabelTOS", "LabelOS");
+  w.Pair("LabelTOSCategory", "LabelOSCategory");
+  w.Marked(Cat({" ", w.Field("LabelTVersion"), " ", w.Field("LabelVersion"), " (", w.Field("LabelTBuild"), " ",
+                w.Field("LabelBuild"), ")"}));
+  w.Pair("LabelTTitle", "LabelTitle");
+  w.Pair("LabelTID", "LabelID");
+  w.Pair("LabelTKey", "LabelKey");
+  w.Pair("LabelTX", "LabelX");
+  w.Pair("LabelTLogin", "LabelLogin");
+  w.Pair("LabelTName", "LabelName");
+  w.Pair("LabelTCompany", "LabelCompany");
+  w.Pair("LabelTTimeZone", "LabelTimeZone");
+  w.Pair("LabelTWindows", "LabelWindows");
+  w.Pair("LabelTSystem", "LabelSystem");
+  w.Pair("LabelTTemp", "LabelTemp");
+  w.Pair("LabelTCSD", "LabelCSD");
+  w.CloseSection();
+
+  w.OpenSection("[ DEVICES ]");
+  w.Pair("LabelTKeyboard", "LabelKeyboard");
+  w.Pair("LabelTMouse", "LabelMouse");
+  w.HeadAndMemo("LabelTPrinter", "MemoPrinter");
+  w.HeadAndMemo("LabelTPort", "MemoPort");
+  w.Pair("LabelTWaveOut", "LabelWaveOut");
+  w.Pair("LabelTMidiOut", "LabelMidiOut");
+  w.Pair("LabelTMix", "LabelMix");
+  w.HeadAndMemo("LabelTMedia", "MemoMedia");
+  w.CloseSection();
+
+  w.OpenSection("[ MORE ... ]");
+  w.Pair("LabelTIP", "LabelIP");
+  w.HeadAndMemo("LabelTMAC", "MemoMAC");
+  w.Pair("LabelTResolution", "LabelResolution");
+  w.Pair("LabelTColor", "LabelColor");
+  w.HeadAndMemo("LabelTAdapter", "MemoAdapter");
+  w.HeadAndMemo("LabelTMonitor", "MemoMonitor");
+  w.CloseSection();
+
+  w.OpenSection("[ ABOUT ]");
+  w.Marked(Cat({" Quorvel v", w.Field("VersionLabel")}));
+  w.Marked(Cat({" ", w.Escape(CreditText)}));
+  w.Add(w.L);
+  w.Marked(" FREEWARE");
+  w.Add(w.L);
+  w.Marked(Cat({" ", w.Escape(NoticeText)}));
+  w.HtmlOnly(Cat({"<a target=\"_blank\" href=\"", w.Escape(fields.Url("HomePageLabel")), "\">"}));
+  w.Add(Cat({" ", w.Field("HomePageLabel")}));
+  if (w.Html) {
+    w.Add("</a>");
+    w.Add("</UL>");
+    w.Add("<h3><font FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">");
+    w.Add(Cat({"Gathered on ", w.Escape(date), "<br>"}));
+    w.Add("</font></h3>");
+    w.Add("</body></html>");
+  }
+  return std::move(w.Lines);
+}
+
+}  // namespace qv

@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The bytes of a report file: every line, the last included, followed by CR LF; one byte per
+// character (the ANSI code page the texts are already in).
+std::string ReportFileBytes(const std::vector<std::string>& lines);
+
+// What writing a report asks of the file system.
+class ReportFileSystem {
+public:
+  enum class CreateResult { crCreated, crExists, crFailed };
+  virtual ~ReportFileSystem() = default;
+  // Creates a file that does not exist yet (never opens an existing one), writes all the bytes
+  // and closes it. crExists when the name is taken; crFailed leaves nothing behind.
+  virtual CreateResult CreateNew(const std::string& path, const std::string& bytes) = 0;
+  // Puts source in place of target, replacing a target that exists, in one step. False when
+  // the target cannot be replaced (no rights, locked, a folder); both files then stay as they were.
+  virtual bool Replace(const std::string& source, const std::string& target) = 0;
+  virtual void Remove(const std::string& path) = 0;
+};
+
+// The file system of the platform the program runs on.
+ReportFileSystem& PlatformFileSystem();
+
+// The name of the n-th temporary file in the folder of target.
+std::string TemporaryPathBeside(const std::string& target, int n);
+
+// Writes the report to path: created, or replaced as a whole. The lines go to a temporary file
+// beside it first, and the target is replaced only once all of them are on disk, so a failure
+// never leaves a half-written report nor touches an existing file. Raises
+// Exception("Cannot create file " + path) when the file cannot be written.
+void WriteReportFile(const std::string& path, const std::vector<std::string>& lines,
+                     ReportFileSystem& fs = PlatformFileSystem());
+
+}  // namespace qv

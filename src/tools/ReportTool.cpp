@@ -1,0 +1,96 @@
+#include "tools/ReportTool.h"
+
+#include <ostream>
+#include <set>
+
+#include "core/Errors.h"
+
+namespace qv {
+
+const std::vector<ReportOption>& ReportOptionTable() {
+  static const std::vector<ReportOption> table = {
+      {"--html", nullptr, "write the HTML report instead of the text report",
+       [](ReportOptions& o, const std::string&) { o.Format = ReportFormat::rfHTML; }},
+      {"--output", "FILE", "write the report to FILE instead of standard output",
+       [](ReportOptions& o, const std::string& v) { o.OutputPath = v; }},
+      {"--help", nullptr, "show this text", [](ReportOptions& o, const std::string&) { o.ShowHelp = true; }},
+  };
+  return table;
+}
+
+ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args) {
+  ParsedReportArguments parsed;
+  std::set<std::string> seen;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const ReportOption* option = nullptr;
+    for (const auto& o : ReportOptionTable())
+      if (args[i] == o.Name) option = &o;
+    if (!option) {
+      parsed.Error = "unknown argument " + args[i];
+      return parsed;
+    }
+    if (!seen.insert(option->Name).second) {
+      parsed.Error = args[i] + " given twice";
+      return parsed;
+    }
+    std::string value;
+    if (option->Value) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        parsed.Error = args[i] + " needs " + option->Value;
+        return parsed;
+      }
+      value = args[++i];
+    }
+    option->Apply(parsed.Options, value);
+  }
+  return parsed;
+}
+
+std::string ReportUsage() {
+  std::string usage = "usage: quorvel-report";
+  std::string details;
+  for (const auto& o : ReportOptionTable()) {
+    std::string spelled = std::string(o.Name) + (o.Value ? std::string(" ") + o.Value : "");
+    usage += " [" + spelled + "]";
+    details += "  " + spelled + std::string(spelled.size() < 16 ? 16 - spelled.size() : 1, ' ') + o.Help + "\n";
+  }
+  return usage + "\n" + details;
+}
+
+int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, std::ostream& out,
+              std::ostream& err, ReportFileSystem& fs) {
+  if (options.ShowHelp) {
+    out << ReportUsage();
+    return ExitReportWritten;
+  }
+  int status = ExitReportWritten;
+  SysFormState state;
+  PassHost noWindow;
+  try {
+    RunGatheringPass(fields, state, sources, noWindow);
+  } catch (const std::exception& e) {
+    err << e.what() << "\n";
+    status = ExitPassError;
+  }
+
+  auto lines = BuildReportLines(fields, state.TotalMemoryText, options.Format);
+  if (!options.OutputPath.empty()) {
+    try {
+      WriteReportFile(options.OutputPath, lines, fs);
+    } catch (const Exception& e) {
+      err << e.Message() << "\n";
+      return ExitCannotWrite;
+    }
+    return status;
+  }
+  const std::string bytes = ReportFileBytes(lines);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  if (!out) {
+    err << "Cannot write to standard output\n";
+    return ExitCannotWrite;
+  }
+  return status;
+}
+
+} // namespace qv

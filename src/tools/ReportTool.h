@@ -1,0 +1,52 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/GatherPass.h"
+#include "reports/ReportBuilder.h"
+#include "reports/ReportFile.h"
+
+namespace qv {
+
+// What the command line of quorvel-report asks for.
+struct ReportOptions {
+  ReportFormat Format = ReportFormat::rfText;
+  std::string OutputPath;   // empty: standard output
+  bool ShowHelp = false;
+};
+
+// One command-line option: a switch when Value is null, else it takes the next argument.
+struct ReportOption {
+  const char* Name;    // "--output"
+  const char* Value;   // "FILE" in the usage text, or nullptr
+  const char* Help;
+  void (*Apply)(ReportOptions& options, const std::string& value);
+};
+const std::vector<ReportOption>& ReportOptionTable();
+
+struct ParsedReportArguments {
+  ReportOptions Options;
+  std::string Error;   // empty when the arguments are good
+};
+// The arguments after the program name. An unknown option, a missing or empty value and an
+// option given twice are errors.
+ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args);
+
+// "usage: quorvel-report [--html] [--output FILE]" and a line per option.
+std::string ReportUsage();
+
+enum ReportExitCode {
+  ExitReportWritten = 0,
+  ExitCannotWrite = 1,   // the file (or standard output) could not be written
+  ExitBadArgument = 2,
+  ExitPassError = 3,     // the pass raised an error; the report holds what was gathered
+};
+
+// The pass with no window into fields, then the report to out or to the output file. Errors
+// the window would show in a message box go to err. When both the pass and the write fail the
+// write decides the status: no report came out.
+int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, std::ostream& out,
+              std::ostream& err, ReportFileSystem& fs = PlatformFileSystem());
+
+} // namespace qv

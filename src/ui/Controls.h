@@ -1,0 +1,235 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Colour.h"
+#include "core/Geometry.h"
+#include "ui/Graphics.h"
+#include "ui/Win.h"
+
+namespace qv {
+
+class TWinControl;
+
+// Ownership: an owner frees the components it owns, last created first.
+class TComponent {
+public:
+  explicit TComponent(TComponent* owner);
+  virtual ~TComponent();
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  std::string Name;
+  TComponent* Owner() const { return OwnerPtr; }
+  const std::vector<TComponent*>& Components() const { return Owned; }
+  template <typename T>
+  T* FindComponentOf() const {
+    for (auto* c : Owned)
+      if (auto* t = dynamic_cast<T*>(c)) return t;
+    return nullptr;
+  }
+  TComponent* FindComponent(const std::string& name) const;
+
+private:
+  TComponent* OwnerPtr;
+  std::vector<TComponent*> Owned;
+};
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+using TNotifyEvent = std::function<void(class TControl* sender)>;
+using TMouseEvent = std::function<void(TControl* sender, TMouseButton button, unsigned shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TControl* sender, unsigned shift, int x, int y)>;
+
+// A control: bounds in its parent, visibility, enabled state, colour and font (possibly the
+// parent's), hint, mouse events. Windowless controls paint on the parent's surface; windowed ones
+// (TWinControl) have a window of their own.
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  virtual void SetParent(TWinControl* parent);
+  TWinControl* Parent() const { return ParentPtr; }
+
+  int Left() const { return BoundsRect.Left; }
+  int Top() const { return BoundsRect.Top; }
+  int Width() const { return BoundsRect.Width(); }
+  int Height() const { return BoundsRect.Height(); }
+  TRect Bounds() const { return BoundsRect; }
+  TRect ClientRect() const { return {0, 0, Width(), Height()}; }
+  virtual void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+  void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+  void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+
+  bool Visible() const { return IsVisible; }
+  virtual void SetVisible(bool v);
+  // Visible here and in every parent up to the form.
+  bool Showing() const;
+  bool Enabled() const { return IsEnabled; }
+  virtual void SetEnabled(bool v);
+
+  TColor Color() const;
+  void SetColor(TColor c);
+  bool ParentColor = false;
+  const TFont& Font() const;
+  TFont& FontForChange();       // stops following the parent's font
+  void SetFont(const TFont& f);
+  bool ParentFont = true;
+
+  std::string Caption() const { return CaptionText; }
+  virtual void SetCaption(const std::string& c);
+  std::string Hint;
+  bool ShowHint = false;
+
+  TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+  virtual bool IsWindowed() const { return false; }
+  virtual void Invalidate();
+  // Windowless controls paint here, in their own coordinates.
+  virtual void Paint(TCanvas&) {}
+
+  // Mouse input, coordinates relative to the control. The defaults raise the events and make a
+  // click out of a left press released inside the control.
+  virtual void MouseDown(TMouseButton button, unsigned shift, int x, int y);
+  virtual void MouseMove(unsigned shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, unsigned shift, int x, int y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  virtual void Click();
+  virtual void ParentColorChanged() { Invalidate(); }
+  virtual void ParentFontChanged() { Invalidate(); }
+  bool MouseInside = false;
+
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+
+protected:
+  virtual void BoundsChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() { Invalidate(); }
+  virtual void ColorChanged() { Invalidate(); }
+  virtual void FontChanged() { Invalidate(); }
+  TWinControl* ParentPtr = nullptr;
+  TRect BoundsRect;
+  bool IsVisible = true;
+  bool IsEnabled = true;
+  TColor OwnColor = clBtnFace;
+  TFont OwnFont;
+  std::string CaptionText;
+  bool Pressed = false;
+  friend class TWinControl;
+};
+
+class TGraphicControl : public TControl {
+public:
+  using TControl::TControl;
+};
+
+// A control with its own window. Paints its background and its windowless children (in z-order)
+// through a back buffer, and routes mouse input to the windowless child under the pointer.
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  bool IsWindowed() const override { return true; }
+  HWND Handle();
+  bool HandleAllocated() const { return Wnd != nullptr; }
+  void SetParent(TWinControl* parent) override;
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetVisible(bool v) override;
+  void SetEnabled(bool v) override;
+  void Invalidate() override;
+  void Update();   // repaint now, without waiting for the message loop
+  void BringToFront();
+  void SetFocus();
+  bool Focused() const;
+  bool TabStop = false;
+
+  const std::vector<TControl*>& Controls() const { return Children; }
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  // The visible windowless child at a point in client coordinates, topmost first.
+  TControl* GraphicControlAt(TPoint p, bool includeDisabled = false) const;
+  void NotifyChildrenColor();
+  void NotifyChildrenFont();
+
+  // The window procedure of every control window; exceptions stop here.
+  static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static TWinControl* FromHandle(HWND wnd);
+
+protected:
+  struct CreateParams {
+    const char* ClassName = "QuorvelControl";
+    DWORD Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    DWORD ExStyle = 0;
+    HWND ParentWnd = nullptr;
+    const char* SystemClass = nullptr;   // subclass a system control (EDIT)
+    std::string Text;
+  };
+  virtual void MakeCreateParams(CreateParams& p);
+  virtual void CreateHandle();
+  virtual void DestroyHandle();
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+  // Paints the control's own face; the default fills with its colour.
+  virtual void PaintWindow(TCanvas& canvas);
+  virtual bool WantsDoubleBuffer() const { return true; }
+  // Colours of a system control child (WM_CTLCOLOR...): its brush, or null for the default.
+  virtual HBRUSH CtlColor(HDC) { return nullptr; }
+  virtual void FocusChanged(bool) {}
+  virtual void KeyDown(WPARAM) {}
+  virtual void KeyChar(char) {}
+  // A typed character the focused control did not use, offered as an accelerator.
+  virtual bool DialogChar(char) { return false; }
+  bool OfferDialogChar(char c);
+
+  HWND Wnd = nullptr;
+  WNDPROC SystemProc = nullptr;
+  std::vector<TControl*> Children;
+  TControl* MouseControl = nullptr;     // windowless child that holds the mouse (pressed)
+  TControl* HoverControl = nullptr;     // windowless child under the pointer
+  bool TrackingLeave = false;
+
+private:
+  void RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
+  void PaintAll(HDC dc, const RECT& clip);
+  friend class TApplication;
+};
+
+enum TFormPosition { poDesigned, poScreenCenter };
+
+// A top-level window: no border (the skin draws its own), centred, enabled or disabled, optionally
+// always on top. Closing the main form ends the program.
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent* owner);
+  void Show();
+  void Hide();
+  void Close();
+  bool StayOnTop = false;
+  // A busy window is shown without taking the focus; hiding it then needs no change of active window.
+  bool ActivateOnShow = true;
+  TFormPosition Position = poScreenCenter;
+  std::string Title = "Quorvel";
+  TNotifyEvent OnClose;
+
+protected:
+  void MakeCreateParams(CreateParams& p) override;
+  void CreateHandle() override;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+} // namespace qv

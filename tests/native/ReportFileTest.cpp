@@ -1,0 +1,175 @@
+#include "reports/ReportFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "core/Errors.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void PutFile(const fs::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out << bytes;
+}
+
+// A folder of its own per test, removed afterwards.
+class ScratchFolder {
+public:
+  ScratchFolder() {
+    Path = fs::temp_directory_path() /
+           (std::string("quorvel-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(Path);
+    fs::create_directories(Path);
+  }
+  ~ScratchFolder() { fs::remove_all(Path); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(Path)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path Path;
+};
+
+// Files in memory, with a failure planted at one step.
+class FakeFileSystem : public ReportFileSystem {
+public:
+  std::map<std::string, std::string> Files;
+  bool FailWrite = false;
+  bool FailReplace = false;
+  std::vector<std::string> Calls;
+
+  CreateResult CreateNew(const std::string& path, const std::string& bytes) override {
+    Calls.push_back("create " + path);
+    if (Files.count(path)) return CreateResult::crExists;
+    if (FailWrite) return CreateResult::crFailed;
+    Files[path] = bytes;
+    return CreateResult::crCreated;
+  }
+  bool Replace(const std::string& source, const std::string& target) override {
+    Calls.push_back("replace " + source + " " + target);
+    if (FailReplace) return false;
+    Files[target] = Files[source];
+    Files.erase(source);
+    return true;
+  }
+  void Remove(const std::string& path) override {
+    Calls.push_back("remove " + path);
+    Files.erase(path);
+  }
+};
+
+std::string FailureOf(const std::string& path, const std::vector<std::string>& lines, ReportFileSystem& fs) {
+  try {
+    WriteReportFile(path, lines, fs);
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return "(no error)";
+}
+
+} // namespace
+
+TEST(ReportFileBytes, EveryLineEndsInCrLf) {
+  EXPECT_EQ(ReportFileBytes({}), "");
+  EXPECT_EQ(ReportFileBytes({""}), "\r\n");
+  EXPECT_EQ(ReportFileBytes({"QUORVEL 07-12-2026", "", " Home"}), "QUORVEL 07-12-2026\r\n\r\n Home\r\n");
+  // Bytes pass as they are: a tab, ANSI letters above 127.
+  EXPECT_EQ(ReportFileBytes({"\tG\xE9rard"}), "\tG\xE9rard\r\n");
+}
+
+TEST(TemporaryPathBeside, StaysInTheTargetsFolder) {
+  EXPECT_EQ(TemporaryPathBeside("C:\\Reports\\Quorvel 07-12-2026.txt", 1), "C:\\Reports\\~qv1.tmp");
+  EXPECT_EQ(TemporaryPathBeside("/tmp/a/b.html", 12), "/tmp/a/~qv12.tmp");
+  EXPECT_EQ(TemporaryPathBeside("C:report.txt", 2), "C:~qv2.tmp");
+  EXPECT_EQ(TemporaryPathBeside("report.txt", 3), "~qv3.tmp");
+}
+
+TEST(WriteReportFile, WritesThroughATemporaryAndReplacesAtTheEnd) {
+  FakeFileSystem fs;
+  fs.Files["D:\\r.txt"] = "old";
+  WriteReportFile("D:\\r.txt", {"a", "b"}, fs);
+  EXPECT_EQ(fs.Files, (std::map<std::string, std::string>{{"D:\\r.txt", "a\r\nb\r\n"}}));
+  EXPECT_EQ(fs.Calls, (std::vector<std::string>{"create D:\\~qv1.tmp", "replace D:\\~qv1.tmp D:\\r.txt"}));
+}
+
+TEST(WriteReportFile, TakenTemporaryNamesAreLeftAlone) {
+  FakeFileSystem fs;
+  fs.Files["D:\\~qv1.tmp"] = "someone else's";
+  fs.Files["D:\\~qv2.tmp"] = "a leftover";
+  WriteReportFile("D:\\r.txt", {"x"}, fs);
+  EXPECT_EQ(fs.Files["D:\\~qv1.tmp"], "someone else's");
+  EXPECT_EQ(fs.Files["D:\\~qv2.tmp"], "a leftover");
+  EXPECT_EQ(fs.Files["D:\\r.txt"], "x\r\n");
+  EXPECT_EQ(fs.Files.count("D:\\~qv3.tmp"), 0u);
+}
+
+TEST(WriteReportFile, FailuresLeaveEverythingAsItWas) {
+  struct Case {
+    const char* What;
+    bool FailWrite, FailReplace, AllNamesTaken;
+  };
+  const Case cases[] = {
+      {"write fails", true, false, false},
+      {"replace fails", false, true, false},
+      {"no free temporary name", false, false, true},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem fs;
+    fs.FailWrite = c.FailWrite;
+    fs.FailReplace = c.FailReplace;
+    fs.Files["D:\\r.txt"] = "old";
+    if (c.AllNamesTaken)
+      for (int n = 1; n <= 100; ++n) fs.Files[TemporaryPathBeside("D:\\r.txt", n)] = "taken";
+    auto before = fs.Files;
+    EXPECT_EQ(FailureOf("D:\\r.txt", {"new"}, fs), "Cannot create file D:\\r.txt") << c.What;
+    EXPECT_EQ(fs.Files, before) << c.What;
+  }
+}
+
+TEST(WriteReportFile, CreatesAndReplacesRealFiles) {
+  ScratchFolder dir;
+  fs::path target = dir.Path / "Quorvel 07-12-2026.txt";
+  WriteReportFile(target.string(), {"one", "", "three"});
+  EXPECT_EQ(ReadFile(target), "one\r\n\r\nthree\r\n");
+
+  // A longer file first, so a missing truncation would show.
+  PutFile(target, std::string(1000, 'x'));
+  WriteReportFile(target.string(), {"short"});
+  EXPECT_EQ(ReadFile(target), "short\r\n");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"Quorvel 07-12-2026.txt"});
+}
+
+TEST(WriteReportFile, UnwritableTargetsRaiseAndChangeNothing) {
+  ScratchFolder dir;
+  PutFile(dir.Path / "old.txt", "old report\r\n");
+  fs::create_directory(dir.Path / "folder");
+  const std::string missing = (dir.Path / "no such folder" / "r.txt").string();
+  const std::string folder = (dir.Path / "folder").string();
+
+  EXPECT_EQ(FailureOf(missing, {"x"}, PlatformFileSystem()), "Cannot create file " + missing);
+  EXPECT_EQ(FailureOf(folder, {"x"}, PlatformFileSystem()), "Cannot create file " + folder);
+  EXPECT_EQ(FailureOf("", {"x"}, PlatformFileSystem()), "Cannot create file ");
+
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder", "old.txt"}));
+  EXPECT_TRUE(fs::is_empty(dir.Path / "folder"));
+  EXPECT_EQ(ReadFile(dir.Path / "old.txt"), "old report\r\n");
+}
+
+} // namespace qv
