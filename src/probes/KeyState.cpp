@@ -2,6 +2,15 @@
 
 namespace qv {
 
+TKeyState::TKeyState(KeyboardStateReader& reader, std::unique_ptr<KeyStateHooks> hooks)
+    : Reader(reader), Hooks(std::move(hooks)) {
+  if (Hooks) Hooks->Install(*this);
+}
+
+TKeyState::~TKeyState() {
+  if (Hooks) Hooks->Remove();
+}
+
 void TKeyState::MessageHook(unsigned message, uintptr_t keyCode) {
   if (message != WmKeyDown) return;
   switch (keyCode) {

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace qv {
 
@@ -21,6 +22,18 @@ public:
   virtual void ReadKeyboardState(KeyboardStateBuffer& state) = 0;
 };
 
+class TKeyState;
+
+// How a monitor is put on the application's message hook and activate handler, and taken off.
+class KeyStateHooks {
+public:
+  virtual ~KeyStateHooks() = default;
+  // Installs the monitor's two handlers, keeping the ones that were installed before.
+  virtual void Install(TKeyState& monitor) = 0;
+  // Puts the kept handlers back.
+  virtual void Remove() = 0;
+};
+
 // Notices presses of Num, Caps, Scroll Lock and Insert while the program is active, and the
 // program's activation, and reads the keys' toggle states. It only observes: it never changes a
 // key's state and never marks a message handled.
@@ -28,8 +41,9 @@ class TKeyState {
 public:
   using TNotifyEvent = std::function<void(TKeyState& sender)>;
 
-  explicit TKeyState(KeyboardStateReader& reader) : Reader(reader) {}
-  virtual ~TKeyState() = default;
+  // Installed on the hooks for the component's lifetime; without hooks it only reads states.
+  explicit TKeyState(KeyboardStateReader& reader, std::unique_ptr<KeyStateHooks> hooks = nullptr);
+  virtual ~TKeyState();
   TKeyState(const TKeyState&) = delete;
   TKeyState& operator=(const TKeyState&) = delete;
 
@@ -57,6 +71,13 @@ private:
 
   KeyboardStateReader& Reader;
   KeyboardStateBuffer KeyboardState{};
+  std::unique_ptr<KeyStateHooks> Hooks;
 };
+
+// Windows builds only: the calling thread's keyboard state (GetKeyboardState), and hooks on the
+// application object that chain to the handlers installed before them (the previous message hook
+// sees every message after the monitor, the previous activate handler runs after the events).
+KeyboardStateReader& ThreadKeyboardState();
+std::unique_ptr<KeyStateHooks> MakeApplicationKeyStateHooks();
 
 } // namespace qv

@@ -118,4 +118,33 @@ TEST(KeyState, EventHandlerSeesTheNewState) {
   EXPECT_EQ(seen, (std::vector<bool>{true, false}));
 }
 
+namespace {
+
+class FakeHooks : public KeyStateHooks {
+public:
+  explicit FakeHooks(std::vector<std::string>& log) : Log(log) {}
+  void Install(TKeyState& monitor) override {
+    Log.push_back("install");
+    Installed = &monitor;
+  }
+  void Remove() override { Log.push_back("remove"); }
+  std::vector<std::string>& Log;
+  TKeyState* Installed = nullptr;
+};
+
+} // namespace
+
+TEST(KeyState, InstalledForItsLifetime) {
+  FakeKeyboard keyboard;
+  std::vector<std::string> log;
+  auto hooks = std::make_unique<FakeHooks>(log);
+  FakeHooks* seen = hooks.get();
+  {
+    TKeyState keys(keyboard, std::move(hooks));
+    EXPECT_EQ(log, std::vector<std::string>{"install"});
+    EXPECT_EQ(seen->Installed, &keys);
+  }
+  EXPECT_EQ(log, (std::vector<std::string>{"install", "remove"}));
+}
+
 } // namespace qv
