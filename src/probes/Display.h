@@ -51,6 +51,12 @@ std::string ResolutionText(int horzRes, int vertRes);
 std::string ColourDepthName(int bitsPerPixel);
 void GatherScreen(PageFields& fields, ScreenSource& screen);
 
+// The platform's printers (EnumPrintersA: local and connected ones on the NT family, local ones
+// elsewhere) and the "device" line of the "windows" profile section (Windows builds only); the
+// printer object builds its list from these.
+std::vector<PrinterInfo> EnumerateWindowsPrinters(bool ntFamily);
+std::string DefaultPrinterProfile();
+
 // The real ones (Windows builds only). The printer list is built once, on first use.
 std::unique_ptr<PrinterSource> MakeWindowsPrinterSource();
 std::unique_ptr<ScreenSource> MakeWindowsScreenSource();

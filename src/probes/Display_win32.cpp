@@ -29,7 +29,9 @@ std::vector<uint8_t> EnumPrinterBlock(DWORD flags, DWORD level, DWORD& count) {
 
 std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
 
-std::vector<PrinterInfo> EnumeratePrinters(bool ntFamily) {
+} // namespace
+
+std::vector<PrinterInfo> EnumerateWindowsPrinters(bool ntFamily) {
   std::vector<PrinterInfo> printers;
   DWORD count = 0;
   if (ntFamily) {
@@ -47,12 +49,14 @@ std::vector<PrinterInfo> EnumeratePrinters(bool ntFamily) {
   return printers;
 }
 
-std::string DefaultDeviceProfile() {
+std::string DefaultPrinterProfile() {
   char device[512];
   std::memset(device, 0, sizeof device);
   GetProfileStringA("windows", "device", "", device, sizeof device);
   return std::string(device, strnlen(device, sizeof device));
 }
+
+namespace {
 
 class WindowsPrinterSource : public PrinterSource {
 public:
@@ -69,9 +73,9 @@ private:
   void Build() {
     if (Built) return;
     bool nt = MakeWindowsOsSource()->Version().PlatformId == PlatformNT;
-    auto printers = EnumeratePrinters(nt);
+    auto printers = EnumerateWindowsPrinters(nt);
     Entries = PrinterEntries(printers, nt);
-    Index = DefaultPrinterIndex(printers, nt, DefaultDeviceProfile());
+    Index = DefaultPrinterIndex(printers, nt, DefaultPrinterProfile());
     Built = true;
   }
   bool Built = false;

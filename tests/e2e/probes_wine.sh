@@ -97,3 +97,42 @@ for version in winxp win98; do
   QUORVEL_PLANTED_MACHINE=$version QUORVEL_EXPECT_TIME_ZONE=$zone wine "$tests" \
     --gtest_filter=WindowsProbes.PlantedMachineThroughTheRealSources
 done
+
+# The report of the same machine: every field of these pages comes from the planted keys or
+# from Wine itself.
+reg add 'HKCU\Software\Wine' /v Version /d winxp /f
+report=$(wine "$QUORVEL_BIN/quorvel-report.exe" 2>/dev/null | tr -d '\r')
+failures=0
+expect() {   # pattern (extended regular expression for one whole line)
+  grep -qE "^$1\$" <<<"$report" || { echo "report lacks a line matching: $1"; failures=$((failures + 1)); }
+}
+expect ' BIOS Type: QRVL BIOS 1\.0'
+expect ' BIOS Date: 08/15/01'
+expect '     C: \[HARD DISC\] [0-9]+\.[0-9] (B|kB|MB|GB)   [A-Z0-9]+'
+expect ' Description: Windows XP \(official final release\)'
+expect ' Platform: Windows NT'
+expect ' Version: 5\.1 \(Build: 2600\)'
+expect ' Title: Uniprocessor Free'
+expect ' ID: 55274-OEM-0011903-00102'
+expect ' Key: QRVL-KEY'
+expect ' DirectX: 4\.08\.01\.0881'
+expect ' Login Name: .+'
+expect ' Register Name: Quorvel Owner'
+expect ' Company: Quorvel Org'
+expect " Time Zone: $zone"
+expect ' Windows Path: [A-Z]:\\.+'
+expect ' System Path: [A-Z]:\\.+'
+expect ' Temp Path: [A-Z]:\\.+\\'
+expect ' Add-On: .*'
+expect ' Keyboard: Quorvel Keyboard 2'
+expect ' Mouse: Quorvel Mouse'
+expect '    Quorvel COM1'
+expect '    Quorvel LPT1'
+expect '    Quorvel Sound'
+expect ' Local IP Address: [0-9]+\.[0-9]+\.[0-9]+\.[0-9]+'
+expect ' Screen Resolution: [0-9]+ x [0-9]+ pixels'
+expect ' Display Colors: .+'
+expect '    Quorvel Display'
+expect '    Quorvel Monitor'
+[ "$failures" = 0 ] || { echo "$report"; exit 1; }
+echo "probes_wine.sh: all checks passed"
