@@ -3,7 +3,9 @@
 #include "probes/Audio.h"
 #include "ui/Win.h"
 
+// clang-format off: these need the types of ui/Win.h before them
 #include <mmsystem.h>
+// clang-format on
 
 namespace qv {
 

@@ -9,7 +9,7 @@ namespace qv {
 
 struct BiosInfo {
   std::string Name;
-  std::string Date;   // as stored, for example 08/15/01
+  std::string Date; // as stored, for example 08/15/01
 };
 
 // The NT hardware description first (NT family only), then the plug-and-play system board key

@@ -8,7 +8,7 @@ namespace {
 
 struct ClassDatabase {
   const char* Root;
-  const char* NameValue;   // "" is the key's default value
+  const char* NameValue; // "" is the key's default value
 };
 
 ClassDatabase DatabaseFor(uint32_t platformId) {
@@ -17,7 +17,8 @@ ClassDatabase DatabaseFor(uint32_t platformId) {
 }
 
 // Path of the first class key whose class-name value is exactly className.
-std::optional<std::string> FindClass(Registry& registry, VersionSource& version, const std::string& className) {
+std::optional<std::string> FindClass(Registry& registry, VersionSource& version,
+                                     const std::string& className) {
   ClassDatabase db = DatabaseFor(version.Version().PlatformId);
   std::vector<std::string> classes;
   {
@@ -102,9 +103,11 @@ std::string WideBytesToText(const uint8_t* bytes, std::size_t length) {
 
 DeviceClassNames ClassNamesFor(const VersionInfo& passVersion) {
   if (passVersion.PlatformId == PlatformNT)
-    return {"Keyboard", "Mouse", "Monitor", "Ports", passVersion.MajorVersion >= 5 ? "Display" : nullptr, "MEDIA"};
-  return {"Keyboard", "Mouse", "Monitors", "Ports (COM & LPT)", "Display adapters",
-          "Sound, video and game controllers"};
+    return {"Keyboard", "Mouse", "Monitor", "Ports", passVersion.MajorVersion >= 5 ? "Display" : nullptr,
+            "MEDIA"};
+  return {"Keyboard",         "Mouse",
+          "Monitors",         "Ports (COM & LPT)",
+          "Display adapters", "Sound, video and game controllers"};
 }
 
 std::string ClassDriverDesc(Registry& registry, VersionSource& version, const std::string& className) {
@@ -151,7 +154,8 @@ void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& 
   fields.SetLines("MemoAdapter", list);
 }
 
-void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version, const VersionInfo& passVersion) {
+void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version,
+                 const VersionInfo& passVersion) {
   FillFromClass(fields, "MemoMedia", registry, version, ClassNamesFor(passVersion).Media);
 }
 

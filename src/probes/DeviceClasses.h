@@ -34,7 +34,7 @@ struct DeviceClassNames {
   const char* Mouse;
   const char* Monitor;
   const char* Port;
-  const char* Adapter;   // NT before version 5 has none: the video probe is used instead
+  const char* Adapter; // NT before version 5 has none: the video probe is used instead
   const char* Media;
 };
 DeviceClassNames ClassNamesFor(const VersionInfo& passVersion);
@@ -49,6 +49,7 @@ void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, VersionSourc
                             const VersionInfo& passVersion);
 void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& version,
                          const VersionInfo& passVersion);
-void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version, const VersionInfo& passVersion);
+void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version,
+                 const VersionInfo& passVersion);
 
 } // namespace qv

@@ -15,8 +15,9 @@ void TDiskInfo::SetDisk(char letter) {
   FSerialNumberStr = SerialNumberText(answers.SerialNumber);
   FVolumeLabel = answers.VolumeLabel;
   FFileSystem = answers.FileSystem;
-  FDriveType = answers.DriveTypeCode >= 0 && answers.DriveTypeCode <= 6 ? static_cast<TDriveType>(answers.DriveTypeCode)
-                                                                          : TDriveType::dtUnknown;
+  FDriveType = answers.DriveTypeCode >= 0 && answers.DriveTypeCode <= 6
+                   ? static_cast<TDriveType>(answers.DriveTypeCode)
+                   : TDriveType::dtUnknown;
   FDiskSize = answers.DiskSize;
   FDiskFree = answers.DiskFree;
 }
@@ -30,13 +31,20 @@ std::string SerialNumberText(uint32_t serial) {
 
 std::string DriveTypeText(TDriveType type) {
   switch (type) {
-    case TDriveType::dtUnknown: return ": [UNKNOWN DRIVE]";
-    case TDriveType::dtNoDrive: return "";
-    case TDriveType::dtFloppy: return ": [DISC DRIVE]";
-    case TDriveType::dtFixed: return ": [HARD DISC]";
-    case TDriveType::dtNetwork: return ": [NETWORK DRIVE]";
-    case TDriveType::dtCDROM: return ": [COMPACT DISC]";
-    case TDriveType::dtRAM: return ": [RAM DRIVE]";
+    case TDriveType::dtUnknown:
+      return ": [UNKNOWN DRIVE]";
+    case TDriveType::dtNoDrive:
+      return "";
+    case TDriveType::dtFloppy:
+      return ": [DISC DRIVE]";
+    case TDriveType::dtFixed:
+      return ": [HARD DISC]";
+    case TDriveType::dtNetwork:
+      return ": [NETWORK DRIVE]";
+    case TDriveType::dtCDROM:
+      return ": [COMPACT DISC]";
+    case TDriveType::dtRAM:
+      return ": [RAM DRIVE]";
   }
   return ": [UNKNOWN DRIVE]";
 }
@@ -72,7 +80,7 @@ std::string DriveLine(char letter, TDriveType type, int64_t size, const std::str
   std::string line = " ";
   line += letter;
   line += DriveTypeText(type);
-  if (size == -1) return line;   // a drive that cannot be queried shows its type alone
+  if (size == -1) return line; // a drive that cannot be queried shows its type alone
   line += ' ';
   line += DriveSizeText(size, decimalSeparator);
   if (volumeLabel.empty()) {
@@ -90,8 +98,8 @@ void GatherDrives(PageFields& fields, DriveSource& source) {
   fields.ClearLines("MemoDrives");
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     disk.SetDisk(letter);
-    std::string line = DriveLine(letter, disk.DriveType(), disk.DiskSize(), disk.VolumeLabel(), disk.FileSystem(),
-                                 separator);
+    std::string line = DriveLine(letter, disk.DriveType(), disk.DiskSize(), disk.VolumeLabel(),
+                                 disk.FileSystem(), separator);
     if (!line.empty()) fields.AddLine("MemoDrives", line);
   }
 }

@@ -12,11 +12,11 @@ enum class TDriveType : int { dtUnknown = 0, dtNoDrive, dtFloppy, dtFixed, dtNet
 
 // What the platform says about one drive root ("C:\").
 struct VolumeAnswers {
-  uint32_t SerialNumber = 0;   // 0 and empty names when the volume could not be read
+  uint32_t SerialNumber = 0; // 0 and empty names when the volume could not be read
   std::string VolumeLabel;
   std::string FileSystem;
-  int DriveTypeCode = 0;       // the platform's code; anything outside 0..6 reads as unknown
-  int64_t DiskSize = -1;       // -1 when the volume cannot be queried
+  int DriveTypeCode = 0; // the platform's code; anything outside 0..6 reads as unknown
+  int64_t DiskSize = -1; // -1 when the volume cannot be queried
   int64_t DiskFree = -1;
 };
 

@@ -41,7 +41,8 @@ std::vector<std::string> PrinterEntries(const std::vector<PrinterInfo>& printers
   return entries;
 }
 
-int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily, const std::string& deviceProfile) {
+int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily,
+                        const std::string& deviceProfile) {
   std::string name = deviceProfile.substr(0, deviceProfile.find(','));
   if (name.empty()) return -1;
   int index = 0;
@@ -71,12 +72,18 @@ std::string ResolutionText(int horzRes, int vertRes) {
 
 std::string ColourDepthName(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 4: return "16 Colors";
-    case 8: return "256 Colors";
-    case 16: return "High Color (16 bit)";
-    case 24: return "True Color (24 bit)";
-    case 32: return "True Color (32 bit)";
-    default: return std::to_string(bitsPerPixel) + " bit";
+    case 4:
+      return "16 Colors";
+    case 8:
+      return "256 Colors";
+    case 16:
+      return "High Color (16 bit)";
+    case 24:
+      return "True Color (24 bit)";
+    case 32:
+      return "True Color (32 bit)";
+    default:
+      return std::to_string(bitsPerPixel) + " bit";
   }
 }
 

@@ -5,7 +5,9 @@
 #include "probes/WindowsVersion.h"
 #include "ui/Win.h"
 
+// clang-format off: these need the types of ui/Win.h before them
 #include <winspool.h>
+// clang-format on
 
 namespace qv {
 

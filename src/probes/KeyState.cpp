@@ -14,11 +14,20 @@ TKeyState::~TKeyState() {
 void TKeyState::MessageHook(unsigned message, uintptr_t keyCode) {
   if (message != WmKeyDown) return;
   switch (keyCode) {
-    case VkCapsLock: Raise(OnCapsLock); break;
-    case VkInsert: Raise(OnInsert); break;
-    case VkNumLock: Raise(OnNumLock); break;
-    case VkScrollLock: Raise(OnScrollLock); break;
-    default: break;
+    case VkCapsLock:
+      Raise(OnCapsLock);
+      break;
+    case VkInsert:
+      Raise(OnInsert);
+      break;
+    case VkNumLock:
+      Raise(OnNumLock);
+      break;
+    case VkScrollLock:
+      Raise(OnScrollLock);
+      break;
+    default:
+      break;
   }
 }
 

@@ -51,6 +51,8 @@ KeyboardStateReader& ThreadKeyboardState() {
   return reader;
 }
 
-std::unique_ptr<KeyStateHooks> MakeApplicationKeyStateHooks() { return std::make_unique<ApplicationKeyStateHooks>(); }
+std::unique_ptr<KeyStateHooks> MakeApplicationKeyStateHooks() {
+  return std::make_unique<ApplicationKeyStateHooks>();
+}
 
 } // namespace qv

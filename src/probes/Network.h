@@ -30,7 +30,7 @@ void GatherLocalAddress(PageFields& fields, NetworkSource& network);
 
 // NetBIOS commands as this program issues them; each answer is the command's completion code
 // (0 = success).
-using LanaEnumBuffer = std::array<uint8_t, 256>;   // count byte, then up to 255 adapter numbers
+using LanaEnumBuffer = std::array<uint8_t, 256>; // count byte, then up to 255 adapter numbers
 using AdapterAddress = std::array<uint8_t, 6>;
 class NetBiosSource {
 public:

@@ -3,8 +3,10 @@
 #include "probes/Network.h"
 #include "ui/Win.h"
 
+// clang-format off: these need the types of ui/Win.h before them
 #include <nb30.h>
 #include <winsock.h>
+// clang-format on
 
 namespace qv {
 

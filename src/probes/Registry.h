@@ -13,7 +13,7 @@ namespace qv {
 // read past a buffer.
 class Registry {
 public:
-  using KeyId = std::uintptr_t;   // 0 = no key
+  using KeyId = std::uintptr_t; // 0 = no key
   virtual ~Registry() = default;
 
   // Opens a key for reading; 0 when it does not open.

@@ -44,8 +44,8 @@ std::string WindowsRegistry::ReadString(KeyId key, const std::string& name) {
     // One spare zero byte, so a value stored without its terminator still ends inside the buffer.
     std::string data(static_cast<std::size_t>(size) + 1, '\0');
     DWORD got = size;
-    LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                               &got);
+    LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type,
+                               reinterpret_cast<BYTE*>(data.data()), &got);
     if (rc == ERROR_MORE_DATA) {
       size = got;
       continue;

@@ -12,21 +12,21 @@ namespace qv {
 
 // Platform ids of the version record.
 constexpr uint32_t PlatformWin32s = 0;
-constexpr uint32_t PlatformWindows = 1;   // the 95 family
+constexpr uint32_t PlatformWindows = 1; // the 95 family
 constexpr uint32_t PlatformNT = 2;
 
 // The parts of the 148-byte version record the program uses. A failed call leaves it zeroed.
 struct VersionInfo {
   uint32_t MajorVersion = 0;
   uint32_t MinorVersion = 0;
-  uint32_t BuildNumber = 0;   // only the low 16 bits count (the 95 family keeps the version above)
+  uint32_t BuildNumber = 0; // only the low 16 bits count (the 95 family keeps the version above)
   uint32_t PlatformId = 0;
-  std::string CSDVersion;     // service-pack text
+  std::string CSDVersion; // service-pack text
 };
 
 struct EditionTexts {
-  std::optional<std::string> Platform;   // nothing for an unknown platform id
-  std::string Edition;                   // empty when no row of the platform's table holds
+  std::optional<std::string> Platform; // nothing for an unknown platform id
+  std::string Edition;                 // empty when no row of the platform's table holds
 };
 
 // Names the running system from its version numbers. Build is the low half of the build number.

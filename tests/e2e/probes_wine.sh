@@ -14,10 +14,16 @@ reg() { wine reg "$@" >/dev/null; }
 
 # Wine rebuilds the hardware description whenever a session starts, so the
 # planted keys and the programs that read them must share one session: keep its server running.
+trap 'echo "probes_wine.sh: failed at line $LINENO"' ERR
 wine cmd /c exit >/dev/null 2>&1   # makes the prefix on first use
 export WINEPREFIX=$QUORVEL_WINEPREFIX
-wineserver -w
-wineserver -p
+# The server of that first run may take a moment to go away before a persistent one can start.
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  wineserver -w
+  wineserver -p 2>/dev/null && break
+  [ "$attempt" = 10 ] && { echo "probes_wine.sh: no persistent wine server"; exit 1; }
+  sleep 1
+done
 trap "wineserver -k 2>/dev/null || true" EXIT
 
 for version in win98 nt40 win2k winxp; do

@@ -1,9 +1,8 @@
-#include "probes/DeviceClasses.h"
-
 #include <gtest/gtest.h>
 
 #include "app/FieldTable.h"
 #include "native/FakeRegistry.h"
+#include "probes/DeviceClasses.h"
 
 namespace qv {
 
@@ -15,7 +14,9 @@ const std::string Root9x = "System\\CurrentControlSet\\Services\\Class";
 // Counts how often a look-up asks for the version itself.
 class FakeVersion : public VersionSource {
 public:
-  explicit FakeVersion(uint32_t platform, uint32_t major = 5) { Info.PlatformId = platform, Info.MajorVersion = major; }
+  explicit FakeVersion(uint32_t platform, uint32_t major = 5) {
+    Info.PlatformId = platform, Info.MajorVersion = major;
+  }
   VersionInfo Version() override {
     ++Calls;
     return Info;
@@ -137,14 +138,16 @@ TEST(WideBytesToText, WalksToTwoZerosInARow) {
   };
   std::vector<Case> cases = {
       {{0x53, 0, 0x33, 0, 0, 0}, "S3"},
-      {{0x53, 0, 0x33, 0}, "S3"},                  // end of data
+      {{0x53, 0, 0x33, 0}, "S3"}, // end of data
       {{0x53, 0, 0x33}, "S3"},
       {{}, ""},
       {{0, 0, 0x41, 0}, ""},
-      {{0, 0x41, 0, 0x42}, "AB"},                  // a lone zero does not end the walk
-      {{0x41, 0, 0xE9, 0, 0x42, 0}, "A\xE9" "B"},  // non-ASCII low byte kept
-      {{0x41, 0, 0x3A, 0x04, 0, 0}, "A\x3A\x04"},  // both bytes of a character when both non-zero
-      {{0x41, 0, 0, 0x01, 0x42, 0}, "A"},           // a zero high byte then a zero low byte ends it
+      {{0, 0x41, 0, 0x42}, "AB"}, // a lone zero does not end the walk
+      {{0x41, 0, 0xE9, 0, 0x42, 0},
+       "A\xE9"
+       "B"},                                      // non-ASCII low byte kept
+      {{0x41, 0, 0x3A, 0x04, 0, 0}, "A\x3A\x04"}, // both bytes of a character when both non-zero
+      {{0x41, 0, 0, 0x01, 0x42, 0}, "A"},         // a zero high byte then a zero low byte ends it
   };
   for (const auto& c : cases) {
     EXPECT_EQ(WideBytesToText(c.Bytes.data(), c.Bytes.size()), c.Text);
@@ -185,7 +188,9 @@ TEST(VideoAdapters, WithoutMachineTheFirstSevenCharactersGo) {
 
   // "machine\" in another case is not the marker.
   FakeRegistry lower;
-  lower.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\machine\\System\\ControlSet001\\Services\\S3\\Device0")
+  lower
+      .String(VideoMap, "\\Device\\Video0",
+              "\\REGISTRY\\machine\\System\\ControlSet001\\Services\\S3\\Device0")
       .Binary(S3Key, "HardwareInformation.AdapterString", Wide("S3"));
   list.clear();
   ListVideoAdapters(lower, list);
@@ -193,7 +198,7 @@ TEST(VideoAdapters, WithoutMachineTheFirstSevenCharactersGo) {
 }
 
 TEST(VideoAdapters, PathIsAtMost255Characters) {
-  std::string longPath = "System\\" + std::string(248, 'x');   // 255 characters
+  std::string longPath = "System\\" + std::string(248, 'x'); // 255 characters
   FakeRegistry r;
   r.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\Machine\\" + longPath + "yyy")
       .Binary(longPath, "HardwareInformation.AdapterString", Wide("Cut"));
@@ -209,13 +214,17 @@ TEST(VideoAdapters, NothingFound) {
   };
   std::vector<Case> cases = {
       {"no map", [](FakeRegistry&) {}},
-      {"no Video0", [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video1", "\\REGISTRY\\Machine\\x"); }},
-      {"no adapter key", [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\Machine\\nope"); }},
-      {"adapter string too long", [](FakeRegistry& r) {
+      {"no Video0",
+       [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video1", "\\REGISTRY\\Machine\\x"); }},
+      {"no adapter key",
+       [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\Machine\\nope"); }},
+      {"adapter string too long",
+       [](FakeRegistry& r) {
          r.String(VideoMap, "\\Device\\Video0", std::string("\\REGISTRY\\Machine\\") + S3Key)
              .Binary(S3Key, "HardwareInformation.AdapterString", std::vector<uint8_t>(256, 'A'));
        }},
-      {"adapter string not binary", [](FakeRegistry& r) {
+      {"adapter string not binary",
+       [](FakeRegistry& r) {
          r.String(VideoMap, "\\Device\\Video0", std::string("\\REGISTRY\\Machine\\") + S3Key)
              .String(S3Key, "HardwareInformation.AdapterString", "S3");
        }},
@@ -234,7 +243,7 @@ TEST(VideoAdapters, NothingFound) {
 
 TEST(VideoAdapters, FullBufferWithoutTerminatorIsRead) {
   FakeRegistry r;
-  std::vector<uint8_t> bytes(255, 'A');   // exactly the buffer, no zero anywhere
+  std::vector<uint8_t> bytes(255, 'A'); // exactly the buffer, no zero anywhere
   r.String(VideoMap, "\\Device\\Video0", std::string("\\REGISTRY\\Machine\\") + S3Key)
       .Binary(S3Key, "HardwareInformation.AdapterString", bytes);
   std::vector<std::string> list;
@@ -253,20 +262,29 @@ TEST(DeviceFields, ClassNamesPerFamily) {
   };
   FakeRegistry r;
   plantAll(r, NtRoot, "Class",
-           {{"Keyboard", "nt kbd"}, {"Mouse", "nt mouse"}, {"Monitor", "nt monitor"}, {"Monitors", "wrong"},
-            {"Ports", "nt port"}, {"Display", "nt display"}, {"MEDIA", "nt media"}});
+           {{"Keyboard", "nt kbd"},
+            {"Mouse", "nt mouse"},
+            {"Monitor", "nt monitor"},
+            {"Monitors", "wrong"},
+            {"Ports", "nt port"},
+            {"Display", "nt display"},
+            {"MEDIA", "nt media"}});
   plantAll(r, Root9x, "",
-           {{"Keyboard", "9x kbd"}, {"Mouse", "9x mouse"}, {"Monitors", "9x monitor"}, {"Monitor", "wrong"},
-            {"Ports (COM & LPT)", "9x port"}, {"Display adapters", "9x display"},
+           {{"Keyboard", "9x kbd"},
+            {"Mouse", "9x mouse"},
+            {"Monitors", "9x monitor"},
+            {"Monitor", "wrong"},
+            {"Ports (COM & LPT)", "9x port"},
+            {"Display adapters", "9x display"},
             {"Sound, video and game controllers", "9x media"}});
 
   struct Case {
     uint32_t Platform, Major;
     const char *Kbd, *Mouse, *Monitor, *Port, *Adapter, *Media;
   };
-  for (const Case& c : {Case{PlatformNT, 5, "nt kbd", "nt mouse", "nt monitor", "nt port", "nt display", "nt media"},
-                        Case{PlatformWindows, 4, "9x kbd", "9x mouse", "9x monitor", "9x port", "9x display",
-                             "9x media"}}) {
+  for (const Case& c :
+       {Case{PlatformNT, 5, "nt kbd", "nt mouse", "nt monitor", "nt port", "nt display", "nt media"},
+        Case{PlatformWindows, 4, "9x kbd", "9x mouse", "9x monitor", "9x port", "9x display", "9x media"}}) {
     FakeVersion version(c.Platform, c.Major);
     FieldTable fields;
     GatherKeyboardAndMouse(fields, r, version, version.Info);
@@ -307,7 +325,7 @@ TEST(DeviceFields, MemosAreReplacedNotAppended) {
   GatherMonitorsAndPorts(fields, r, nt, nt.Info);
   GatherMonitorsAndPorts(fields, r, nt, nt.Info);
   EXPECT_EQ(fields.Lines("MemoPort"), std::vector<std::string>{"COM1"});
-  EXPECT_TRUE(fields.Lines("MemoMonitor").empty());   // the design "-" line is gone too
+  EXPECT_TRUE(fields.Lines("MemoMonitor").empty()); // the design "-" line is gone too
 }
 
 } // namespace qv

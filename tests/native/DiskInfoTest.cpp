@@ -1,10 +1,9 @@
-#include "probes/DiskInfo.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "app/FieldTable.h"
+#include "probes/DiskInfo.h"
 
 namespace qv {
 
@@ -17,14 +16,15 @@ public:
     auto it = Drives.find(letter);
     if (it != Drives.end()) return it->second;
     VolumeAnswers none;
-    none.DriveTypeCode = 1;   // no volume at this root
+    none.DriveTypeCode = 1; // no volume at this root
     return none;
   }
   std::map<char, VolumeAnswers> Drives;
   std::string Queried;
 };
 
-VolumeAnswers Volume(int type, int64_t size, std::string label = "", std::string fs = "", uint32_t serial = 0) {
+VolumeAnswers Volume(int type, int64_t size, std::string label = "", std::string fs = "",
+                     uint32_t serial = 0) {
   VolumeAnswers v;
   v.DriveTypeCode = type;
   v.DiskSize = size;
@@ -52,12 +52,12 @@ TEST(DriveSizeText, ThresholdsAreDecimalDivisorsBinary) {
     int64_t Size;
     const char* Text;
   };
-  for (const Case& c : {Case{1000, "1000.0 B"}, Case{1001, "1.0 kB"}, Case{1536, "1.5 kB"},
-                        Case{1000000, "976.6 kB"}, Case{1000001, "1.0 MB"}, Case{1000000000, "953.7 MB"},
-                        Case{1000000001, "0.9 GB"}, Case{20971520000, "19.5 GB"}, Case{1, "1.0 B"},
-                        Case{0, "0.0 B"}, Case{1382, "1.3 kB"},    // 1.3496
-                        Case{1280, "1.2 kB"}, Case{1792, "1.8 kB"},  // 1.25 and 1.75: halves go to the even tenth
-                        Case{9223372036854775807, "8589934592.0 GB"}}) {
+  for (const Case& c :
+       {Case{1000, "1000.0 B"}, Case{1001, "1.0 kB"}, Case{1536, "1.5 kB"}, Case{1000000, "976.6 kB"},
+        Case{1000001, "1.0 MB"}, Case{1000000000, "953.7 MB"}, Case{1000000001, "0.9 GB"},
+        Case{20971520000, "19.5 GB"}, Case{1, "1.0 B"}, Case{0, "0.0 B"}, Case{1382, "1.3 kB"}, // 1.3496
+        Case{1280, "1.2 kB"}, Case{1792, "1.8 kB"}, // 1.25 and 1.75: halves go to the even tenth
+        Case{9223372036854775807, "8589934592.0 GB"}}) {
     SCOPED_TRACE(c.Size);
     EXPECT_EQ(DriveSizeText(c.Size, '.'), c.Text);
   }
@@ -83,11 +83,15 @@ TEST(DriveLine, PieceByPiece) {
   for (const Case& c : {
            Case{"fixed with label", 'C', T::dtFixed, 20971520000, "BOOT", "FAT32",
                 " C: [HARD DISC] 19.5 GB  \"BOOT\"   FAT32"},
-           Case{"fixed without label", 'C', T::dtFixed, 20971520000, "", "FAT32", " C: [HARD DISC] 19.5 GB   FAT32"},
+           Case{"fixed without label", 'C', T::dtFixed, 20971520000, "", "FAT32",
+                " C: [HARD DISC] 19.5 GB   FAT32"},
            Case{"empty CD drive", 'D', T::dtCDROM, -1, "", "", " D: [COMPACT DISC]"},
-           Case{"CD with CDFS", 'D', T::dtCDROM, 650000000, "DATA", "CDFS", " D: [COMPACT DISC] 619.9 MB  \"DATA\" "},
-           Case{"CD with Joliet", 'D', T::dtCDROM, 650000000, "DATA", "UDF", " D: [COMPACT DISC] 619.9 MB  \"DATA\"   UDF"},
-           Case{"cdfs in lower case is shown", 'D', T::dtCDROM, 2048, "", "cdfs", " D: [COMPACT DISC] 2.0 kB   cdfs"},
+           Case{"CD with CDFS", 'D', T::dtCDROM, 650000000, "DATA", "CDFS",
+                " D: [COMPACT DISC] 619.9 MB  \"DATA\" "},
+           Case{"CD in another file system", 'D', T::dtCDROM, 650000000, "DATA", "UDF",
+                " D: [COMPACT DISC] 619.9 MB  \"DATA\"   UDF"},
+           Case{"cdfs in lower case is shown", 'D', T::dtCDROM, 2048, "", "cdfs",
+                " D: [COMPACT DISC] 2.0 kB   cdfs"},
            Case{"disconnected network drive", 'N', T::dtNetwork, -1, "SHARE", "NTFS", " N: [NETWORK DRIVE]"},
            Case{"floppy", 'A', T::dtFloppy, 1457664, "", "FAT", " A: [DISC DRIVE] 1.4 MB   FAT"},
            Case{"unknown", 'Q', T::dtUnknown, -1, "", "", " Q: [UNKNOWN DRIVE]"},
@@ -129,7 +133,7 @@ TEST(TDiskInfo, LetterIsUpperCasedAndOthersIgnored) {
     disk.SetDisk(ignored);
     EXPECT_EQ(disk.Disk(), 'D');
   }
-  EXPECT_EQ(drives.Queried, "CD");   // ignored letters touch no drive
+  EXPECT_EQ(drives.Queried, "CD"); // ignored letters touch no drive
 }
 
 TEST(TDiskInfo, PlatformCodeOutsideTheTableIsUnknown) {
@@ -149,12 +153,11 @@ TEST(GatherDrives, OneLinePerDriveInLetterOrder) {
   source.Reader.Drives['D'] = Volume(5, 650000000, "DATA", "CDFS");
   source.Reader.Drives['Z'] = Volume(4, -1);
   FieldTable fields;
-  EXPECT_EQ(fields.Lines("MemoDrives").size(), 5u);   // "1" .. "5" before the first pass
+  EXPECT_EQ(fields.Lines("MemoDrives").size(), 5u); // "1" .. "5" before the first pass
   GatherDrives(fields, source);
-  EXPECT_EQ(fields.Lines("MemoDrives"), (std::vector<std::string>{" A: [DISC DRIVE]",
-                                                                   " C: [HARD DISC] 19,5 GB  \"BOOT\"   FAT32",
-                                                                   " D: [COMPACT DISC] 619,9 MB  \"DATA\" ",
-                                                                   " Z: [NETWORK DRIVE]"}));
+  EXPECT_EQ(fields.Lines("MemoDrives"),
+            (std::vector<std::string>{" A: [DISC DRIVE]", " C: [HARD DISC] 19,5 GB  \"BOOT\"   FAT32",
+                                      " D: [COMPACT DISC] 619,9 MB  \"DATA\" ", " Z: [NETWORK DRIVE]"}));
   EXPECT_EQ(source.Reader.Queried, "CABCDEFGHIJKLMNOPQRSTUVWXYZ");
   GatherDrives(fields, source);
   EXPECT_EQ(fields.Lines("MemoDrives").size(), 4u);

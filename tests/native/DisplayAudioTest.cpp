@@ -25,7 +25,7 @@ TEST(Printers, EntriesPerFamily) {
 TEST(Printers, DefaultFromTheDeviceProfile) {
   std::vector<PrinterInfo> printers = {{"Laser", "LPT1:,LPT2:"}, {"Inkjet", "USB001"}, {"Fax", "FAX:"}};
   EXPECT_EQ(DefaultPrinterIndex(printers, true, "Inkjet,winspool,USB001"), 1);
-  EXPECT_EQ(DefaultPrinterIndex(printers, false, "Inkjet,winspool,USB001"), 2);   // Laser has two entries
+  EXPECT_EQ(DefaultPrinterIndex(printers, false, "Inkjet,winspool,USB001"), 2); // Laser has two entries
   EXPECT_EQ(DefaultPrinterIndex(printers, true, "inkjet,winspool,USB001"), 1);
   EXPECT_EQ(DefaultPrinterIndex(printers, true, "Fax"), 2);
   EXPECT_EQ(DefaultPrinterIndex(printers, true, "Plotter,winspool,LPT1:"), -1);
@@ -82,7 +82,7 @@ TEST(Screen, Fields) {
 TEST(Audio, NameAndDriverVersion) {
   EXPECT_EQ(AudioDeviceText(AudioCaps{0x0400, "SB16 Wave Out"}), "SB16 Wave Out v4.0");
   EXPECT_EQ(AudioDeviceText(AudioCaps{0x050A, "SB16 Wave Out"}), "SB16 Wave Out v5.10");
-  EXPECT_EQ(AudioDeviceText(AudioCaps{0xABCD1234, "X"}), "X v18.52");   // only the low 16 bits count
+  EXPECT_EQ(AudioDeviceText(AudioCaps{0xABCD1234, "X"}), "X v18.52"); // only the low 16 bits count
   EXPECT_EQ(AudioDeviceText(AudioCaps{0, ""}), " v0.0");
   EXPECT_EQ(AudioDeviceText(std::nullopt), "");
 }
@@ -92,9 +92,12 @@ TEST(Audio, NoWaveDeviceLeavesTheOthers) {
   public:
     std::optional<AudioCaps> Capabilities(TAudioKind kind) override {
       switch (kind) {
-        case TAudioKind::akWaveOut: return std::nullopt;
-        case TAudioKind::akMidiOut: return AudioCaps{0x0100, "MIDI Synth"};
-        case TAudioKind::akMixer: return AudioCaps{0x0203, "Mixer"};
+        case TAudioKind::akWaveOut:
+          return std::nullopt;
+        case TAudioKind::akMidiOut:
+          return AudioCaps{0x0100, "MIDI Synth"};
+        case TAudioKind::akMixer:
+          return AudioCaps{0x0203, "Mixer"};
       }
       return std::nullopt;
     }

@@ -64,7 +64,9 @@ public:
     return id;
   }
   std::vector<std::string> SubKeys(KeyId key) override { return Node(key).SubKeys; }
-  bool ValueExists(KeyId key, const std::string& name) override { return Node(key).Values.count(Upper(name)) > 0; }
+  bool ValueExists(KeyId key, const std::string& name) override {
+    return Node(key).Values.count(Upper(name)) > 0;
+  }
   std::string ReadString(KeyId key, const std::string& name) override {
     auto& values = Node(key).Values;
     auto it = values.find(Upper(name));
@@ -87,7 +89,7 @@ public:
   std::size_t StillOpen() const { return OpenKeys.size(); }
   int Opens = 0;
   int BadCloses = 0;
-  std::vector<std::size_t> BinaryReads;   // buffer size of every binary read, in order
+  std::vector<std::size_t> BinaryReads; // buffer size of every binary read, in order
 
 private:
   struct Node_ {

@@ -35,7 +35,10 @@ public:
   TDiskInfo Disk{*this};
 };
 
-class Machine : public PrinterSource, public ScreenSource, public AudioSource, public NetworkSource,
+class Machine : public PrinterSource,
+                public ScreenSource,
+                public AudioSource,
+                public NetworkSource,
                 public NetBiosSource {
 public:
   std::vector<std::string> Printers() override { return {"Laser"}; }
@@ -63,7 +66,8 @@ FakeRegistry PlantedMachine() {
   FakeRegistry r;
   const std::string ntClass = "System\\CurrentControlSet\\Control\\Class";
   const std::string class9x = "System\\CurrentControlSet\\Services\\Class";
-  r.String(ntClass + "\\{k}", "Class", "Keyboard").String(ntClass + "\\{k}\\0000", "DriverDesc", "NT keyboard");
+  r.String(ntClass + "\\{k}", "Class", "Keyboard")
+      .String(ntClass + "\\{k}\\0000", "DriverDesc", "NT keyboard");
   r.String(class9x + "\\K", "", "Keyboard").String(class9x + "\\K\\0000", "DriverDesc", "9x keyboard");
   r.String("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "CurrentType", "Uniprocessor Free")
       .String("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductID", "55274-OEM");
@@ -81,10 +85,18 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
     const char *Os, *Title, *Keyboard, *Bios;
     int Resets;
   };
-  for (const Case& c : {Case{{5, 1, 2600, PlatformNT, "Service Pack 1"}, "Windows XP (official final release)",
-                             "Uniprocessor Free", "NT keyboard", "AT/AT COMPATIBLE", 1},
-                        Case{{4, 10, 0x040A08AE, PlatformWindows, " A "}, "Windows 98 SE", "Windows 98",
-                             "9x keyboard", "4.51 PG", 0}}) {
+  for (const Case& c : {Case{{5, 1, 2600, PlatformNT, "Service Pack 1"},
+                             "Windows XP (official final release)",
+                             "Uniprocessor Free",
+                             "NT keyboard",
+                             "AT/AT COMPATIBLE",
+                             1},
+                        Case{{4, 10, 0x040A08AE, PlatformWindows, " A "},
+                             "Windows 98 SE",
+                             "Windows 98",
+                             "9x keyboard",
+                             "4.51 PG",
+                             0}}) {
     SCOPED_TRACE(c.Os);
     FakeRegistry registry = PlantedMachine();
     FakeOs os;
@@ -112,8 +124,8 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
     EXPECT_EQ(fields.Text("LabelID"), "55274-OEM");
     EXPECT_EQ(fields.Text("LabelLogin"), "mira");
     EXPECT_EQ(fields.Text("LabelTitle"), c.Title);
-    EXPECT_EQ(fields.Text("LabelX"), "-");          // no DirectX key: left as it was
-    EXPECT_EQ(fields.Text("LabelTimeZone"), "-");   // no time-zone key: left as it was
+    EXPECT_EQ(fields.Text("LabelX"), "-");        // no DirectX key: left as it was
+    EXPECT_EQ(fields.Text("LabelTimeZone"), "-"); // no time-zone key: left as it was
     EXPECT_EQ(fields.Text("LabelKeyboard"), c.Keyboard);
     EXPECT_EQ(fields.Text("LabelMouse"), "");
     EXPECT_EQ(fields.Lines("MemoPrinter"), std::vector<std::string>{"Laser (Default)"});

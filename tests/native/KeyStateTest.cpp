@@ -1,9 +1,9 @@
-#include "probes/KeyState.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "probes/KeyState.h"
 
 namespace qv {
 
@@ -41,20 +41,21 @@ TEST(KeyState, KeyDownOfEachLockKeyRaisesItsEvent) {
   struct Case {
     unsigned Message;
     uintptr_t Key;
-    const char* Event;   // nullptr: nothing raised
+    const char* Event; // nullptr: nothing raised
   };
-  for (const Case& c : {Case{WmKeyDown, 0x14, "caps"}, Case{WmKeyDown, 0x2D, "insert"}, Case{WmKeyDown, 0x90, "num"},
-                        Case{WmKeyDown, 0x91, "scroll"}, Case{WmKeyDown, 0x41, nullptr},
-                        Case{WmKeyDown, 0x10014, nullptr}, Case{WmKeyUp, 0x14, nullptr}, Case{WmChar, 0x14, nullptr},
-                        Case{WmSysKeyDown, 0x14, nullptr},   // Alt held
-                        Case{0, 0x90, nullptr}}) {
+  for (const Case& c :
+       {Case{WmKeyDown, 0x14, "caps"}, Case{WmKeyDown, 0x2D, "insert"}, Case{WmKeyDown, 0x90, "num"},
+        Case{WmKeyDown, 0x91, "scroll"}, Case{WmKeyDown, 0x41, nullptr}, Case{WmKeyDown, 0x10014, nullptr},
+        Case{WmKeyUp, 0x14, nullptr}, Case{WmChar, 0x14, nullptr},
+        Case{WmSysKeyDown, 0x14, nullptr}, // Alt held
+        Case{0, 0x90, nullptr}}) {
     recorder.Events.clear();
     keys.MessageHook(c.Message, c.Key);
     SCOPED_TRACE(std::to_string(c.Message) + "/" + std::to_string(c.Key));
     EXPECT_EQ(recorder.Events, c.Event ? std::vector<std::string>{c.Event} : std::vector<std::string>{});
   }
   EXPECT_EQ(recorder.Sender, &keys);
-  EXPECT_EQ(keyboard.Reads, 0);   // deciding reads no state
+  EXPECT_EQ(keyboard.Reads, 0); // deciding reads no state
 }
 
 TEST(KeyState, AutoRepeatRaisesEveryTime) {
@@ -88,7 +89,7 @@ TEST(KeyState, ReadersTakeTheToggleBitFreshEachTime) {
   FakeKeyboard keyboard;
   TKeyState keys(keyboard);
   keyboard.State[VkNumLock] = 0x01;
-  keyboard.State[VkCapsLock] = 0x80;   // held down but not toggled
+  keyboard.State[VkCapsLock] = 0x80; // held down but not toggled
   keyboard.State[VkScrollLock] = 0x81;
   keyboard.State[VkInsert] = 0x00;
   EXPECT_TRUE(keys.NumLockOn());

@@ -34,7 +34,7 @@ TEST(LocalAddress, LastAddressAndLink) {
   GatherLocalAddress(fields, network);
   EXPECT_EQ(fields.Text("LabelIP"), "127.0.0.1");
 
-  network.Addresses.clear();   // the host name does not resolve
+  network.Addresses.clear(); // the host name does not resolve
   GatherLocalAddress(fields, network);
   EXPECT_EQ(fields.Text("LabelIP"), "");
   EXPECT_EQ(fields.Url("LabelIP"), std::string(IpLookupBase) + "/ipw.cgi?time=20&ip=");
@@ -58,13 +58,13 @@ public:
   }
   uint8_t NetbiosReset(uint8_t lana) override {
     Calls.push_back("reset " + std::to_string(lana));
-    return 0x23;   // not looked at
+    return 0x23; // not looked at
   }
   uint8_t NetbiosAdapterStatus(uint8_t lana, AdapterAddress& address) override {
     Calls.push_back("status " + std::to_string(lana));
     auto it = Addresses.find(lana);
     if (it == Addresses.end()) {
-      address = {9, 9, 9, 9, 9, 9};   // junk must not show on a failed query
+      address = {9, 9, 9, 9, 9, 9}; // junk must not show on a failed query
       return 0x34;
     }
     address = it->second;
@@ -72,7 +72,7 @@ public:
   }
   void Beep() override { Calls.push_back("beep"); }
 
-  std::vector<uint8_t> Lanas;   // count byte first
+  std::vector<uint8_t> Lanas; // count byte first
   uint8_t EnumCode = 0;
   std::map<uint8_t, AdapterAddress> Addresses;
   std::vector<std::string> Calls;
@@ -147,7 +147,9 @@ TEST(Bios, Fallbacks) {
   };
   auto full = [](FakeRegistry& r) {
     r.String(NtSystem, "SystemBiosDate", "08/15/01").String(NtSystem, "Identifier", "AT/AT COMPATIBLE");
-    r.String(Board, "BIOSDate", "01/02/99").String(Board, "BIOSVersion", "4.51 PG").String(Board, "BIOSName", "Award");
+    r.String(Board, "BIOSDate", "01/02/99")
+        .String(Board, "BIOSVersion", "4.51 PG")
+        .String(Board, "BIOSName", "Award");
   };
   std::vector<Case> cases = {
       {"NT reads the hardware description", PlatformNT, full, "AT/AT COMPATIBLE", "08/15/01"},
@@ -159,7 +161,8 @@ TEST(Bios, Fallbacks) {
        },
        "AT", "01/02/99"},
       {"BIOSName after BIOSVersion", PlatformWindows,
-       [](FakeRegistry& r) { r.String(Board, "BIOSName", "Award").String(Board, "BIOSVersion", ""); }, "Award", ""},
+       [](FakeRegistry& r) { r.String(Board, "BIOSName", "Award").String(Board, "BIOSVersion", ""); },
+       "Award", ""},
       {"wrong types read empty", PlatformNT,
        [](FakeRegistry& r) {
          r.Binary(NtSystem, "SystemBiosDate", {'0', '8'}).Dword(NtSystem, "Identifier");

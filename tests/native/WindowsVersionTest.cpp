@@ -1,9 +1,8 @@
-#include "probes/WindowsVersion.h"
-
 #include <gtest/gtest.h>
 
 #include "app/FieldTable.h"
 #include "native/FakeRegistry.h"
+#include "probes/WindowsVersion.h"
 
 namespace qv {
 
@@ -41,7 +40,7 @@ TEST(DecodeEdition, Win32sTable) {
                                 {0, 3, 51, 0, "Windows NT"},
                                 {0, 2, 11, 0, ""},
                                 {0, 4, 0, 0, ""},
-                                {0, 0, 0, 0, ""},   // what a failed version call leaves
+                                {0, 0, 0, 0, ""}, // what a failed version call leaves
                             });
 }
 
@@ -59,8 +58,8 @@ TEST(DecodeEdition, NinetyFiveFamilyFirstRowWins) {
                                    {1, 4, 89, 2001, "Windows 98 SE"},
                                    {1, 4, 90, 2001, "Windows Millennium"},
                                    {1, 4, 90, 3000, "Windows Millennium"},
-                                   {1, 4, 90, 2000, "Windows 98"},   // the 98 row comes first
-                                   {1, 7, 0, 950, "Windows 95"},     // the major version is not looked at
+                                   {1, 4, 90, 2000, "Windows 98"}, // the 98 row comes first
+                                   {1, 7, 0, 950, "Windows 95"},   // the major version is not looked at
                                    {1, 4, 10, 65535, "Windows 98 SE"},
                                });
 }
@@ -89,7 +88,7 @@ TEST(DecodeEdition, NtFamilyBuildBoundaries) {
                                    {2, 5, 1, 2600, "Windows XP (official final release)"},
                                    {2, 5, 1, 2601, ""},
                                    {2, 5, 2, 3790, ""},
-                                   {2, 5, 2, 2000, "Windows XP (beta 2)"},   // the Whistler rows need minor 1
+                                   {2, 5, 2, 2000, "Windows XP (beta 2)"}, // the Whistler rows need minor 1
                                    {2, 6, 0, 6000, ""},
                                    {2, 10, 0, 2600, ""},
                                });
@@ -152,25 +151,28 @@ TEST(ProductIdAndKey, NtKeyFirstOtherKeyFillsWhatIsEmpty) {
     const char* Key;
   };
   std::vector<Case> cases = {
-      {"both keys", [](FakeRegistry& r) {
+      {"both keys",
+       [](FakeRegistry& r) {
          r.String(NtKey, "ProductID", "nt-id").String(NtKey, "ProductKey", "nt-key");
          r.String(Key9x, "ProductID", "9x-id").String(Key9x, "ProductKey", "9x-key");
-       }, "nt-id", "nt-key"},
-      {"only the other key", [](FakeRegistry& r) {
-         r.String(Key9x, "ProductID", "9x-id").String(Key9x, "ProductKey", "9x-key");
-       }, "9x-id", "9x-key"},
-      {"split", [](FakeRegistry& r) {
-         r.String(NtKey, "ProductID", "nt-id").String(Key9x, "ProductKey", "9x-key");
-       }, "nt-id", "9x-key"},
-      {"empty NT value is filled", [](FakeRegistry& r) {
-         r.String(NtKey, "ProductID", "").String(Key9x, "ProductID", "9x-id");
-       }, "9x-id", ""},
-      {"wrong type reads empty", [](FakeRegistry& r) {
+       },
+       "nt-id", "nt-key"},
+      {"only the other key",
+       [](FakeRegistry& r) { r.String(Key9x, "ProductID", "9x-id").String(Key9x, "ProductKey", "9x-key"); },
+       "9x-id", "9x-key"},
+      {"split",
+       [](FakeRegistry& r) { r.String(NtKey, "ProductID", "nt-id").String(Key9x, "ProductKey", "9x-key"); },
+       "nt-id", "9x-key"},
+      {"empty NT value is filled",
+       [](FakeRegistry& r) { r.String(NtKey, "ProductID", "").String(Key9x, "ProductID", "9x-id"); }, "9x-id",
+       ""},
+      {"wrong type reads empty",
+       [](FakeRegistry& r) {
          r.Binary(NtKey, "ProductID", {1, 2}).Dword(Key9x, "ProductKey");
-       }, "", ""},
-      {"locked NT key", [](FakeRegistry& r) {
-         r.Locked(NtKey).String(Key9x, "ProductID", "9x-id");
-       }, "9x-id", ""},
+       },
+       "", ""},
+      {"locked NT key", [](FakeRegistry& r) { r.Locked(NtKey).String(Key9x, "ProductID", "9x-id"); }, "9x-id",
+       ""},
       {"nothing", [](FakeRegistry&) {}, "", ""},
   };
   for (const auto& c : cases) {
@@ -204,9 +206,9 @@ TEST(DirectX, InstalledVersionReadsFourThenEightBytes) {
       {{0, 0, 0, 9, 0, 0, 0, 0}, "9.0", {4, 8}},
       {{0, 0, 0, 5}, "5.0", {4}},
       {{0, 0, 1, 2, 0, 0, 0, 3}, "258.3", {4, 8}},
-      {{0, 0, 0, 6, 0, 1}, "6.65536", {4, 8}},   // short value: missing bytes read as zeros
+      {{0, 0, 0, 6, 0, 1}, "6.65536", {4, 8}}, // short value: missing bytes read as zeros
       {{}, "0.0", {4}},
-      {{0, 0, 0, 9, 0, 0, 0, 0, 0}, std::nullopt, {4, 8}},   // too long for both reads: not written
+      {{0, 0, 0, 9, 0, 0, 0, 0, 0}, std::nullopt, {4, 8}}, // too long for both reads: not written
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Bytes.size());
@@ -220,10 +222,12 @@ TEST(DirectX, InstalledVersionReadsFourThenEightBytes) {
 
 TEST(DirectX, UnwrittenCases) {
   std::vector<std::function<void(FakeRegistry&)>> plants = {
-      [](FakeRegistry&) {},                                                   // no key
-      [](FakeRegistry& r) { r.Key("SOFTWARE\\Microsoft\\DirectX"); },        // neither value
-      [](FakeRegistry& r) { r.Locked("SOFTWARE\\Microsoft\\DirectX"); },     // key will not open
-      [](FakeRegistry& r) { r.String("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", "9.0"); },   // wrong type
+      [](FakeRegistry&) {},                                              // no key
+      [](FakeRegistry& r) { r.Key("SOFTWARE\\Microsoft\\DirectX"); },    // neither value
+      [](FakeRegistry& r) { r.Locked("SOFTWARE\\Microsoft\\DirectX"); }, // key will not open
+      [](FakeRegistry& r) {
+        r.String("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", "9.0");
+      }, // wrong type
   };
   for (std::size_t i = 0; i < plants.size(); ++i) {
     SCOPED_TRACE(i);

@@ -17,7 +17,9 @@ protected:
   void SetUp() override {
     SavedMessage = Application().OnMessage;
     SavedActivate = Application().OnActivate;
-    Application().OnMessage = [this](MSG& msg, bool&) { Log.push_back("previous " + std::to_string(msg.message)); };
+    Application().OnMessage = [this](MSG& msg, bool&) {
+      Log.push_back("previous " + std::to_string(msg.message));
+    };
     Application().OnActivate = [this] { Log.push_back("previous activate"); };
     GetKeyboardState(SavedKeys);
   }
@@ -53,12 +55,12 @@ TEST_F(KeyStateOnApplication, ChainsOntoTheApplicationHandlersAndPutsThemBack) {
   {
     TKeyState keys(ThreadKeyboardState(), MakeApplicationKeyStateHooks());
     Record(keys);
-    EXPECT_FALSE(Hook(WM_KEYDOWN, VK_CAPITAL));   // never marked handled
+    EXPECT_FALSE(Hook(WM_KEYDOWN, VK_CAPITAL)); // never marked handled
     Hook(WM_SYSKEYDOWN, VK_CAPITAL);
     Hook(WM_KEYDOWN, 'A');
     Application().OnActivate();
-    EXPECT_EQ(Log, (std::vector<std::string>{"caps", "previous 256", "previous 260", "previous 256", "num", "scroll",
-                                             "caps", "insert", "previous activate"}));
+    EXPECT_EQ(Log, (std::vector<std::string>{"caps", "previous 256", "previous 260", "previous 256", "num",
+                                             "scroll", "caps", "insert", "previous activate"}));
   }
   Log.clear();
   Hook(WM_KEYDOWN, VK_NUMLOCK);
@@ -83,7 +85,8 @@ TEST_F(KeyStateOnApplication, ReadersFollowTheThreadsToggleBits) {
   struct Case {
     BYTE Num, Caps, Scroll, Insert;
   };
-  for (const Case& c : {Case{1, 0, 0, 0}, Case{0, 1, 0, 0}, Case{0, 0, 1, 0}, Case{0, 0, 0, 1}, Case{0x81, 0x80, 1, 1}}) {
+  for (const Case& c :
+       {Case{1, 0, 0, 0}, Case{0, 1, 0, 0}, Case{0, 0, 1, 0}, Case{0, 0, 0, 1}, Case{0x81, 0x80, 1, 1}}) {
     BYTE state[256] = {};
     state[VK_NUMLOCK] = c.Num;
     state[VK_CAPITAL] = c.Caps;

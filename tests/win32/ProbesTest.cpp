@@ -41,8 +41,9 @@ class ScratchRegistry : public ::testing::Test {
 protected:
   void SetUp() override {
     DeleteTree(HKEY_CURRENT_USER, Base);
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Base, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Root, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, Base, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Root, nullptr),
+        ERROR_SUCCESS);
     Registry = std::make_unique<WindowsRegistry>(Root);
   }
   void TearDown() override {
@@ -55,7 +56,8 @@ protected:
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(Root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+    ASSERT_EQ(RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type,
+                             static_cast<const BYTE*>(data), size),
               ERROR_SUCCESS);
     RegCloseKey(key);
   }
@@ -92,7 +94,7 @@ public:
 TEST_F(ScratchRegistry, StringReadsAreBoundedAndTyped) {
   String("K", "plain", "Uniprocessor Free");
   Set("K", "expand", REG_EXPAND_SZ, "%SystemRoot%", 13);
-  Set("K", "unterminated", REG_SZ, "ABCDEF", 3);   // stored without its zero
+  Set("K", "unterminated", REG_SZ, "ABCDEF", 3); // stored without its zero
   Set("K", "inner zero", REG_SZ, "AB\0CD", 6);
   Dword("K", "number", 7);
   Binary("K", "bytes", {'A', 'B'});
@@ -140,7 +142,7 @@ TEST_F(ScratchRegistry, SubKeysAndDefaultValue) {
   RegKey key(*Registry, "Root");
   auto names = key.SubKeys();
   ASSERT_EQ(names.size(), 3u);
-  EXPECT_EQ(names[0], "0000");   // the registry lists subkeys sorted
+  EXPECT_EQ(names[0], "0000"); // the registry lists subkeys sorted
   EXPECT_EQ(names[1], "0001");
   EXPECT_TRUE(key.ValueExists(""));
   EXPECT_EQ(key.ReadString(""), "Keyboard");
@@ -204,11 +206,12 @@ TEST_F(ScratchRegistry, OperatingSystemAndBiosFields) {
   String(ntKey, "ProductKey", "ABCDE-12345");
   String(ntKey, "CurrentType", "Uniprocessor Free");
   String(ntKey, "RegisteredOwner", "Mira Halden");
-  Dword(ntKey, "RegisteredOrganization", 1);   // wrong type: empty text
+  Dword(ntKey, "RegisteredOrganization", 1); // wrong type: empty text
   String(key9x, "ProductID", "55274-OEM-0011903-00102");
   String(key9x, "ProductKey", "not used");
   Binary("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", {0, 0, 0, 8, 0, 0, 0, 1});
-  String("SYSTEM\\CurrentControlSet\\Control\\TimeZoneInformation", "StandardName", "W. Europe Standard Time");
+  String("SYSTEM\\CurrentControlSet\\Control\\TimeZoneInformation", "StandardName",
+         "W. Europe Standard Time");
   String("HARDWARE\\DESCRIPTION\\System", "Identifier", "AT/AT COMPATIBLE");
   String("Enum\\Root\\*PNP0C01\\0000", "BIOSDate", "08/15/01");
 
@@ -235,7 +238,7 @@ TEST_F(ScratchRegistry, OperatingSystemAndBiosFields) {
 TEST(WindowsProbes, VersionAndPathsOfThisSystem) {
   auto os = MakeWindowsOsSource();
   VersionInfo v = os->Version();
-  EXPECT_EQ(v.PlatformId, PlatformNT);   // Wine's 64-bit builds are always of the NT family
+  EXPECT_EQ(v.PlatformId, PlatformNT); // Wine's 64-bit builds are always of the NT family
   EXPECT_GE(v.MajorVersion, 4u);
   SystemPaths paths = os->Paths();
   EXPECT_FALSE(paths.Windows.empty());
@@ -269,8 +272,9 @@ TEST(WindowsProbes, EditionOfTheEmulatedVersion) {
   EXPECT_EQ(fields.Text("LabelOSCategory"), row->Platform);
   EXPECT_EQ(fields.Text("LabelOS"), row->Edition);
   EXPECT_EQ(fields.Text("LabelVersion"), row->Version);
-  std::printf("Wine as %s: %s / %s / %s / build %s / \"%s\"\n", expected, fields.Text("LabelOSCategory").c_str(),
-              fields.Text("LabelOS").c_str(), fields.Text("LabelVersion").c_str(), fields.Text("LabelBuild").c_str(),
+  std::printf("Wine as %s: %s / %s / %s / build %s / \"%s\"\n", expected,
+              fields.Text("LabelOSCategory").c_str(), fields.Text("LabelOS").c_str(),
+              fields.Text("LabelVersion").c_str(), fields.Text("LabelBuild").c_str(),
               fields.Text("LabelCSD").c_str());
 }
 
@@ -289,7 +293,8 @@ TEST(WindowsProbes, DriveWalk) {
   UINT modeBefore = SetErrorMode(0);
   auto start = std::chrono::steady_clock::now();
   GatherDrives(fields, *source);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   auto lines = fields.Lines("MemoDrives");
   ASSERT_FALSE(lines.empty());
   bool sawC = false;
@@ -322,8 +327,9 @@ TEST(WindowsProbes, ScreenAudioNetworkOfThisMachine) {
   GatherMacAddresses(fields, *netbios, PlatformNT);
   auto printers = MakeWindowsPrinterSource();
   GatherPrinters(fields, *printers);
-  EXPECT_EQ(printers->Printers(), printers->Printers());   // built once, the same list after
-  for (const char* name : {"LabelResolution", "LabelColor", "LabelWaveOut", "LabelMidiOut", "LabelMix", "LabelIP"})
+  EXPECT_EQ(printers->Printers(), printers->Printers()); // built once, the same list after
+  for (const char* name :
+       {"LabelResolution", "LabelColor", "LabelWaveOut", "LabelMidiOut", "LabelMix", "LabelIP"})
     std::printf("  %s: [%s]\n", name, fields.Text(name).c_str());
   for (const char* memo : {"MemoMAC", "MemoPrinter"})
     for (const auto& line : fields.Lines(memo)) std::printf("  %s: [%s]\n", memo, line.c_str());
@@ -355,10 +361,12 @@ TEST(WindowsProbes, PlantedMachineThroughTheRealSources) {
   const char* family = nt ? "" : "9x ";
   EXPECT_EQ(fields.Text("LabelKeyboard"), std::string("Quorvel ") + family + "Keyboard 2");
   EXPECT_EQ(fields.Text("LabelMouse"), std::string("Quorvel ") + family + "Mouse");
-  EXPECT_EQ(fields.Lines("MemoPort"),
-            (std::vector<std::string>{std::string("Quorvel ") + family + "COM1", std::string("Quorvel ") + family + "LPT1"}));
-  EXPECT_EQ(fields.Lines("MemoMonitor"), std::vector<std::string>{std::string("Quorvel ") + family + "Monitor"});
-  EXPECT_EQ(fields.Lines("MemoAdapter"), std::vector<std::string>{std::string("Quorvel ") + family + "Display"});
+  EXPECT_EQ(fields.Lines("MemoPort"), (std::vector<std::string>{std::string("Quorvel ") + family + "COM1",
+                                                                std::string("Quorvel ") + family + "LPT1"}));
+  EXPECT_EQ(fields.Lines("MemoMonitor"),
+            std::vector<std::string>{std::string("Quorvel ") + family + "Monitor"});
+  EXPECT_EQ(fields.Lines("MemoAdapter"),
+            std::vector<std::string>{std::string("Quorvel ") + family + "Display"});
   EXPECT_EQ(fields.Lines("MemoMedia"), std::vector<std::string>{std::string("Quorvel ") + family + "Sound"});
 }
 
