@@ -11,6 +11,8 @@ if(NOT QUORVEL_ART_DIR)
   message(FATAL_ERROR "QUORVEL_ART_DIR must name the native tree's art folder (scripts/build sets it)")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/Quorvel.rc.in ${CMAKE_BINARY_DIR}/Quorvel.rc @ONLY)
+# The resources change whenever the artwork is drawn again.
+set_source_files_properties(${CMAKE_BINARY_DIR}/Quorvel.rc PROPERTIES OBJECT_DEPENDS ${QUORVEL_ART_DIR}/stamp)
 set(CMAKE_RC_FLAGS "-I${QUORVEL_ART_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/src")
 enable_language(RC)
 

@@ -19,6 +19,9 @@ class NetBiosSource;
 struct SysFormState {
   bool Gathered = false;           // set by the first completed pass, never cleared
   std::string TotalMemoryText;     // "256 Mb", read by the reports
+  // FPU, RDTSC, MMX, extended MMX, 3DNow!, extended 3DNow!, SSE, SSE2, APIC: what the feature
+  // indicators show (their click handler puts them back to these).
+  bool FeatureFlags[9] = {};
 };
 
 // What the pass reads itself: computer name, memory, the local clock.

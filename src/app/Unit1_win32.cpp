@@ -1,6 +1,7 @@
 #include "app/Unit1_win32.h"
 
 #include "app/FieldInventory.h"
+#include "app/HelpFile.h"
 #include "app/ResourceIds.h"
 #include "app/Unit2_win32.h"
 #include "core/Errors.h"
@@ -16,6 +17,19 @@ const char* const TabCaptions[6] = {"Welcome", "My Computer", "Processor", "Oper
 constexpr TColor ValueColor = QuorvelValueBlue;
 
 TFont PageFont(unsigned style = 0, TColor color = clBlack) { return TFont("MS Sans Serif", -12, style, color); }
+
+constexpr TColor clWindowText = 0x80000008;
+
+// The five faces of a button, stored one after the other from `first`: up, over, down, disabled,
+// current (shown after release while the pointer is still on the button).
+void LoadButtonFaces(TImageButton& b, int first) {
+  TBitmap face;
+  if (face.LoadFromResource(first + 0)) b.SetBitmap(face);
+  if (face.LoadFromResource(first + 1)) b.SetBitmapOver(face);
+  if (face.LoadFromResource(first + 2)) b.SetBitmapDown(face);
+  if (face.LoadFromResource(first + 3)) b.SetBitmapDisabled(face);
+  if (face.LoadFromResource(first + 4)) b.SetBitmapUp(face);
+}
 
 } // namespace
 
@@ -61,28 +75,27 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
   };
   TitleBar->SetParent(this);
 
-  auto button = [this](const char* name, int left, int top, int w, int h, const char* caption, const char* hint,
+  auto button = [this](const char* name, int left, int top, int w, int h, int faces, const char* hint,
                        void (TSysForm::*handler)(TControl*)) {
     auto* b = new TImageButton(this);
     b->Name = name;
     b->SetBounds(left, top, w, h);
-    b->SetCaption(caption);
+    LoadButtonFaces(*b, faces);
     b->Hint = hint;
     b->ShowHint = true;
-    b->SetFont(TFont("Arial", -11, fsBold, clWhite));
     b->OnClick = [this, handler](TControl* s) { (this->*handler)(s); };
     b->SetParent(this);
     return b;
   };
-  CloseButton = button("CloseButton", 564, 5, 13, 13, "", "Close", &TSysForm::CloseButtonClick);
-  InfoButton = button("InfoButton", 24, 32, 71, 22, "Info", "Start examining your system.", &TSysForm::Button1Click);
+  CloseButton = button("CloseButton", 564, 5, 13, 13, IDB_CLOSE_BUTTON, "Close", &TSysForm::CloseButtonClick);
+  InfoButton = button("InfoButton", 24, 32, 71, 22, IDB_INFO_BUTTON, "Start examining your system.", &TSysForm::Button1Click);
   PrintButton =
-      button("PrintButton", 24, 64, 71, 22, "Print", "Print the gathered information.", &TSysForm::PrintButtonClick);
+      button("PrintButton", 24, 64, 71, 22, IDB_PRINT_BUTTON, "Print the gathered information.", &TSysForm::PrintButtonClick);
   PrintButton->SetEnabled(false);
-  ExportButton = button("ExportButton", 24, 96, 71, 22, "Export", "Save the gathered information.",
+  ExportButton = button("ExportButton", 24, 96, 71, 22, IDB_EXPORT_BUTTON, "Save the gathered information.",
                         &TSysForm::ExportButtonClick);
   ExportButton->SetEnabled(false);
-  HelpButton = button("HelpButton", 24, 128, 71, 22, "Help", "Is there something you don't understand?",
+  HelpButton = button("HelpButton", 24, 128, 71, 22, IDB_HELP_BUTTON, "Is there something you don't understand?",
                       &TSysForm::HelpButtonClick);
 
   FlatTabControl = new TFlatTabControl(this);
@@ -90,7 +103,9 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
   FlatTabControl->SetBounds(120, 32, 452, 281);
   FlatTabControl->SetColor(clWhite);
   FlatTabControl->SetFont(PageFont());
-  FlatTabControl->Tabs.assign(TabCaptions, TabCaptions + 6);
+  FlatTabControl->SetColorBorder(QuorvelBorderBlue);
+  FlatTabControl->SetColorUnselectedTab(QuorvelTabBlue);
+  FlatTabControl->SetTabs(std::vector<std::string>(TabCaptions, TabCaptions + 6));
   FlatTabControl->SetEnabled(false);
   FlatTabControl->OnTabChanged = [this](TControl* s) { FlatTabControlTabChanged(s); };
   FlatTabControl->SetParent(this);
@@ -114,6 +129,11 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
         HomePageLabel->URL = HomePageUrl;
         HomePageLabel->Alignment = taRightJustify;
         HomePageLabel->SetFont(TFont("Arial", -12, fsBold | fsUnderline, clBlack));
+        HomePageLabel->SetUnvisitedColor(clBlack);
+        HomePageLabel->SetVisitedColor(clBlack);
+        HomePageLabel->SetActivatedColor(QuorvelTabBlue);
+        HomePageLabel->Effects().SetHighlightColor(clBlack);
+        HomePageLabel->SetShadowStyle(TShadowStyle::ssCustom);
         HomePageLabel->SetCaption(spec.Text);
         HomePageLabel->Hint = spec.Hint;
         HomePageLabel->ShowHint = true;
@@ -142,6 +162,11 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
 
   KeshHint = new TKeshHint(this);
   KeshHint->Name = "KeshHint";
+  KeshHint->HintStyle = hsRoundRect;
+  KeshHint->HintFont = TFont("Arial", -11, 0, clBlack);
+  KeshHint->Transparency = 20;
+  KeshHint->WallPaper.LoadFromResource(IDB_HINTWALL);
+  KeshHint->UseWallPaper = !KeshHint->WallPaper.Empty();
 
   OnClose = [](TControl*) {};
   FormCreate();
@@ -150,6 +175,8 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
 TSysForm::~TSysForm() = default;
 
 void TSysForm::MakePageFields() {
+  TBitmap BarTexture;
+  BarTexture.LoadFromResource(IDB_BARTEXTURE);
   // Welcome page.
   TPanel* welcome = InfoPanel[0];
   Label7 = new TLabel(this);
@@ -207,6 +234,10 @@ void TSysForm::MakePageFields() {
         auto* m = new TFlatMemo(this);
         m->ReadOnly = spec.ReadOnly;
         m->ScrollBars = ssVertical;
+        m->SetColorBorder(clBlack);
+        m->SetColorFlat(clWhite);
+        std::string n = spec.Name;
+        if (n == "MemoMAC" || n == "MemoAdapter" || n == "MemoMonitor") m->SetParentColor(true);
         m->SetFont(PageFont(0, ValueColor));
         m->SetLines(spec.Lines);
         c = m;
@@ -216,14 +247,29 @@ void TSysForm::MakePageFields() {
         auto* b = new TFlatCheckBox(this);
         b->SetCaption(spec.Text);
         b->SetFont(PageFont());
+        b->SetColor(clWhite);
+        b->SetColors(clWhite, clWhite, QuorvelBorderBlue, clBlack);
         bool lockKey = spec.Page == 1;
+        b->SetLayout(lockKey ? checkboxRight : checkboxLeft);
         b->OnClick = [this, lockKey](TControl* s) { lockKey ? CheckBoxNUMClick(s) : CheckBoxMMXClick(s); };
         c = b;
         break;
       }
       case FieldKind::fkBar: {
         auto* b = new TVantuProgressBar(this);
-        b->SetFont(PageFont(fsBold));
+        bool memory = std::string(spec.Name) == "ProgressBarPhysical";
+        b->SetFont(TFont("MS Serif", -9, 0, memory ? clWindowText : clBlack));
+        b->SetBackgroundColor(clWhite);
+        b->SetBarBitmap(BarTexture);
+        if (memory) {
+          b->SetBarColors(QuorvelBorderBlue, QuorvelTabBlue, QuorvelBorderBlue);
+        } else {
+          b->SetBarColors(clBlack, clBlack, clBlack);
+          b->SetBarColorStyle(cs1Color);
+        }
+        b->SetBorderColors(clBlack, clBlack);
+        b->SetPosTextSuffix("%");
+        if (memory) b->SetPosition(100);
         c = b;
         break;
       }
@@ -233,6 +279,8 @@ void TSysForm::MakePageFields() {
         u->Hint = spec.Hint;
         u->ShowHint = true;
         u->SetFont(PageFont(fsUnderline, ValueColor));
+        u->SetUnvisitedColor(ValueColor);
+        u->SetVisitedColor(clBlack);
         c = u;
         break;
       }
@@ -240,7 +288,9 @@ void TSysForm::MakePageFields() {
         continue;
     }
     c->Name = spec.Name;
-    c->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height() + 2);
+    // Labels get two pixels more for their descenders; boxes and bars keep their exact size.
+    bool exact = spec.Kind == FieldKind::fkCheck || spec.Kind == FieldKind::fkBar || spec.Kind == FieldKind::fkMemo;
+    c->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height() + (exact ? 0 : 2));
     c->SetParent(parent);
     if (autoSized) autoSized->SetAutoSize(true);
     Fields[spec.Name] = c;
@@ -346,17 +396,15 @@ void TSysForm::CloseButtonClick(TControl*) { Close(); }
 void TSysForm::HelpButtonClick(TControl*) {
   char path[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string file(path, n);
-  size_t dot = file.find_last_of('.');
-  size_t slash = file.find_last_of("\\/");
-  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) file.resize(dot);
-  Application().HelpFile = file + ".hlp";
+  Application().HelpFile = HelpFileFor(std::string(path, n));
   Application().HelpCommand(HELP_CONTENTS, 0);
 }
 
-void TSysForm::PrintButtonClick(TControl*) {}
+void TSysForm::PrintButtonClick(TControl*) {
+  PrintReport(Handle(), PrintDialog, LP, *this, State.TotalMemoryText);
+}
 
-void TSysForm::ExportButtonClick(TControl*) {}
+void TSysForm::ExportButtonClick(TControl*) { ExportReport(Handle(), SaveDialog, *this, State.TotalMemoryText); }
 
 void TSysForm::TitleBarMouseDown(TControl*, TMouseButton, unsigned, int x, int y) {
   DragStartX = x;
@@ -384,7 +432,13 @@ void TSysForm::CheckBoxNUMClick(TControl*) { UpdateKeyStateBoxes(); }
 
 void TSysForm::CheckBoxMMXClick(TControl*) { UpdateFeatureBoxes(); }
 
-void TSysForm::UpdateFeatureBoxes() {}
+void TSysForm::UpdateFeatureBoxes() {
+  // The order of the flags as the processor probe records them.
+  static const char* const Boxes[9] = {"CheckBoxFPU", "CheckBoxRDTSC", "CheckBoxMMX",
+                                       "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
+                                       "CheckBoxSSE", "CheckBoxSSE2", "CheckBoxAPIC"};
+  for (int i = 0; i < 9; ++i) SetChecked(Boxes[i], State.FeatureFlags[i]);
+}
 
 // ---- page fields
 

@@ -7,6 +7,7 @@
 #include "app/PageFields.h"
 #include "app/WindowsSources.h"
 #include "controls/Controls_win32.h"
+#include "reports/ReportDialogs_win32.h"
 
 namespace qv {
 
@@ -43,6 +44,10 @@ public:
 
   TSplashForm* SplashForm = nullptr;
   SysFormState State;
+  SaveDialogState SaveDialog;
+  PrintDialogState PrintDialog;
+  TBrellLinePrinter LP;   // margins 15 mm, word wrap on, no page numbers, no title
+
 
   void FormCreate();
   void Button1Click(TControl* sender);

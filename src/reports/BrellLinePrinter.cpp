@@ -70,9 +70,9 @@ void TBrellLinePrinterMargins::SetMarginUnit(TBrellLinePrinterUnit unit) {
 }
 
 TRect PrintableRect(const TBrellLinePrinterMargins& margins, const PrinterCaps& caps) {
-  const double toInch = margins.MarginUnit() == TBrellLinePrinterUnit::mm ? 1.0 / MmPerInch : 1.0;
-  auto pixels = [toInch](double margin, int pixelsPerInch) {
-    return RoundBounded(margin * toInch * pixelsPerInch, 1e9);
+  const bool mm = margins.MarginUnit() == TBrellLinePrinterUnit::mm;
+  auto pixels = [mm](double margin, int pixelsPerInch) {
+    return RoundBounded((mm ? margin / MmPerInch : margin) * pixelsPerInch, 1e9);
   };
   int64_t left = pixels(margins.Left(), caps.LogPixelsX) - caps.PhysicalOffsetX;
   int64_t top = pixels(margins.Top(), caps.LogPixelsY) - caps.PhysicalOffsetY;

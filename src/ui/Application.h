@@ -102,4 +102,8 @@ private:
 
 TApplication& Application();
 
+// The screen's cursor table: cursors by index, for TControl::Cursor.
+void SetScreenCursor(int index, HCURSOR cursor);
+HCURSOR ScreenCursor(int index);
+
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include <map>
 #include <windowsx.h>
 
 namespace qv {
@@ -100,6 +101,22 @@ void THintWindow::Paint(HDC dc, const TRect& client) {
   c.Brush.Style = bsClear;
   TRect r{client.Left + 3, client.Top + 1, client.Right - 3, client.Bottom - 1};
   c.DrawText(Text, r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// ---- screen cursors
+
+namespace {
+std::map<int, HCURSOR>& CursorTable() {
+  static std::map<int, HCURSOR> table;
+  return table;
+}
+} // namespace
+
+void SetScreenCursor(int index, HCURSOR cursor) { CursorTable()[index] = cursor; }
+
+HCURSOR ScreenCursor(int index) {
+  auto it = CursorTable().find(index);
+  return it == CursorTable().end() ? nullptr : it->second;
 }
 
 // ---- TApplication

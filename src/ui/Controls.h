@@ -87,6 +87,8 @@ public:
   virtual void SetCaption(const std::string& c);
   std::string Hint;
   bool ShowHint = false;
+  // Index into the screen's cursor table (0: the arrow); shown while the pointer is over it.
+  int Cursor = 0;
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;

@@ -524,6 +524,25 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CHAR:
       KeyChar(static_cast<char>(wp));
+      // What an edit control does not type is offered to the controls as an accelerator.
+      if (!SystemProc && OfferDialogChar(static_cast<char>(wp))) return 0;
+      break;
+    case WM_SYSCHAR:
+      if (OfferDialogChar(static_cast<char>(wp))) return 0;
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wp) == Wnd && LOWORD(lp) == HTCLIENT) {
+        POINT pt;
+        GetCursorPos(&pt);
+        ::ScreenToClient(Wnd, &pt);
+        TControl* under = GraphicControlAt({pt.x, pt.y});
+        if (!under) under = this;
+        if (under->Cursor != 0)
+          if (HCURSOR c = ScreenCursor(under->Cursor)) {
+            SetCursor(c);
+            return TRUE;
+          }
+      }
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

@@ -26,7 +26,7 @@ crlf=$(grep -c $'\r$' "$work/out.txt")
 grep -qE $'^ Computer Name: [^ -].*\r$' "$work/out.txt" || fail "Computer Name not filled"
 grep -qE $'^ Memory: [0-9]+ (Kb|Mb|Gb)\r$' "$work/out.txt" || fail "Memory not filled"
 
-# HTML into a file: nothing on standard output, the file starts and ends as the design says.
+# HTML into a file: nothing on standard output, the page opens and closes.
 "$wine" "$exe" --html --output "$(winpath "$work/r.htm")" >"$work/out2.txt" 2>"$work/err2.txt"
 status=$?
 [ "$status" = 0 ] || fail "--html --output exited $status: $(cat "$work/err2.txt")"

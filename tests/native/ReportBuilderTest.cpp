@@ -217,7 +217,7 @@ TEST(BuildReportLines, UnfilledFieldsAreWrittenAsTheyStand) {
   EXPECT_EQ(lines[0], "QUORVEL -");
   EXPECT_EQ(lines[4], " Computer Name: -");
   EXPECT_EQ(lines[7], " Memory: ");
-  // The design-time drive lines "1" to "5".
+  // The drive lines the memo holds before a pass, "1" to "5".
   EXPECT_EQ(lines[9], "    1");
   EXPECT_EQ(lines[13], "    5");
   EXPECT_EQ(FeaturesLine(lines), " Features: ");

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 #include "FilledFields.h"
+#include "MemoryFileSystem.h"
 #include "RecordingPrintSurface.h"
 #include "app/FieldInventory.h"
 #include "core/Errors.h"
@@ -12,29 +12,6 @@
 namespace qv {
 
 namespace {
-
-class MemoryFiles : public ReportFileSystem {
-public:
-  std::map<std::string, std::string> Files;
-  bool Fail = false;
-  int Calls = 0;
-  CreateResult CreateNew(const std::string& path, const std::string& bytes) override {
-    ++Calls;
-    if (Fail) return CreateResult::crFailed;
-    Files[path] = bytes;
-    return CreateResult::crCreated;
-  }
-  bool Replace(const std::string& source, const std::string& target) override {
-    ++Calls;
-    Files[target] = Files[source];
-    Files.erase(source);
-    return true;
-  }
-  void Remove(const std::string& path) override {
-    ++Calls;
-    Files.erase(path);
-  }
-};
 
 // A user who picks a name and a filter, and what the dialog was shown with.
 struct User {
@@ -89,7 +66,7 @@ TEST(ExportReport, TheFilterNotTheExtensionDecidesTheFormat) {
   };
   for (const auto& c : cases) {
     FieldTable fields = FilledFields();
-    MemoryFiles files;
+    MemoryFileSystem files;
     SaveDialogState dialog;
     User user{c.Name, c.Filter};
     ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
@@ -100,7 +77,7 @@ TEST(ExportReport, TheFilterNotTheExtensionDecidesTheFormat) {
 
 TEST(ExportReport, ProposesTheNameAndRemembersTheFilter) {
   FieldTable fields = FilledFields();
-  MemoryFiles files;
+  MemoryFileSystem files;
   SaveDialogState dialog;
   User user{"C:\\a.htm", 2};
   ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
@@ -116,18 +93,18 @@ TEST(ExportReport, ProposesTheNameAndRemembersTheFilter) {
 
 TEST(ExportReport, CancelWritesNothing) {
   FieldTable fields = FilledFields();
-  MemoryFiles files;
+  MemoryFileSystem files;
   SaveDialogState dialog;
   User user{"C:\\r.txt", 2};
   user.Cancel = true;
   ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
-  EXPECT_EQ(files.Calls, 0);
+  EXPECT_TRUE(files.Calls.empty());
   EXPECT_EQ(dialog.FilterIndex, 1);
 }
 
 TEST(ExportReport, HoldsTheTextsAsTheDialogClosesOnThem) {
   FieldTable fields = FilledFields();
-  MemoryFiles files;
+  MemoryFileSystem files;
   SaveDialogState dialog;
   User user{"C:\\r.txt", 1};
   user.WhileOpen = [&fields] { fields.SetText("LabelDate", "08-12-2026"); };
@@ -137,8 +114,8 @@ TEST(ExportReport, HoldsTheTextsAsTheDialogClosesOnThem) {
 
 TEST(ExportReport, UnwritableFileRaises) {
   FieldTable fields = FilledFields();
-  MemoryFiles files;
-  files.Fail = true;
+  MemoryFileSystem files;
+  files.FailWrite = true;
   SaveDialogState dialog;
   User user{"X:\\r.txt", 1};
   try {

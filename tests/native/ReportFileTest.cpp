@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
+#include "MemoryFileSystem.h"
 #include "core/Errors.h"
 
 namespace qv {
@@ -47,34 +47,6 @@ public:
   fs::path Path;
 };
 
-// Files in memory, with a failure planted at one step.
-class FakeFileSystem : public ReportFileSystem {
-public:
-  std::map<std::string, std::string> Files;
-  bool FailWrite = false;
-  bool FailReplace = false;
-  std::vector<std::string> Calls;
-
-  CreateResult CreateNew(const std::string& path, const std::string& bytes) override {
-    Calls.push_back("create " + path);
-    if (Files.count(path)) return CreateResult::crExists;
-    if (FailWrite) return CreateResult::crFailed;
-    Files[path] = bytes;
-    return CreateResult::crCreated;
-  }
-  bool Replace(const std::string& source, const std::string& target) override {
-    Calls.push_back("replace " + source + " " + target);
-    if (FailReplace) return false;
-    Files[target] = Files[source];
-    Files.erase(source);
-    return true;
-  }
-  void Remove(const std::string& path) override {
-    Calls.push_back("remove " + path);
-    Files.erase(path);
-  }
-};
-
 std::string FailureOf(const std::string& path, const std::vector<std::string>& lines, ReportFileSystem& fs) {
   try {
     WriteReportFile(path, lines, fs);
@@ -102,7 +74,7 @@ TEST(TemporaryPathBeside, StaysInTheTargetsFolder) {
 }
 
 TEST(WriteReportFile, WritesThroughATemporaryAndReplacesAtTheEnd) {
-  FakeFileSystem fs;
+  MemoryFileSystem fs;
   fs.Files["D:\\r.txt"] = "old";
   WriteReportFile("D:\\r.txt", {"a", "b"}, fs);
   EXPECT_EQ(fs.Files, (std::map<std::string, std::string>{{"D:\\r.txt", "a\r\nb\r\n"}}));
@@ -110,7 +82,7 @@ TEST(WriteReportFile, WritesThroughATemporaryAndReplacesAtTheEnd) {
 }
 
 TEST(WriteReportFile, TakenTemporaryNamesAreLeftAlone) {
-  FakeFileSystem fs;
+  MemoryFileSystem fs;
   fs.Files["D:\\~qv1.tmp"] = "someone else's";
   fs.Files["D:\\~qv2.tmp"] = "a leftover";
   WriteReportFile("D:\\r.txt", {"x"}, fs);
@@ -131,7 +103,7 @@ TEST(WriteReportFile, FailuresLeaveEverythingAsItWas) {
       {"no free temporary name", false, false, true},
   };
   for (const auto& c : cases) {
-    FakeFileSystem fs;
+    MemoryFileSystem fs;
     fs.FailWrite = c.FailWrite;
     fs.FailReplace = c.FailReplace;
     fs.Files["D:\\r.txt"] = "old";

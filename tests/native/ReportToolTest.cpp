@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 
+#include "MemoryFileSystem.h"
 #include "app/FieldTable.h"
 #include "core/Errors.h"
 
@@ -23,29 +23,12 @@ public:
   LocalDateTime Now() override { return {2026, 12, 7, 9, 5, 3}; }
 };
 
-class MemoryFiles : public ReportFileSystem {
-public:
-  std::map<std::string, std::string> Files;
-  bool Fail = false;
-  CreateResult CreateNew(const std::string& path, const std::string& bytes) override {
-    if (Fail) return CreateResult::crFailed;
-    Files[path] = bytes;
-    return CreateResult::crCreated;
-  }
-  bool Replace(const std::string& source, const std::string& target) override {
-    Files[target] = Files[source];
-    Files.erase(source);
-    return true;
-  }
-  void Remove(const std::string& path) override { Files.erase(path); }
-};
-
 struct ToolRun {
   int Status;
   std::string Out, Err;
 };
 
-ToolRun RunWith(const std::vector<std::string>& args, FakeSystem& system, MemoryFiles& files) {
+ToolRun RunWith(const std::vector<std::string>& args, FakeSystem& system, MemoryFileSystem& files) {
   auto parsed = ParseReportArguments(args);
   EXPECT_EQ(parsed.Error, "");
   FieldTable fields;
@@ -98,7 +81,7 @@ TEST(ReportUsage, NamesEveryOption) {
 
 TEST(RunReport, WritesTheReportToStandardOutput) {
   FakeSystem system;
-  MemoryFiles files;
+  MemoryFileSystem files;
   ToolRun text = RunWith({}, system, files);
   EXPECT_EQ(text.Status, ExitReportWritten);
   EXPECT_EQ(text.Err, "");
@@ -115,7 +98,7 @@ TEST(RunReport, WritesTheReportToStandardOutput) {
 
 TEST(RunReport, WritesTheFileAndNothingToStandardOutput) {
   FakeSystem system;
-  MemoryFiles files;
+  MemoryFileSystem files;
   ToolRun run = RunWith({"--output", "r.htm", "--html"}, system, files);
   EXPECT_EQ(run.Status, ExitReportWritten);
   EXPECT_EQ(run.Out, "");
@@ -125,8 +108,8 @@ TEST(RunReport, WritesTheFileAndNothingToStandardOutput) {
 
 TEST(RunReport, UnwritableFileIsStatusOne) {
   FakeSystem system;
-  MemoryFiles files;
-  files.Fail = true;
+  MemoryFileSystem files;
+  files.FailWrite = true;
   ToolRun run = RunWith({"--output", "X:\\r.txt"}, system, files);
   EXPECT_EQ(run.Status, ExitCannotWrite);
   EXPECT_EQ(run.Err, "Cannot create file X:\\r.txt\n");
@@ -139,7 +122,7 @@ TEST(RunReport, UnwritableFileIsStatusOne) {
 TEST(RunReport, PassErrorIsReportedAndTheReportStillWritten) {
   FakeSystem system;
   system.Fail = true;
-  MemoryFiles files;
+  MemoryFileSystem files;
   ToolRun run = RunWith({}, system, files);
   EXPECT_EQ(run.Status, ExitPassError);
   EXPECT_EQ(run.Err, "Cannot read the computer\n");
@@ -153,7 +136,7 @@ TEST(RunReport, PassErrorIsReportedAndTheReportStillWritten) {
 TEST(RunReport, HelpShowsTheUsageWithoutAPass) {
   FakeSystem system;
   system.Fail = true;
-  MemoryFiles files;
+  MemoryFileSystem files;
   ToolRun run = RunWith({"--help"}, system, files);
   EXPECT_EQ(run.Status, ExitReportWritten);
   EXPECT_EQ(run.Out, ReportUsage());

@@ -1,0 +1,80 @@
+#include "reports/ReportDialogs_win32.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <vector>
+
+#include "core/Errors.h"
+
+namespace qv {
+
+PrintDialogState::~PrintDialogState() {
+  if (DevMode) GlobalFree(DevMode);
+  if (DevNames) GlobalFree(DevNames);
+}
+
+DWORD SaveDialogFlags(const SaveDialogState& state) {
+  return OFN_EXPLORER | (state.OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) | (state.HideReadOnly ? OFN_HIDEREADONLY : 0) |
+         (state.EnableSizing ? OFN_ENABLESIZING : 0);
+}
+
+bool ExecuteSaveDialog(HWND owner, SaveDialogState& state) {
+  std::vector<char> name(4096, '\0');
+  state.FileName.copy(name.data(), name.size() - 1);
+  const std::string filter = DialogFilterString(state.Filter);
+
+  OPENFILENAMEA ofn{};
+  // Windows before 2000 reject the larger structure.
+  ofn.lStructSize = LOBYTE(LOWORD(GetVersion())) >= 5 ? sizeof ofn : OPENFILENAME_SIZE_VERSION_400A;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(state.FilterIndex);
+  ofn.lpstrFile = name.data();
+  ofn.nMaxFile = static_cast<DWORD>(name.size());
+  ofn.lpstrTitle = state.Title.c_str();
+  ofn.lpstrDefExt = state.DefaultExt.empty() ? nullptr : state.DefaultExt.c_str();
+  ofn.Flags = SaveDialogFlags(state);
+  if (!GetSaveFileNameA(&ofn)) {
+    DWORD error = CommDlgExtendedError();
+    if (error) throw Exception("The save dialog failed (error " + std::to_string(error) + ")");
+    return false;
+  }
+  state.FileName = name.data();
+  state.FilterIndex = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state) {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = owner;
+  pd.hDevMode = state.DevMode;
+  pd.hDevNames = state.DevNames;
+  // No page range, selection or print-to-file: the job is always the whole report.
+  pd.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
+  pd.nCopies = 1;
+  BOOL chosen = PrintDlgA(&pd);
+  state.DevMode = pd.hDevMode;
+  state.DevNames = pd.hDevNames;
+  if (!chosen) {
+    DWORD error = CommDlgExtendedError();
+    if (error == PDERR_NODEFAULTPRN) throw Exception("No printer is installed");
+    if (error) throw Exception("The print dialog failed (error " + std::to_string(error) + ")");
+    return nullptr;
+  }
+  if (!pd.hDC) throw Exception("The chosen printer cannot be used");
+  return std::make_unique<PrinterDcSurface>(pd.hDC);
+}
+
+void ExportReport(HWND owner, SaveDialogState& dialog, const PageFields& fields, const std::string& totalMemoryText) {
+  ExportReport(dialog, [owner](SaveDialogState& state) { return ExecuteSaveDialog(owner, state); }, fields,
+               totalMemoryText);
+}
+
+void PrintReport(HWND owner, PrintDialogState& printer, TBrellLinePrinter& lp, const PageFields& fields,
+                 const std::string& totalMemoryText) {
+  PrintReport(lp, [owner, &printer] { return ExecutePrintDialog(owner, printer); }, fields, totalMemoryText);
+}
+
+} // namespace qv

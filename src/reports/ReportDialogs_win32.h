@@ -1,0 +1,35 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "reports/BrellLinePrinter_win32.h"
+#include "reports/ReportCommands.h"
+#include "ui/Win.h"
+
+namespace qv {
+
+// The printer chosen in the last print dialog, offered again by the next one.
+class PrintDialogState {
+public:
+  PrintDialogState() = default;
+  ~PrintDialogState();
+  PrintDialogState(const PrintDialogState&) = delete;
+  PrintDialogState& operator=(const PrintDialogState&) = delete;
+  HGLOBAL DevMode = nullptr;
+  HGLOBAL DevNames = nullptr;
+};
+
+// The OFN_ flags for the options in state.
+DWORD SaveDialogFlags(const SaveDialogState& state);
+// The save dialog (GetSaveFileNameA) with the settings in state.
+bool ExecuteSaveDialog(HWND owner, SaveDialogState& state);
+// The print dialog (PrintDlgA); the chosen printer's surface, or null when cancelled.
+std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state);
+
+// ExportButtonClick and PrintButtonClick. Errors (a file that cannot be written, a printer
+// failure) are raised for the application's handler.
+void ExportReport(HWND owner, SaveDialogState& dialog, const PageFields& fields, const std::string& totalMemoryText);
+void PrintReport(HWND owner, PrintDialogState& printer, TBrellLinePrinter& lp, const PageFields& fields,
+                 const std::string& totalMemoryText);
+
+} // namespace qv
