@@ -18,6 +18,7 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
   if (sources.Drives) GatherDrives(fields, *sources.Drives);
 
   // Step 3: processor.
+  if (sources.Processor) GatherProcessor(fields, state.Processor, *sources.Processor);
 
   // Step 4: operating system. The version record read here also picks the class names of step 11
   // and the NT-only reads of steps 7, 13 and 14.

@@ -3,6 +3,7 @@
 
 #include "app/PageFields.h"
 #include "app/SystemTexts.h"
+#include "cpu/ProcessorSection.h"
 
 namespace qv {
 
@@ -19,9 +20,7 @@ class NetBiosSource;
 struct SysFormState {
   bool Gathered = false;           // set by the first completed pass, never cleared
   std::string TotalMemoryText;     // "256 Mb", read by the reports
-  // FPU, RDTSC, MMX, extended MMX, 3DNow!, extended 3DNow!, SSE, SSE2, APIC: what the feature
-  // indicators show (their click handler puts them back to these).
-  bool FeatureFlags[9] = {};
+  ProcessorState Processor;        // probe, count, feature flags and clock of the latest pass
 };
 
 // What the pass reads itself: computer name, memory, the local clock.
@@ -57,6 +56,7 @@ struct GatherSources {
   AudioSource* Audio = nullptr;             // step 11
   NetworkSource* Network = nullptr;         // step 12
   NetBiosSource* NetBios = nullptr;         // step 14
+  ProcessorSources* Processor = nullptr;
 };
 
 // The gathering pass: every probe in its fixed order, answers written into the fields. The end

@@ -1,10 +1,16 @@
 #include "app/Unit1_win32.h"
 #include "app/Unit2_win32.h"
+#include "cpu/CpuPlatform.h"
 #include "ui/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace qv;
   try {
+    InitCpuLoadMonitor();
+    // The monitor's state outlives the window and is released on every way out.
+    struct ReleaseMonitor {
+      ~ReleaseMonitor() { ReleaseCpuLoadMonitor(); }
+    } releaseMonitor;
     TComponent root(nullptr);
     SysForm = new TSysForm(&root);
     Application().MainForm = SysForm;

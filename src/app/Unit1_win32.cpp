@@ -2,6 +2,9 @@
 
 #include "app/FieldInventory.h"
 #include "app/HelpFile.h"
+#include "cpu/Cpuid.h"
+#include "cpu/CpuPlatform.h"
+#include "status/PeriodicRefresh.h"
 #include "app/ResourceIds.h"
 #include "app/Unit2_win32.h"
 #include "core/Errors.h"
@@ -419,7 +422,12 @@ void TSysForm::TitleBarMouseMove(TControl*, unsigned, int x, int y) {
 
 void TSysForm::TitleBarMouseUp(TControl*, TMouseButton, unsigned, int, int) { Dragging = false; }
 
-void TSysForm::QuorvelTimerTimer(TTimer*) {}
+void TSysForm::QuorvelTimerTimer(TTimer*) {
+  RefreshSources sources;
+  sources.System = Sources->Sources().System;
+  sources.Load = &CpuLoadModule();
+  RunPeriodicRefresh(*this, State, sources);
+}
 
 void TSysForm::UpdateKeyStateBoxes() {
   SetChecked("CheckBoxNUM", (GetKeyState(VK_NUMLOCK) & 1) != 0);
@@ -432,13 +440,7 @@ void TSysForm::CheckBoxNUMClick(TControl*) { UpdateKeyStateBoxes(); }
 
 void TSysForm::CheckBoxMMXClick(TControl*) { UpdateFeatureBoxes(); }
 
-void TSysForm::UpdateFeatureBoxes() {
-  // The order of the flags as the processor probe records them.
-  static const char* const Boxes[9] = {"CheckBoxFPU", "CheckBoxRDTSC", "CheckBoxMMX",
-                                       "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
-                                       "CheckBoxSSE", "CheckBoxSSE2", "CheckBoxAPIC"};
-  for (int i = 0; i < 9; ++i) SetChecked(Boxes[i], State.FeatureFlags[i]);
-}
+void TSysForm::UpdateFeatureBoxes() { qv::UpdateFeatureBoxes(*this, State.Processor.FeatureFlags); }
 
 // ---- page fields
 

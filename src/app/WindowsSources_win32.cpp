@@ -1,5 +1,6 @@
 #include "app/WindowsSources.h"
 
+#include "cpu/CpuPlatform.h"
 #include "probes/Audio.h"
 #include "probes/DiskInfo.h"
 #include "probes/Display.h"
@@ -47,6 +48,10 @@ struct WindowsSources::Readers {
   std::unique_ptr<AudioSource> Audio = MakeWindowsAudioSource();
   std::unique_ptr<NetworkSource> Network = MakeWindowsNetworkSource();
   std::unique_ptr<NetBiosSource> NetBios = MakeWindowsNetBiosSource();
+  std::unique_ptr<CpuidSource> Cpuid = NewMachineCpuid();
+  std::unique_ptr<ClockSource> Clock = NewMachineClock();
+  std::unique_ptr<ProcessorSystem> ProcessorInfo = NewMachineProcessorSystem();
+  ProcessorSources Processor{Cpuid.get(), Clock.get(), &CpuLoadModule(), ProcessorInfo.get()};
 };
 
 WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) {
@@ -59,6 +64,7 @@ WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) {
   S.Audio = R->Audio.get();
   S.Network = R->Network.get();
   S.NetBios = R->NetBios.get();
+  S.Processor = &R->Processor;
 }
 
 WindowsSources::~WindowsSources() = default;

@@ -7,6 +7,8 @@
 
 #include "app/FieldTable.h"
 #include "app/WindowsSources.h"
+#include "cpu/CpuPlatform.h"
+#include "tools/CpuidOptions.h"
 #include "tools/ReportTool.h"
 
 int main(int argc, char** argv) {
@@ -19,8 +21,15 @@ int main(int argc, char** argv) {
     return qv::ExitBadArgument;
   }
   try {
+    qv::InitCpuLoadMonitor();
+    struct LoadMonitorRelease {
+      ~LoadMonitorRelease() { qv::ReleaseCpuLoadMonitor(); }
+    } release;
     qv::FieldTable fields;
     qv::WindowsSources sources;
+    qv::CpuidReplay replay;
+    int cpuidStatus = qv::ApplyCpuidOptions(parsed.Options, sources.Sources().Processor, replay, std::cerr);
+    if (cpuidStatus >= 0) return cpuidStatus;
     return qv::RunReport(parsed.Options, fields, sources.Sources(), std::cout, std::cerr);
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";

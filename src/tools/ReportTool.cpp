@@ -14,6 +14,10 @@ const std::vector<ReportOption>& ReportOptionTable() {
       {"--output", "FILE", "write the report to FILE instead of standard output",
        [](ReportOptions& o, const std::string& v) { o.OutputPath = v; }},
       {"--help", nullptr, "show this text", [](ReportOptions& o, const std::string&) { o.ShowHelp = true; }},
+      {"--cpuid", "FILE", "read CPUID from a recorded dump instead of this processor",
+       [](ReportOptions& o, const std::string& v) { o.CpuidDumpPath = v; }},
+      {"--save-cpuid", "FILE", "write the CPUID leaves to FILE instead of a report",
+       [](ReportOptions& o, const std::string& v) { o.SaveCpuidPath = v; }},
   };
   return table;
 }

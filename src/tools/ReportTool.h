@@ -14,6 +14,8 @@ struct ReportOptions {
   ReportFormat Format = ReportFormat::rfText;
   std::string OutputPath;   // empty: standard output
   bool ShowHelp = false;
+  std::string CpuidDumpPath;   // read CPUID from this dump instead of the processor
+  std::string SaveCpuidPath;   // write the CPUID leaves here instead of a report
 };
 
 // One command-line option: a switch when Value is null, else it takes the next argument.

@@ -1,6 +1,7 @@
 #include "ControlsHost.h"
 
 #include "app/Unit1_win32.h"
+#include "cpu/Cpuid.h"
 #include "app/Unit2_win32.h"
 
 namespace qv {
@@ -199,7 +200,7 @@ TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
   EXPECT_EQ(clicks, 2);  // the toggle, then the reset
 
   SysForm->ShowInfoPanel(2);
-  SysForm->State.FeatureFlags[2] = true;  // MMX
+  SysForm->State.Processor.FeatureFlags[ffMMX] = true;
   SysForm->UpdateFeatureBoxes();
   auto* mmx = dynamic_cast<TFlatCheckBox*>(SysForm->Field("CheckBoxMMX"));
   ASSERT_NE(mmx, nullptr);

@@ -1,0 +1,89 @@
+#include "cpu/Cpuid.h"
+
+#include "app/PageFields.h"
+
+namespace qv {
+
+namespace {
+
+void PutWord(char* out, uint32_t word) {
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((word >> (8 * i)) & 0xFF);
+}
+
+bool Bit(uint32_t word, int bit) { return (word >> bit) & 1u; }
+
+} // namespace
+
+TCPUID::TCPUID(CpuidSource& source) {
+  if (!source.CpuidAvailable()) {
+    Available = false;
+    return;
+  }
+  CpuidLeaf one = source.ReadLeaf(1);
+  Signature = one.Eax;
+  MiscInfo = one.Ebx;
+  FeaturesEcx = one.Ecx;
+  FeaturesEdx = one.Edx;
+  CpuType = static_cast<int>((Signature >> 12) & 3);
+  Family = static_cast<int>((Signature >> 8) & 15);
+  Model = static_cast<int>((Signature >> 4) & 15);
+  Stepping = static_cast<int>(Signature & 15);
+
+  // The vendor string is EBX, EDX, ECX in that order, each low byte first.
+  CpuidLeaf zero = source.ReadLeaf(0);
+  PutWord(&VendorChars[0], zero.Ebx);
+  PutWord(&VendorChars[4], zero.Edx);
+  PutWord(&VendorChars[8], zero.Ecx);
+  Vendor.assign(VendorChars.data(), VendorChars.size());
+  Available = true;
+}
+
+int VendorCode(const std::string& vendor) {
+  static const char* const Vendors[] = {"GenuineIntel", "UMC UMC UMC ", "AuthenticAMD", "CyrixInstead",
+                                        "NexGenDriven", "CentaurHauls", "RiseRiseRise", "GenuineTMx86"};
+  for (int i = 0; i < 8; ++i)
+    if (vendor == Vendors[i]) return i + 1;
+  return -1;
+}
+
+std::string CpuTypeText(int cpuType) {
+  switch (cpuType) {
+  case 0: return "Primary";
+  case 1: return "Overdrive";
+  case 2: return "Secondary";
+  default: return "";
+  }
+}
+
+std::string CpuCountText(int count) { return std::to_string(count) + " CPUs found"; }
+
+const std::array<const char*, FeatureFlagCount> FeatureBoxNames = {
+    "CheckBoxFPU", "CheckBoxRDTSC",         "CheckBoxMMX", "CheckBoxExtendedMMX", "CheckBox3DNow",
+    "CheckBoxExtended3DNow", "CheckBoxSSE", "CheckBoxSSE2", "CheckBoxAPIC"};
+
+FeatureDecoding DecodeFeatureFlags(const TCPUID& cpuid, int vendorCode, CpuidSource& source, bool rdtsc) {
+  FeatureDecoding d;
+  TFeatureFlags& f = d.Flags;
+  uint32_t edx = cpuid.FeaturesEdx;
+  f[ffRDTSC] = rdtsc;
+  f[ffFPU] = Bit(edx, 0);
+  f[ffAPIC] = Bit(edx, 9);
+  if (f[ffAPIC])
+    d.ApicCaption = (cpuid.Family == 5 && vendorCode == 3 && cpuid.Model == 0) ? "PGE" : "APIC";
+  f[ffMMX] = Bit(edx, 23);
+  f[ffSSE] = Bit(edx, 25);
+  f[ffSSE2] = Bit(edx, 26);
+  // Each of these reads the extended leaf afresh, as the probe always has.
+  f[ffExtended3DNow] = Bit(source.ReadExtendedFeatures(), 30);
+  f[ff3DNow] = Bit(source.ReadExtendedFeatures(), 31);
+  bool amdExtended = Bit(source.ReadExtendedFeatures(), 22) && vendorCode == 3;
+  bool cyrixExtended = Bit(source.ReadExtendedFeatures(), 24) && vendorCode == 4;
+  f[ffExtendedMMX] = amdExtended || cyrixExtended;
+  return d;
+}
+
+void UpdateFeatureBoxes(PageFields& fields, const TFeatureFlags& flags) {
+  for (int i = 0; i < FeatureFlagCount; ++i) fields.SetChecked(FeatureBoxNames[i], flags[i]);
+}
+
+} // namespace qv

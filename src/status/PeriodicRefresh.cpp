@@ -1,0 +1,33 @@
+#include "status/PeriodicRefresh.h"
+
+#include "cpu/ProcessorSection.h"
+
+namespace qv {
+
+void RunPeriodicRefresh(PageFields& fields, const SysFormState& state, RefreshSources& sources) {
+  int tab = fields.ActiveTab();
+
+  if (tab == 0) {
+    // Up 10 pixels; once the whole list has left the viewport it re-enters from the bottom.
+    int top = fields.Top("ScrollBoxChild") - 10;
+    if (top + fields.Height("ScrollBoxChild") < 0) top = fields.Height("ScrollBoxParent");
+    fields.SetTop("ScrollBoxChild", top);
+  }
+
+  if (tab == 2 && state.Gathered && sources.Load) {
+    sources.Load->SampleCpuLoad();
+    SetLoadBars(fields, *sources.Load, state.Processor.CpuCount);
+  }
+
+  if (tab == 1 && state.Gathered && sources.System) {
+    MemoryStatus memory = sources.System->Memory();
+    fields.SetText("LabelPhysical", PhysicalMemoryText(memory));
+    // MemoryInUsePercent answers 0 for a total of 0 bytes instead of dividing by it.
+    fields.SetPosition("ProgressBarPhysical", MemoryInUsePercent(memory));
+    LocalDateTime now = sources.System->Now();
+    fields.SetText("LabelTime", TimeText(now));
+    fields.SetText("LabelDate", DateText(now));
+  }
+}
+
+} // namespace qv
