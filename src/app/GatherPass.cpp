@@ -1,5 +1,13 @@
 #include "app/GatherPass.h"
 
+#include "probes/Audio.h"
+#include "probes/Bios.h"
+#include "probes/DeviceClasses.h"
+#include "probes/DiskInfo.h"
+#include "probes/Display.h"
+#include "probes/Network.h"
+#include "probes/WindowsVersion.h"
+
 namespace qv {
 
 namespace {
@@ -7,18 +15,29 @@ namespace {
 void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources, PassHost& host) {
   (void)state;
   // Step 2: drives.
+  if (sources.Drives) GatherDrives(fields, *sources.Drives);
 
   // Step 3: processor.
   if (sources.Processor) GatherProcessor(fields, state.Processor, *sources.Processor);
 
-  // Step 4: operating system.
+  // Step 4: operating system. The version record read here also picks the class names of step 11
+  // and the NT-only reads of steps 7, 13 and 14.
+  VersionInfo osVersion;
+  if (sources.Os) {
+    osVersion = sources.Os->Version();
+    GatherVersionFields(fields, osVersion);
+    GatherPaths(fields, sources.Os->Paths());
+  }
+  if (sources.MachineRegistry) GatherProductIdAndKey(fields, *sources.MachineRegistry);
 
   // Step 5: computer name.
   if (sources.System) fields.SetText("LabelComputer", sources.System->ComputerName());
 
   // Step 6: login name.
+  if (sources.Os) fields.SetText("LabelLogin", sources.Os->LoginName());
 
   // Step 7: DirectX, time zone, title, registration.
+  if (sources.MachineRegistry) GatherRegistration(fields, *sources.MachineRegistry, osVersion.PlatformId);
 
   // Step 8: lock keys.
   host.UpdateKeyStateBoxes();
@@ -35,12 +54,27 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
   }
 
   // Step 11: devices, display and audio.
+  {
+    Registry* registry = sources.MachineRegistry;
+    VersionSource* version = sources.Os;
+    bool classes = registry && version;
+    if (classes) GatherKeyboardAndMouse(fields, *registry, *version, osVersion);
+    if (classes) GatherMonitorsAndPorts(fields, *registry, *version, osVersion);
+    if (sources.Printers) GatherPrinters(fields, *sources.Printers);
+    if (classes) GatherVideoAdapters(fields, *registry, *version, osVersion);
+    if (sources.Screen) GatherScreen(fields, *sources.Screen);
+    if (classes) GatherMedia(fields, *registry, *version, osVersion);
+    if (sources.Audio) GatherAudio(fields, *sources.Audio);
+  }
 
   // Step 12: local IP address and its look-up link.
+  if (sources.Network) GatherLocalAddress(fields, *sources.Network);
 
   // Step 13: BIOS.
+  if (sources.MachineRegistry) GatherBios(fields, *sources.MachineRegistry, osVersion.PlatformId);
 
   // Step 14: MAC addresses.
+  if (sources.NetBios) GatherMacAddresses(fields, *sources.NetBios, osVersion.PlatformId);
 }
 
 } // namespace

@@ -7,6 +7,15 @@
 
 namespace qv {
 
+class DriveSource;
+class OsSource;
+class Registry;
+class PrinterSource;
+class ScreenSource;
+class AudioSource;
+class NetworkSource;
+class NetBiosSource;
+
 // Form state besides the controls, written by the pass and read by the refresh and the reports.
 struct SysFormState {
   bool Gathered = false;           // set by the first completed pass, never cleared
@@ -39,6 +48,14 @@ public:
 // The readers behind each step. A reader left null leaves its fields as they are.
 struct GatherSources {
   SystemSource* System = nullptr;
+  DriveSource* Drives = nullptr;            // step 2
+  OsSource* Os = nullptr;                   // steps 4 and 6; its platform also steers 7, 11, 13, 14
+  Registry* MachineRegistry = nullptr;      // steps 4, 7, 11, 13
+  PrinterSource* Printers = nullptr;        // step 11
+  ScreenSource* Screen = nullptr;           // step 11
+  AudioSource* Audio = nullptr;             // step 11
+  NetworkSource* Network = nullptr;         // step 12
+  NetBiosSource* NetBios = nullptr;         // step 14
   ProcessorSources* Processor = nullptr;
 };
 

@@ -163,6 +163,12 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
   QuorvelTimer->SetInterval(500);
   QuorvelTimer->OnTimer = [this](TTimer* t) { QuorvelTimerTimer(t); };
 
+  KeyStat = std::make_unique<TKeyState>(ThreadKeyboardState(), MakeApplicationKeyStateHooks());
+  KeyStat->OnNumLock = [this](TKeyState& k) { KeyStatNumLock(k); };
+  KeyStat->OnCapsLock = [this](TKeyState& k) { KeyStatCapsLock(k); };
+  KeyStat->OnScrollLock = [this](TKeyState& k) { KeyStatScrollLock(k); };
+  KeyStat->OnInsert = [this](TKeyState& k) { KeyStatInsert(k); };
+
   KeshHint = new TKeshHint(this);
   KeshHint->Name = "KeshHint";
   KeshHint->HintStyle = hsRoundRect;
@@ -430,11 +436,16 @@ void TSysForm::QuorvelTimerTimer(TTimer*) {
 }
 
 void TSysForm::UpdateKeyStateBoxes() {
-  SetChecked("CheckBoxNUM", (GetKeyState(VK_NUMLOCK) & 1) != 0);
-  SetChecked("CheckBoxCAPS", (GetKeyState(VK_CAPITAL) & 1) != 0);
-  SetChecked("CheckBoxSCROLL", (GetKeyState(VK_SCROLL) & 1) != 0);
-  SetChecked("CheckBoxINS", (GetKeyState(VK_INSERT) & 1) != 0);
+  SetChecked("CheckBoxNUM", KeyStat->NumLockOn());
+  SetChecked("CheckBoxCAPS", KeyStat->CapsLockOn());
+  SetChecked("CheckBoxSCROLL", KeyStat->ScrollLockOn());
+  SetChecked("CheckBoxINS", KeyStat->InsertOn());
 }
+
+void TSysForm::KeyStatNumLock(TKeyState&) { UpdateKeyStateBoxes(); }
+void TSysForm::KeyStatCapsLock(TKeyState&) { UpdateKeyStateBoxes(); }
+void TSysForm::KeyStatScrollLock(TKeyState&) { UpdateKeyStateBoxes(); }
+void TSysForm::KeyStatInsert(TKeyState&) { UpdateKeyStateBoxes(); }
 
 void TSysForm::CheckBoxNUMClick(TControl*) { UpdateKeyStateBoxes(); }
 

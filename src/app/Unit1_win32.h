@@ -7,6 +7,7 @@
 #include "app/PageFields.h"
 #include "app/WindowsSources.h"
 #include "controls/Controls_win32.h"
+#include "probes/KeyState.h"
 #include "reports/ReportDialogs_win32.h"
 
 namespace qv {
@@ -40,6 +41,7 @@ public:
   TScrollBox* ScrollBoxParent;
   TPanel* ScrollBoxChild;
   TTimer* QuorvelTimer;
+  std::unique_ptr<TKeyState> KeyStat;
   TKeshHint* KeshHint;
 
   TSplashForm* SplashForm = nullptr;
@@ -60,6 +62,10 @@ public:
   void TitleBarMouseMove(TControl* sender, unsigned shift, int x, int y);
   void TitleBarMouseUp(TControl* sender, TMouseButton button, unsigned shift, int x, int y);
   void QuorvelTimerTimer(TTimer* sender);
+  void KeyStatNumLock(TKeyState& sender);
+  void KeyStatCapsLock(TKeyState& sender);
+  void KeyStatScrollLock(TKeyState& sender);
+  void KeyStatInsert(TKeyState& sender);
   void CheckBoxNUMClick(TControl* sender);
   void CheckBoxMMXClick(TControl* sender);
   void ShowInfoPanel(int n);

@@ -1,6 +1,12 @@
 #include "app/WindowsSources.h"
 
 #include "cpu/CpuPlatform.h"
+#include "probes/Audio.h"
+#include "probes/DiskInfo.h"
+#include "probes/Display.h"
+#include "probes/Network.h"
+#include "probes/Registry_win32.h"
+#include "probes/WindowsVersion.h"
 #include "ui/Win.h"
 
 namespace qv {
@@ -34,6 +40,14 @@ public:
 
 struct WindowsSources::Readers {
   WindowsSystemSource System;
+  std::unique_ptr<DriveSource> Drives = MakeWindowsDriveSource();
+  std::unique_ptr<OsSource> Os = MakeWindowsOsSource();
+  WindowsRegistry MachineRegistry;
+  std::unique_ptr<PrinterSource> Printers = MakeWindowsPrinterSource();
+  std::unique_ptr<ScreenSource> Screen = MakeWindowsScreenSource();
+  std::unique_ptr<AudioSource> Audio = MakeWindowsAudioSource();
+  std::unique_ptr<NetworkSource> Network = MakeWindowsNetworkSource();
+  std::unique_ptr<NetBiosSource> NetBios = MakeWindowsNetBiosSource();
   std::unique_ptr<CpuidSource> Cpuid = NewMachineCpuid();
   std::unique_ptr<ClockSource> Clock = NewMachineClock();
   std::unique_ptr<ProcessorSystem> ProcessorInfo = NewMachineProcessorSystem();
@@ -42,6 +56,14 @@ struct WindowsSources::Readers {
 
 WindowsSources::WindowsSources() : R(std::make_unique<Readers>()) {
   S.System = &R->System;
+  S.Drives = R->Drives.get();
+  S.Os = R->Os.get();
+  S.MachineRegistry = &R->MachineRegistry;
+  S.Printers = R->Printers.get();
+  S.Screen = R->Screen.get();
+  S.Audio = R->Audio.get();
+  S.Network = R->Network.get();
+  S.NetBios = R->NetBios.get();
   S.Processor = &R->Processor;
 }
 

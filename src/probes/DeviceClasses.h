@@ -1,0 +1,55 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/PageFields.h"
+#include "probes/Registry.h"
+#include "probes/WindowsVersion.h"
+
+namespace qv {
+
+// The path (under HKEY_LOCAL_MACHINE) of the last instance of the first class named className
+// (exactly, case included) that has a value valueName (any instance when valueName is empty);
+// empty when no class or instance matches. The class root follows the running platform family.
+std::string FindClassInstanceKey(Registry& registry, VersionSource& version, const std::string& className,
+                                 const std::string& valueName);
+
+// Clears list and appends the "DriverDesc" of every instance of the first class named className.
+// Returns the matched class key's path (empty when none matched).
+std::string ListClassDriverDescs(Registry& registry, VersionSource& version, const std::string& className,
+                                 std::vector<std::string>& list);
+
+// NT before version 5: appends the name of the first video adapter, if the registry has one.
+void ListVideoAdapters(Registry& registry, std::vector<std::string>& list);
+
+// Every non-zero byte as one character, up to two zero bytes in a row or the end of the data
+// (the bytes 53 00 33 00 00 00 give "S3").
+std::string WideBytesToText(const uint8_t* bytes, std::size_t length);
+
+// The class names of the pass's fields, by the platform family of its version record.
+struct DeviceClassNames {
+  const char* Keyboard;
+  const char* Mouse;
+  const char* Monitor;
+  const char* Port;
+  const char* Adapter; // NT before version 5 has none: the video probe is used instead
+  const char* Media;
+};
+DeviceClassNames ClassNamesFor(const VersionInfo& passVersion);
+
+// "DriverDesc" of the instance FindClassInstanceKey gives; empty when there is none.
+std::string ClassDriverDesc(Registry& registry, VersionSource& version, const std::string& className);
+
+// The device-class fields of the pass, each a step of its own so the pass keeps its order.
+void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, VersionSource& version,
+                            const VersionInfo& passVersion);
+void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, VersionSource& version,
+                            const VersionInfo& passVersion);
+void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& version,
+                         const VersionInfo& passVersion);
+void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version,
+                 const VersionInfo& passVersion);
+
+} // namespace qv

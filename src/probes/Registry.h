@@ -1,0 +1,60 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qv {
+
+// Read-only access to the machine's registry (HKEY_LOCAL_MACHINE). Everything read here is
+// untrusted: a value of the wrong type or of a surprising length is "nothing found", never a
+// read past a buffer.
+class Registry {
+public:
+  using KeyId = std::uintptr_t; // 0 = no key
+  virtual ~Registry() = default;
+
+  // Opens a key for reading; 0 when it does not open.
+  virtual KeyId Open(const std::string& path) = 0;
+  // Names of the key's subkeys, in the order the registry enumerates them.
+  virtual std::vector<std::string> SubKeys(KeyId key) = 0;
+  // An empty name means the key's default (unnamed) value.
+  virtual bool ValueExists(KeyId key, const std::string& name) = 0;
+  // Text of a string value up to its first zero character (a missing terminator is tolerated);
+  // empty when the value is missing or not a string.
+  virtual std::string ReadString(KeyId key, const std::string& name) = 0;
+  // Bytes of a binary value; nothing when the value is missing, not binary, or longer than
+  // bufferSize (the read then fails instead of being cut).
+  virtual std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
+                                                         std::size_t bufferSize) = 0;
+  virtual void Close(KeyId key) = 0;
+};
+
+// An open key, closed when it goes out of scope.
+class RegKey {
+public:
+  RegKey(Registry& registry, const std::string& path) : Reg(registry), Id(registry.Open(path)) {}
+  ~RegKey() { Close(); }
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+
+  explicit operator bool() const { return Id != 0; }
+  void Close() {
+    if (Id) Reg.Close(std::exchange(Id, Registry::KeyId{0}));
+  }
+  std::vector<std::string> SubKeys() { return Id ? Reg.SubKeys(Id) : std::vector<std::string>{}; }
+  bool ValueExists(const std::string& name) { return Id && Reg.ValueExists(Id, name); }
+  std::string ReadString(const std::string& name) { return Id ? Reg.ReadString(Id, name) : std::string(); }
+  std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name, std::size_t bufferSize) {
+    if (!Id) return std::nullopt;
+    return Reg.ReadBinary(Id, name, bufferSize);
+  }
+
+private:
+  Registry& Reg;
+  Registry::KeyId Id;
+};
+
+} // namespace qv
