@@ -321,7 +321,7 @@ void TSysForm::MakeCredits() {
   label("CREDITS", 0, 8, 353, taCenter, fsBold | fsUnderline);
   int top = 48;
   for (const auto& role : CreditRoles()) {
-    label(role.Role, 8, top, 137, taRightJustify, fsBold);
+    label(role.Role, 8, top, 137, taRightJustify, 0);
     for (const char* name : role.Names) {
       label(name, 176, top, 165, taLeftJustify, 0);
       top += 24;
