@@ -612,6 +612,11 @@ void TForm::CreateHandle() {
     BoundsRect = qv::Bounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height());
   }
   TWinControl::CreateHandle();
+  // The program's own icon (resource 1) for the task bar and the task switcher.
+  if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
+    SendMessageA(Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
 }
 
 void TForm::Show() {
