@@ -83,7 +83,7 @@ std::vector<FieldSpec> MakeInventory() {
   const int rows[3] = {120, 136, 152};
   const int columns[3] = {125, 237, 350};
   for (int i = 0; i < 9; ++i)
-    f.push_back(Check(features[i][0], 2, columns[i % 3], rows[i / 3], features[i][1], 85));
+    f.push_back(Check(features[i][0], 2, columns[i % 3], rows[i / 3], features[i][1], 75));
   f.push_back(Caption("Label45", 2, 184, "Usage:"));
   f.push_back(Bar("CPUProgressBar1", 2, 184, 25));
   f.push_back(Bar("CPUProgressBar2", 2, 216, 25));
