@@ -406,6 +406,15 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
     TrackingLeave = true;
   }
 
+  if (msg == WM_MOUSEMOVE && MouseControl) {
+    // While a windowless control holds the mouse, it still hears the pointer leave and come back.
+    bool inside = GraphicControlAt(p, true) == MouseControl;
+    if (inside != MouseControl->MouseInside) {
+      HoverControl = inside ? MouseControl : nullptr;
+      if (inside) MouseControl->MouseEnter();
+      else MouseControl->MouseLeave();
+    }
+  }
   if (msg == WM_MOUSEMOVE && !MouseControl) {
     TControl* under = GraphicControlAt(p);
     if (under != HoverControl) {
