@@ -165,8 +165,8 @@ const std::vector<FieldSpec>& FieldInventory() {
 }
 
 const FieldSpec* FindField(const std::string& name) {
-  for (const auto& spec : FieldInventory())
-    if (name == spec.Name) return &spec;
+  for (const auto& field : FieldInventory())
+    if (name == field.Name) return &field;
   return nullptr;
 }
 

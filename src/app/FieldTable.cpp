@@ -6,14 +6,14 @@
 namespace qv {
 
 FieldTable::FieldTable() {
-  for (const auto& spec : FieldInventory()) {
+  for (const auto& field : FieldInventory()) {
     Field f;
-    f.Text = spec.Text;
-    f.Lines = spec.Lines;
-    f.Top = spec.Bounds.Top;
-    f.Height = spec.Bounds.Height();
-    if (spec.Kind == FieldKind::fkUrl && std::string(spec.Name) == "HomePageLabel") f.Url = HomePageUrl;
-    Fields.emplace(spec.Name, std::move(f));
+    f.Text = field.Text;
+    f.Lines = field.Lines;
+    f.Top = field.Bounds.Top;
+    f.Height = field.Bounds.Height();
+    if (field.Kind == FieldKind::fkUrl && std::string(field.Name) == "HomePageLabel") f.Url = HomePageUrl;
+    Fields.emplace(field.Name, std::move(f));
   }
 }
 

@@ -124,11 +124,11 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
     InfoPanel[i] = p;
   }
 
-  for (const auto& spec : FieldInventory())
-    if (spec.Page == -1) {
-      if (spec.Kind == FieldKind::fkUrl) {
+  for (const auto& field : FieldInventory())
+    if (field.Page == -1) {
+      if (field.Kind == FieldKind::fkUrl) {
         HomePageLabel = new TProUrlLabel(this);
-        HomePageLabel->Name = spec.Name;
+        HomePageLabel->Name = field.Name;
         HomePageLabel->URL = HomePageUrl;
         HomePageLabel->Alignment = taRightJustify;
         HomePageLabel->SetFont(TFont("Arial", -12, fsBold | fsUnderline, clBlack));
@@ -137,22 +137,22 @@ TSysForm::TSysForm(TComponent* owner) : TForm(owner), Sources(std::make_unique<W
         HomePageLabel->SetActivatedColor(QuorvelTabBlue);
         HomePageLabel->Effects().SetHighlightColor(clBlack);
         HomePageLabel->SetShadowStyle(TShadowStyle::ssCustom);
-        HomePageLabel->SetCaption(spec.Text);
-        HomePageLabel->Hint = spec.Hint;
+        HomePageLabel->SetCaption(field.Text);
+        HomePageLabel->Hint = field.Hint;
         HomePageLabel->ShowHint = true;
-        HomePageLabel->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height());
+        HomePageLabel->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height());
         HomePageLabel->SetParent(this);
-        Fields[spec.Name] = HomePageLabel;
+        Fields[field.Name] = HomePageLabel;
       } else {
         LabelNotice = new TLabel(this);
-        LabelNotice->Name = spec.Name;
+        LabelNotice->Name = field.Name;
         LabelNotice->SetFont(TFont("Arial", -12, fsBold, clBlack));
-        LabelNotice->SetCaption(spec.Text);
-        LabelNotice->Hint = spec.Hint;
+        LabelNotice->SetCaption(field.Text);
+        LabelNotice->Hint = field.Hint;
         LabelNotice->ShowHint = true;
-        LabelNotice->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height());
+        LabelNotice->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height());
         LabelNotice->SetParent(this);
-        Fields[spec.Name] = LabelNotice;
+        Fields[field.Name] = LabelNotice;
       }
     }
 
@@ -191,14 +191,14 @@ void TSysForm::MakePageFields() {
   Label7 = new TLabel(this);
   VersionLabel = new TLabel(this);
   for (TLabel* l : {Label7, VersionLabel}) {
-    const FieldSpec* spec = FindField(l == Label7 ? "Label7" : "VersionLabel");
-    l->Name = spec->Name;
-    l->SetCaption(spec->Text);
+    const FieldSpec* field = FindField(l == Label7 ? "Label7" : "VersionLabel");
+    l->Name = field->Name;
+    l->SetCaption(field->Text);
     l->SetFont(PageFont(fsBold));
-    l->Alignment = spec->RightAligned ? taRightJustify : taLeftJustify;
-    l->SetBounds(spec->Bounds.Left, spec->Bounds.Top, spec->Bounds.Width(), spec->Bounds.Height() + 2);
+    l->Alignment = field->RightAligned ? taRightJustify : taLeftJustify;
+    l->SetBounds(field->Bounds.Left, field->Bounds.Top, field->Bounds.Width(), field->Bounds.Height() + 2);
     l->SetParent(welcome);
-    Fields[spec->Name] = l;
+    Fields[field->Name] = l;
   }
   Panel1 = new TPanel(this);
   Panel1->Name = "Panel1";
@@ -222,43 +222,43 @@ void TSysForm::MakePageFields() {
   Fields["ScrollBoxChild"] = ScrollBoxChild;
   MakeCredits();
 
-  for (const auto& spec : FieldInventory()) {
-    if (spec.Page < 1) continue;
-    TWinControl* parent = InfoPanel[spec.Page];
+  for (const auto& field : FieldInventory()) {
+    if (field.Page < 1) continue;
+    TWinControl* parent = InfoPanel[field.Page];
     TControl* c = nullptr;
     TLabel* autoSized = nullptr;
-    switch (spec.Kind) {
+    switch (field.Kind) {
       case FieldKind::fkCaption:
       case FieldKind::fkValue:
       case FieldKind::fkStatic: {
         auto* l = new TLabel(this);
-        l->SetCaption(spec.Text);
-        l->Alignment = spec.RightAligned ? taRightJustify : taLeftJustify;
-        l->SetFont(PageFont(0, spec.Kind == FieldKind::fkValue ? ValueColor : clBlack));
-        if (spec.Kind == FieldKind::fkCaption) autoSized = l;
+        l->SetCaption(field.Text);
+        l->Alignment = field.RightAligned ? taRightJustify : taLeftJustify;
+        l->SetFont(PageFont(0, field.Kind == FieldKind::fkValue ? ValueColor : clBlack));
+        if (field.Kind == FieldKind::fkCaption) autoSized = l;
         c = l;
         break;
       }
       case FieldKind::fkMemo: {
         auto* m = new TFlatMemo(this);
-        m->ReadOnly = spec.ReadOnly;
+        m->ReadOnly = field.ReadOnly;
         m->ScrollBars = ssVertical;
         m->SetColorBorder(clBlack);
         m->SetColorFlat(clWhite);
-        std::string n = spec.Name;
+        std::string n = field.Name;
         if (n == "MemoMAC" || n == "MemoAdapter" || n == "MemoMonitor") m->SetParentColor(true);
         m->SetFont(PageFont(0, ValueColor));
-        m->SetLines(spec.Lines);
+        m->SetLines(field.Lines);
         c = m;
         break;
       }
       case FieldKind::fkCheck: {
         auto* b = new TFlatCheckBox(this);
-        b->SetCaption(spec.Text);
+        b->SetCaption(field.Text);
         b->SetFont(PageFont());
         b->SetColor(clWhite);
         b->SetColors(clWhite, clWhite, QuorvelBorderBlue, clBlack);
-        bool lockKey = spec.Page == 1;
+        bool lockKey = field.Page == 1;
         b->SetLayout(lockKey ? checkboxRight : checkboxLeft);
         b->OnClick = [this, lockKey](TControl* s) { lockKey ? CheckBoxNUMClick(s) : CheckBoxMMXClick(s); };
         c = b;
@@ -266,7 +266,7 @@ void TSysForm::MakePageFields() {
       }
       case FieldKind::fkBar: {
         auto* b = new TVantuProgressBar(this);
-        bool memory = std::string(spec.Name) == "ProgressBarPhysical";
+        bool memory = std::string(field.Name) == "ProgressBarPhysical";
         b->SetFont(TFont("MS Serif", -9, 0, memory ? clWindowText : clBlack));
         b->SetBackgroundColor(clWhite);
         b->SetBarBitmap(BarTexture);
@@ -284,8 +284,8 @@ void TSysForm::MakePageFields() {
       }
       case FieldKind::fkUrl: {
         auto* u = new TProUrlLabel(this);
-        u->SetCaption(spec.Text);
-        u->Hint = spec.Hint;
+        u->SetCaption(field.Text);
+        u->Hint = field.Hint;
         u->ShowHint = true;
         u->SetFont(PageFont(fsUnderline, ValueColor));
         u->SetUnvisitedColor(ValueColor);
@@ -296,13 +296,13 @@ void TSysForm::MakePageFields() {
       case FieldKind::fkBox:
         continue;
     }
-    c->Name = spec.Name;
+    c->Name = field.Name;
     // Labels get two pixels more for their descenders; boxes and bars keep their exact size.
-    bool exact = spec.Kind == FieldKind::fkCheck || spec.Kind == FieldKind::fkBar || spec.Kind == FieldKind::fkMemo;
-    c->SetBounds(spec.Bounds.Left, spec.Bounds.Top, spec.Bounds.Width(), spec.Bounds.Height() + (exact ? 0 : 2));
+    bool exact = field.Kind == FieldKind::fkCheck || field.Kind == FieldKind::fkBar || field.Kind == FieldKind::fkMemo;
+    c->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height() + (exact ? 0 : 2));
     c->SetParent(parent);
     if (autoSized) autoSized->SetAutoSize(true);
-    Fields[spec.Name] = c;
+    Fields[field.Name] = c;
   }
 }
 

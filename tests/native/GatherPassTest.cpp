@@ -97,12 +97,12 @@ TEST(GatheringPass, WithoutReadersTheFieldsKeepTheirDesignValues) {
 
 TEST(FieldTable, StartsWithTheDesignValues) {
   FieldTable fields;
-  for (const auto& spec : FieldInventory()) {
-    if (spec.Kind == FieldKind::fkValue) {
-      EXPECT_EQ(fields.Text(spec.Name), "-") << spec.Name;
+  for (const auto& field : FieldInventory()) {
+    if (field.Kind == FieldKind::fkValue) {
+      EXPECT_EQ(fields.Text(field.Name), "-") << field.Name;
     }
-    if (spec.Kind == FieldKind::fkMemo && std::string(spec.Name) != "MemoDrives") {
-      EXPECT_EQ(fields.Lines(spec.Name), std::vector<std::string>{"-"}) << spec.Name;
+    if (field.Kind == FieldKind::fkMemo && std::string(field.Name) != "MemoDrives") {
+      EXPECT_EQ(fields.Lines(field.Name), std::vector<std::string>{"-"}) << field.Name;
     }
   }
   EXPECT_EQ(fields.Text("LabelTComputer"), "Computer Name:");
@@ -117,14 +117,14 @@ TEST(FieldTable, StartsWithTheDesignValues) {
 TEST(FieldInventory, NamesAreUniqueAndPagesHoldTheirFields) {
   std::vector<std::string> names;
   int features = 0, memos = 0, values = 0;
-  for (const auto& spec : FieldInventory()) {
-    names.push_back(spec.Name);
-    if (spec.Kind == FieldKind::fkCheck && spec.Page == 2) ++features;
-    if (spec.Kind == FieldKind::fkMemo) ++memos;
-    if (spec.Kind == FieldKind::fkValue) ++values;
-    if (spec.Page >= 1) {
-      EXPECT_LE(spec.Bounds.Right, 440) << spec.Name;   // panels are 440 wide
-      EXPECT_LE(spec.Bounds.Bottom, 250) << spec.Name;  // and 250 high
+  for (const auto& field : FieldInventory()) {
+    names.push_back(field.Name);
+    if (field.Kind == FieldKind::fkCheck && field.Page == 2) ++features;
+    if (field.Kind == FieldKind::fkMemo) ++memos;
+    if (field.Kind == FieldKind::fkValue) ++values;
+    if (field.Page >= 1) {
+      EXPECT_LE(field.Bounds.Right, 440) << field.Name;   // panels are 440 wide
+      EXPECT_LE(field.Bounds.Bottom, 250) << field.Name;  // and 250 high
     }
   }
   std::sort(names.begin(), names.end());
