@@ -1,7 +1,7 @@
 #pragma once
 #include <utility>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 
 namespace qv {
 

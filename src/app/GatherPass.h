@@ -1,9 +1,8 @@
 #pragma once
 #include <string>
 
-#include "app/PageFields.h"
-#include "app/SystemTexts.h"
-#include "cpu/ProcessorSection.h"
+#include "fields/PageFields.h"
+#include "status/SysFormState.h"
 
 namespace qv {
 
@@ -15,22 +14,6 @@ class ScreenSource;
 class AudioSource;
 class NetworkSource;
 class NetBiosSource;
-
-// Form state besides the controls, written by the pass and read by the refresh and the reports.
-struct SysFormState {
-  bool Gathered = false;           // set by the first completed pass, never cleared
-  std::string TotalMemoryText;     // "256 Mb", read by the reports
-  ProcessorState Processor;        // probe, count, feature flags and clock of the latest pass
-};
-
-// What the pass reads itself: computer name, memory, the local clock.
-class SystemSource {
-public:
-  virtual ~SystemSource() = default;
-  virtual std::string ComputerName() = 0;   // empty when it cannot be read
-  virtual MemoryStatus Memory() = 0;
-  virtual LocalDateTime Now() = 0;
-};
 
 // The window around the pass. The headless table needs none of it.
 class PassHost {

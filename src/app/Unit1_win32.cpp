@@ -1,6 +1,6 @@
 #include "app/Unit1_win32.h"
 
-#include "app/FieldInventory.h"
+#include "fields/FieldInventory.h"
 #include "app/HelpFile.h"
 #include "cpu/Cpuid.h"
 #include "cpu/CpuPlatform.h"

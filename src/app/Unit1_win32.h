@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/GatherPass.h"
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 #include "app/WindowsSources.h"
 #include "controls/Controls_win32.h"
 #include "probes/KeyState.h"

@@ -1,6 +1,6 @@
 #include "cpu/Cpuid.h"
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 
 namespace qv {
 

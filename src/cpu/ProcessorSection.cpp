@@ -1,6 +1,6 @@
 #include "cpu/ProcessorSection.h"
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 #include "cpu/CpuNames.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 
 namespace qv {
 

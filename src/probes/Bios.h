@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 #include "probes/Registry.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 #include "probes/Registry.h"
 #include "probes/WindowsVersion.h"
 

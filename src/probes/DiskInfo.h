@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 #include "probes/Registry.h"
 
 namespace qv {

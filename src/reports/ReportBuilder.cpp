@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "app/FieldInventory.h"
+#include "fields/FieldInventory.h"
 
 namespace qv {
 

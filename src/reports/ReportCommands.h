@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PageFields.h"
+#include "fields/PageFields.h"
 #include "reports/BrellLinePrinter.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportFile.h"

@@ -1,5 +1,6 @@
 #pragma once
-#include "app/GatherPass.h"
+#include "fields/PageFields.h"
+#include "status/SysFormState.h"
 #include "cpu/CpuLoad.h"
 
 namespace qv {

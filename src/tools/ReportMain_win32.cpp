@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "app/WindowsSources.h"
 #include "cpu/CpuPlatform.h"
 #include "tools/CpuidOptions.h"

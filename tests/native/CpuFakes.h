@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "core/Errors.h"
 #include "cpu/Clock.h"
 #include "cpu/CpuLoad.h"

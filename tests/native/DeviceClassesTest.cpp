@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "native/FakeRegistry.h"
 #include "probes/DeviceClasses.h"
 

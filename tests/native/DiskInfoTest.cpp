@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "probes/DiskInfo.h"
 
 namespace qv {

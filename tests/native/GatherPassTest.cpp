@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FieldInventory.h"
-#include "app/FieldTable.h"
+#include "fields/FieldInventory.h"
+#include "fields/FieldTable.h"
 #include "core/Errors.h"
 
 namespace qv {

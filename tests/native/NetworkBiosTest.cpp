@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "native/FakeRegistry.h"
 #include "probes/Bios.h"
 #include "probes/Network.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FilledFields.h"
-#include "app/FieldInventory.h"
+#include "fields/FieldInventory.h"
 
 namespace qv {
 

@@ -6,7 +6,7 @@
 #include "FilledFields.h"
 #include "MemoryFileSystem.h"
 #include "RecordingPrintSurface.h"
-#include "app/FieldInventory.h"
+#include "fields/FieldInventory.h"
 #include "core/Errors.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "MemoryFileSystem.h"
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "core/Errors.h"
 
 namespace qv {

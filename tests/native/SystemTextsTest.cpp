@@ -1,4 +1,4 @@
-#include "app/SystemTexts.h"
+#include "fields/SystemTexts.h"
 
 #include <gtest/gtest.h>
 

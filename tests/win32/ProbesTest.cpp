@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "app/GatherPass.h"
 #include "app/WindowsSources.h"
 #include "probes/Audio.h"

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <vector>
 
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 #include "app/WindowsSources.h"
 #include "core/Errors.h"
 #include "cpu/CpuPlatform.h"

@@ -1,4 +1,4 @@
-#include "app/FieldInventory.h"
+#include "fields/FieldInventory.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
-#include "app/FieldTable.h"
+#include "fields/FieldTable.h"
 
-#include "app/FieldInventory.h"
+#include "fields/FieldInventory.h"
 #include "core/Errors.h"
 
 namespace qv {
