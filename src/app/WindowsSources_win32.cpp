@@ -4,6 +4,7 @@
 #include "probes/Audio.h"
 #include "probes/DiskInfo.h"
 #include "probes/Display.h"
+#include "probes/Memory_win32.h"
 #include "probes/Network.h"
 #include "probes/Registry_win32.h"
 #include "probes/WindowsVersion.h"
@@ -21,14 +22,7 @@ public:
     if (!GetComputerNameA(name, &size)) return "";
     return std::string(name, size);
   }
-  MemoryStatus Memory() override {
-    MEMORYSTATUS m{};
-    m.dwLength = sizeof m;
-    GlobalMemoryStatus(&m);
-    // The 32-bit call reports at most 4 GB - 1; a 64-bit build is held to the same.
-    auto clamp = [](SIZE_T v) { return static_cast<uint32_t>(v > 0xFFFFFFFFu ? 0xFFFFFFFFu : v); };
-    return {clamp(m.dwTotalPhys), clamp(m.dwAvailPhys)};
-  }
+  MemoryStatus Memory() override { return ReadMemoryStatus(); }
   LocalDateTime Now() override {
     SYSTEMTIME t;
     GetLocalTime(&t);

@@ -6,8 +6,8 @@
 
 namespace qv {
 
-std::string MemoryText(uint32_t bytes) {
-  uint32_t n = bytes >> 10;
+std::string MemoryText(uint64_t bytes) {
+  uint64_t n = bytes >> 10;
   const char* unit = "Kb";
   if (n > 1024) {
     n = bytes >> 20;

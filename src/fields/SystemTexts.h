@@ -4,9 +4,10 @@
 
 namespace qv {
 
+// Physical memory in bytes. 64-bit: machines have far more than the 4 GB that 32-bit counts hold.
 struct MemoryStatus {
-  uint32_t TotalPhys = 0;
-  uint32_t AvailPhys = 0;
+  uint64_t TotalPhys = 0;
+  uint64_t AvailPhys = 0;
 };
 
 struct LocalDateTime {
@@ -14,7 +15,7 @@ struct LocalDateTime {
 };
 
 // "256 Mb": Kb, stepping to Mb and then Gb only while the number exceeds 1024.
-std::string MemoryText(uint32_t bytes);
+std::string MemoryText(uint64_t bytes);
 // "256 Mb [95 Mb free]"
 std::string PhysicalMemoryText(const MemoryStatus& m);
 // Memory in use, percent: 100 - round(avail / total * 100), halves to even.

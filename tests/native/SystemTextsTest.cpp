@@ -15,6 +15,18 @@ TEST(MemoryText, StepsUpOnlyPastTheThousandAndTwentyFourth) {
   EXPECT_EQ(MemoryText(1023), "0 Kb");
 }
 
+TEST(MemoryText, SixtyFourBitCountsKeepTheSameSteps) {
+  EXPECT_EQ(MemoryText(4294967296ull), "4 Gb");              // 2^32: past the old 32-bit count
+  EXPECT_EQ(MemoryText(25125558682ull), "23 Gb");            // 23.4 GiB
+  EXPECT_EQ(MemoryText(1099511627776ull), "1024 Gb");        // Gb is the last step
+  EXPECT_EQ(MemoryText(UINT64_MAX), "17179869183 Gb");
+  EXPECT_EQ(PhysicalMemoryText({25125558682ull, 3221225472ull}), "23 Gb [3 Gb free]");
+  // The share in use stays exact when the counts no longer fit 32 bits.
+  EXPECT_EQ(MemoryInUsePercent({1ull << 44, 1ull << 42}), 75);
+  EXPECT_EQ(MemoryInUsePercent({UINT64_MAX, UINT64_MAX / 2}), 50);
+  EXPECT_EQ(MemoryInUsePercent({25125558682ull, 251255587ull}), 99);   // 0.999... % free rounds to 1
+}
+
 TEST(MemoryText, FreePartHasItsOwnUnit) {
   EXPECT_EQ(PhysicalMemoryText({268435456, 100000000}), "256 Mb [95 Mb free]");
   EXPECT_EQ(PhysicalMemoryText({4294967295u, 943718400}), "3 Gb [900 Mb free]");
