@@ -31,6 +31,15 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/tools/ReportMain_win32.cpp)
   set_target_properties(quorvel-report PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
 
+# The help file, written by the native tree next to the artwork, goes beside the program: Help opens
+# the program's own name with ".hlp".
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/Quorvel.hlp
+  COMMAND ${CMAKE_COMMAND} -E copy ${QUORVEL_ART_DIR}/Quorvel.hlp ${CMAKE_BINARY_DIR}/Quorvel.hlp
+  DEPENDS ${QUORVEL_ART_DIR}/Quorvel.hlp
+  COMMENT "Copying the help file")
+add_custom_target(helpfile ALL DEPENDS ${CMAKE_BINARY_DIR}/Quorvel.hlp)
+
 if(QUORVEL_TESTS)
   set(QUORVEL_WINE ${CMAKE_SOURCE_DIR}/scripts/wine)
   file(GLOB QUORVEL_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
