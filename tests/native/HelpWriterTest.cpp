@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "HelpReader.h"
+#include "fields/FieldInventory.h"
+#include "tools/ReportTool.h"
 #include "tools/helpc/HelpSource.h"
 #include "tools/helpc/HelpWriter.h"
 
@@ -196,10 +198,20 @@ TEST(HelpSource, MarkupBecomesParagraphsRunsAndCodePageText) {
   EXPECT_EQ(ps[2].Kind, Style::Bullet);
   EXPECT_EQ(ps[2].Runs[0].Text, "Caf\xE9 \x96 item");
   EXPECT_EQ(ps[2].Line, 9);
+
+  Book bold = ReadHelpSource("== CONTENTS C\n- **Speed:** the [clock](CONTENTS).\n");
+  const auto& runs = bold.Topics[0].Paragraphs[0].Runs;
+  ASSERT_EQ(runs.size(), 4u);
+  EXPECT_TRUE(runs[0].Bold);
+  EXPECT_EQ(runs[0].Text, "Speed:");
+  EXPECT_FALSE(runs[1].Bold);
+  EXPECT_EQ(runs[2].Jump, "CONTENTS");
+  EXPECT_EQ(ErrorOf("== CONTENTS C\nOpen **bold.\n").Line, 2);
 }
 
-// The shipped help: every jump lands and every page of the window has its topic.
-TEST(HelpSource, QuorvelHelpCompilesAndEveryJumpLands) {
+// The shipped help: every jump lands, each page's topic names every field of its page, and the
+// command-line topic names every option quorvel-report takes.
+TEST(HelpSource, QuorvelHelpCoversTheProgramAndEveryJumpLands) {
   std::string here = __FILE__;
   std::string path = here.substr(0, here.rfind("tests/")) + "res/help/Quorvel.help.txt";
   std::ifstream in(path, std::ios::binary);
@@ -207,16 +219,33 @@ TEST(HelpSource, QuorvelHelpCompilesAndEveryJumpLands) {
   std::stringstream text;
   text << in.rdbuf();
   Book book = ReadHelpSource(text.str());
-  WrittenHelp written = WriteHelp(book);
-  HelpReader reader(written.File);
+  HelpReader reader(WriteHelp(book).File);
   ExpectEveryJumpLands(book, reader);
   EXPECT_EQ(book.Topics[0].Id, "CONTENTS");
-  std::string all;
-  for (const auto& t : reader.Topics()) all += t.Title + "\n" + t.Text;
-  for (const char* text : {"Welcome", "My Computer", "Processor", "Operating System", "Devices", "More ...",
-                           "Info", "Export", "Print", "Help", "Close", "--html", "--output", "--cpuid",
-                           "--save-cpuid", "--help", "NUM", "CAPS", "SCROLL", "INS", "Add-On:", "Monitors:"})
-    EXPECT_NE(all.find(text), std::string::npos) << text;
+
+  auto topics = reader.Topics();
+  auto topicText = [&](const std::string& id) {
+    for (size_t t = 0; t < book.Topics.size(); ++t)
+      if (book.Topics[t].Id == id) return topics[t].Text;
+    ADD_FAILURE() << "no topic " << id;
+    return std::string();
+  };
+  const char* pageTopics[] = {"PAGE_WELCOME", "PAGE_MY_COMPUTER", "PAGE_PROCESSOR", "PAGE_OS", "PAGE_DEVICES",
+                              "PAGE_MORE"};
+  int named = 0;
+  for (const FieldSpec& f : FieldInventory()) {
+    if (f.Page < 1 || (f.Kind != FieldKind::fkCaption && f.Kind != FieldKind::fkCheck)) continue;
+    std::string caption = f.Text;
+    if (!caption.empty() && caption.back() == ':') caption.pop_back();
+    EXPECT_NE(topicText(pageTopics[f.Page]).find(caption), std::string::npos) << f.Name << " " << caption;
+    ++named;
+  }
+  EXPECT_GT(named, 50);
+  const std::string tool = topicText("REPORT_TOOL");
+  for (const ReportOption& o : ReportOptionTable()) EXPECT_NE(tool.find(o.Name), std::string::npos) << o.Name;
+  const std::string window = topicText("WINDOW");
+  for (const char* button : {"Info", "Print", "Export", "Help", "Close"})
+    EXPECT_NE(window.find(button), std::string::npos) << button;
 }
 
 } // namespace

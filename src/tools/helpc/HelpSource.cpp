@@ -65,7 +65,28 @@ std::vector<Run> Runs(const std::string& text, int line, size_t topic, std::vect
   }
   plain += text.substr(i);
   if (!plain.empty()) runs.push_back({plain, ""});
-  return runs;
+
+  // **bold** inside the plain runs; a jump keeps the weight around it.
+  std::vector<Run> weighted;
+  bool bold = false;
+  for (Run& run : runs) {
+    if (!run.Jump.empty()) {
+      run.Bold = bold;
+      weighted.push_back(run);
+      continue;
+    }
+    size_t from = 0;
+    for (;;) {
+      size_t mark = run.Text.find("**", from);
+      std::string piece = run.Text.substr(from, mark == std::string::npos ? std::string::npos : mark - from);
+      if (!piece.empty()) weighted.push_back({piece, "", bold});
+      if (mark == std::string::npos) break;
+      bold = !bold;
+      from = mark + 2;
+    }
+  }
+  if (bold) throw HelpError(line, "bold text is left open (** without its closing **)");
+  return weighted;
 }
 
 } // namespace

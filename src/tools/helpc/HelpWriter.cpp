@@ -38,6 +38,7 @@ void SetU32(Bytes& b, size_t at, uint32_t v) {
 // Font numbers of the descriptors in |FONT.
 enum Font : uint16_t { fnBody = 0, fnHeading = 1, fnTitle = 2 };
 
+constexpr int Margin = 10;
 constexpr uint8_t TypeTopicHeader = 0x02;
 constexpr uint8_t TypeText = 0x20;
 
@@ -63,10 +64,14 @@ Record TextRecord(const Paragraph& p, int topicIndex) {
     pending.clear();
     commands.insert(commands.end(), bytes);
   };
-  uint16_t font = p.Kind == Style::Title ? fnTitle : p.Kind == Style::Heading ? fnHeading : fnBody;
-  command({0x80, static_cast<uint8_t>(font & 0xFF), static_cast<uint8_t>(font >> 8)});
+  const uint16_t base = p.Kind == Style::Title ? fnTitle : p.Kind == Style::Heading ? fnHeading : fnBody;
+  uint16_t font = base;
+  auto useFont = [&](uint16_t f) { command({0x80, static_cast<uint8_t>(f & 0xFF), static_cast<uint8_t>(f >> 8)}); };
+  useFont(font);
   if (p.Kind == Style::Bullet) pending = "\x95\t";
   for (const Run& run : p.Runs) {
+    const uint16_t wanted = run.Bold && base == fnBody ? uint16_t{fnHeading} : base;
+    if (wanted != font) useFont(font = wanted);
     if (run.Jump.empty()) {
       pending += run.Text;
       continue;
@@ -89,27 +94,31 @@ Record TextRecord(const Paragraph& p, int topicIndex) {
   // Paragraph bits, then their values in bit order (half-points).
   Bytes format = {0x00, 0x80, 0x00, 0x00};
   switch (p.Kind) {
+    // A small left margin keeps the text off the viewer's edge.
     case Style::Title:
-      PutU16(format, 0x0002 | 0x0004);
+      PutU16(format, 0x0002 | 0x0004 | 0x0010);
       PutCSShort(format, 6);
       PutCSShort(format, 6);
+      PutCSShort(format, Margin);
       break;
     case Style::Heading:
-      PutU16(format, 0x0002);
-      PutCSShort(format, 12);
+      PutU16(format, 0x0002 | 0x0010);
+      PutCSShort(format, 14);
+      PutCSShort(format, Margin);
       break;
     case Style::Body:
-      PutU16(format, 0x0002);
-      PutCSShort(format, 6);
+      PutU16(format, 0x0002 | 0x0010);
+      PutCSShort(format, 8);
+      PutCSShort(format, Margin);
       break;
     case Style::Bullet:
       // Hanging indent with a tab stop at the text, so wrapped lines line up under it.
       PutU16(format, 0x0002 | 0x0010 | 0x0040 | 0x0200);
       PutCSShort(format, 4);
-      PutCSShort(format, 36);
+      PutCSShort(format, Margin + 36);
       PutCSShort(format, -18);
       PutCSShort(format, 1);
-      PutCUShort(format, 36);
+      PutCUShort(format, Margin + 36);
       break;
   }
   Put(format, commands);

@@ -56,6 +56,7 @@ Bytes BuildBTree(const BTreeKind& kind, const std::vector<BTreeEntry>& sorted);
 struct Run {
   std::string Text;
   std::string Jump;   // context id of the target; empty for plain text
+  bool Bold = false;
 };
 enum class Style { Title, Heading, Body, Bullet };
 struct Paragraph {
