@@ -53,6 +53,12 @@ if(QUORVEL_TESTS)
   add_test(NAME win32_tests COMMAND ${QUORVEL_WINE} ${CMAKE_BINARY_DIR}/quorvel_win32_tests.exe)
   set_tests_properties(win32_tests PROPERTIES TIMEOUT 600 ENVIRONMENT "${QUORVEL_TEST_ENV}")
 
+  # Reads the help viewer's caption and topic text for tests/e2e/help.sh.
+  add_executable(quorvel-helptext ${CMAKE_SOURCE_DIR}/tests/tools/HelpText_win32.cpp)
+  target_link_options(quorvel-helptext PRIVATE ${QUORVEL_LINK})
+  target_compile_options(quorvel-helptext PRIVATE ${QUORVEL_WARNINGS})
+  set_target_properties(quorvel-helptext PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
   # Whole-program checks: each script drives the built programs under Wine.
   file(GLOB QUORVEL_E2E CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
   foreach(script IN LISTS QUORVEL_E2E)
