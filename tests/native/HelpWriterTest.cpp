@@ -207,6 +207,14 @@ TEST(HelpSource, MarkupBecomesParagraphsRunsAndCodePageText) {
   EXPECT_FALSE(runs[1].Bold);
   EXPECT_EQ(runs[2].Jump, "CONTENTS");
   EXPECT_EQ(ErrorOf("== CONTENTS C\nOpen **bold.\n").Line, 2);
+
+  Book code = ReadHelpSource("== CONTENTS C\n| tool [--html]  FILE\n| tool --help\nText.\n");
+  const auto& lines = code.Topics[0].Paragraphs;
+  ASSERT_EQ(lines.size(), 3u);   // each command line stands alone
+  EXPECT_EQ(lines[0].Kind, Style::Code);
+  EXPECT_EQ(lines[0].Runs[0].Text, "tool [--html]  FILE");
+  EXPECT_EQ(lines[1].Kind, Style::Code);
+  EXPECT_EQ(lines[2].Kind, Style::Body);
 }
 
 // The shipped help: every jump lands, each page's topic names every field of its page, and the

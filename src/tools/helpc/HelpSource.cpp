@@ -201,6 +201,9 @@ Book ReadHelpSource(const std::string& text) {
     } else if (StartsWith(line, "* ")) {
       start(Style::Heading, Trim(line.substr(2)), lineNo);
       finish();   // a heading is one line
+    } else if (StartsWith(line, "| ")) {
+      start(Style::Code, line.substr(2), lineNo);
+      finish();   // each command line stands alone
     } else if (StartsWith(line, "- ")) {
       start(Style::Bullet, Trim(line.substr(2)), lineNo);
     } else if (open) {

@@ -36,7 +36,7 @@ void SetU32(Bytes& b, size_t at, uint32_t v) {
 }
 
 // Font numbers of the descriptors in |FONT.
-enum Font : uint16_t { fnBody = 0, fnHeading = 1, fnTitle = 2 };
+enum Font : uint16_t { fnBody = 0, fnHeading = 1, fnTitle = 2, fnCode = 3 };
 
 constexpr int Margin = 10;
 constexpr uint8_t TypeTopicHeader = 0x02;
@@ -64,7 +64,10 @@ Record TextRecord(const Paragraph& p, int topicIndex) {
     pending.clear();
     commands.insert(commands.end(), bytes);
   };
-  const uint16_t base = p.Kind == Style::Title ? fnTitle : p.Kind == Style::Heading ? fnHeading : fnBody;
+  const uint16_t base = p.Kind == Style::Title     ? fnTitle
+                        : p.Kind == Style::Heading ? fnHeading
+                        : p.Kind == Style::Code    ? fnCode
+                                                   : fnBody;
   uint16_t font = base;
   auto useFont = [&](uint16_t f) { command({0x80, static_cast<uint8_t>(f & 0xFF), static_cast<uint8_t>(f >> 8)}); };
   useFont(font);
@@ -110,6 +113,11 @@ Record TextRecord(const Paragraph& p, int topicIndex) {
       PutU16(format, 0x0002 | 0x0010);
       PutCSShort(format, 8);
       PutCSShort(format, Margin);
+      break;
+    case Style::Code:
+      PutU16(format, 0x0002 | 0x0010);
+      PutCSShort(format, 8);
+      PutCSShort(format, Margin + 18);
       break;
     case Style::Bullet:
       // Hanging indent with a tab stop at the text, so wrapped lines line up under it.
@@ -171,7 +179,7 @@ Bytes InternalFile(const Bytes& data) {
 }
 
 Bytes FontFile() {
-  const char* faces[] = {"Arial"};
+  const char* faces[] = {"Arial", "Courier New"};
   constexpr int faceLength = 20;
   struct Descriptor {
     uint8_t Attributes, HalfPoints, Family;
@@ -180,12 +188,15 @@ Bytes FontFile() {
       {0, 20, 3, 0, 0, 0},      // body
       {1, 20, 3, 0, 0, 0},      // headings
       {1, 28, 3, 0, 51, 187},   // topic titles, in the value colour of the window
+      {0, 20, 1, 0, 0, 0},      // command lines, in the fixed-width face
   };
+  constexpr uint16_t faceCount = sizeof faces / sizeof faces[0];
+  constexpr uint16_t descriptorCount = sizeof descriptors / sizeof descriptors[0];
   Bytes out;
-  PutU16(out, 1);
-  PutU16(out, 3);
+  PutU16(out, faceCount);
+  PutU16(out, descriptorCount);
   PutU16(out, 8);
-  PutU16(out, 8 + faceLength);
+  PutU16(out, 8 + faceCount * faceLength);
   for (const char* face : faces) {
     Bytes name(faceLength, 0);
     std::memcpy(name.data(), face, std::strlen(face));
@@ -195,7 +206,7 @@ Bytes FontFile() {
     out.push_back(d.Attributes);
     out.push_back(d.HalfPoints);
     out.push_back(d.Family);
-    PutU16(out, 0);
+    PutU16(out, d.Family == 1 ? 1 : 0);   // the fixed-width face for the modern family
     out.insert(out.end(), {d.R, d.G, d.B, 0, 0, 0});
   }
   return out;

@@ -58,7 +58,7 @@ struct Run {
   std::string Jump;   // context id of the target; empty for plain text
   bool Bold = false;
 };
-enum class Style { Title, Heading, Body, Bullet };
+enum class Style { Title, Heading, Body, Bullet, Code };   // Code: one line in a fixed-width face
 struct Paragraph {
   Style Kind = Style::Body;
   std::vector<Run> Runs;
