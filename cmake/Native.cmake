@@ -12,10 +12,28 @@ add_custom_command(
   COMMENT "Drawing the artwork")
 add_custom_target(artwork ALL DEPENDS ${QUORVEL_ART_OUT}/stamp)
 
+# The help compiler and the help file it writes from res/help; the Windows trees copy the file
+# beside their programs.
+add_library(quorvel_helpc STATIC ${CMAKE_SOURCE_DIR}/src/tools/helpc/HelpWriter.cpp
+                                 ${CMAKE_SOURCE_DIR}/src/tools/helpc/HelpSource.cpp)
+target_include_directories(quorvel_helpc PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(quorvel_helpc PRIVATE ${QUORVEL_WARNINGS})
+add_executable(quorvel-helpc ${CMAKE_SOURCE_DIR}/src/tools/helpc/HelpcMain.cpp)
+target_link_libraries(quorvel-helpc PRIVATE quorvel_helpc)
+target_compile_options(quorvel-helpc PRIVATE ${QUORVEL_WARNINGS})
+
+set(QUORVEL_HELP_SOURCE ${CMAKE_SOURCE_DIR}/res/help/Quorvel.help.txt)
+add_custom_command(
+  OUTPUT ${QUORVEL_ART_OUT}/Quorvel.hlp
+  COMMAND quorvel-helpc ${QUORVEL_HELP_SOURCE} ${QUORVEL_ART_OUT}/Quorvel.hlp
+  DEPENDS quorvel-helpc ${QUORVEL_HELP_SOURCE}
+  COMMENT "Writing the help file")
+add_custom_target(helpfile ALL DEPENDS ${QUORVEL_ART_OUT}/Quorvel.hlp)
+
 if(QUORVEL_TESTS)
   file(GLOB QUORVEL_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
   add_executable(quorvel_native_tests ${QUORVEL_NATIVE_TESTS})
-  target_link_libraries(quorvel_native_tests PRIVATE quorvel_core gmock gtest_main)
+  target_link_libraries(quorvel_native_tests PRIVATE quorvel_core quorvel_helpc gmock gtest_main)
   target_include_directories(quorvel_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_options(quorvel_native_tests PRIVATE ${QUORVEL_WARNINGS})
   include(GoogleTest)

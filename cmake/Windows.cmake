@@ -31,6 +31,15 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/tools/ReportMain_win32.cpp)
   set_target_properties(quorvel-report PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
 
+# The help file, written by the native tree next to the artwork, goes beside the program: Help opens
+# the program's own name with ".hlp".
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/Quorvel.hlp
+  COMMAND ${CMAKE_COMMAND} -E copy ${QUORVEL_ART_DIR}/Quorvel.hlp ${CMAKE_BINARY_DIR}/Quorvel.hlp
+  DEPENDS ${QUORVEL_ART_DIR}/Quorvel.hlp
+  COMMENT "Copying the help file")
+add_custom_target(helpfile ALL DEPENDS ${CMAKE_BINARY_DIR}/Quorvel.hlp)
+
 if(QUORVEL_TESTS)
   set(QUORVEL_WINE ${CMAKE_SOURCE_DIR}/scripts/wine)
   file(GLOB QUORVEL_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
@@ -43,6 +52,12 @@ if(QUORVEL_TESTS)
   set(QUORVEL_TEST_ENV "QUORVEL_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;QUORVEL_WINE_MANAGED=N")
   add_test(NAME win32_tests COMMAND ${QUORVEL_WINE} ${CMAKE_BINARY_DIR}/quorvel_win32_tests.exe)
   set_tests_properties(win32_tests PROPERTIES TIMEOUT 600 ENVIRONMENT "${QUORVEL_TEST_ENV}")
+
+  # Reads the help viewer's caption and topic text for tests/e2e/help.sh.
+  add_executable(quorvel-helptext ${CMAKE_SOURCE_DIR}/tests/tools/HelpText_win32.cpp)
+  target_link_options(quorvel-helptext PRIVATE ${QUORVEL_LINK})
+  target_compile_options(quorvel-helptext PRIVATE ${QUORVEL_WARNINGS})
+  set_target_properties(quorvel-helptext PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
   # Whole-program checks: each script drives the built programs under Wine.
   file(GLOB QUORVEL_E2E CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)

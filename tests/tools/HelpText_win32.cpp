@@ -1,0 +1,81 @@
+// quorvel-helptext: reads the help viewer's window for the Wine tests.
+//   quorvel-helptext           prints the caption, then the text of the topic shown (UTF-8)
+//   quorvel-helptext --close   asks every open viewer to close
+// Exit status 1 when no viewer is open.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+BOOL CALLBACK AddViewer(HWND w, LPARAM p) {
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::string(cls) == "MS_WINHELP" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> Viewers() {
+  std::vector<HWND> found;
+  EnumWindows(AddViewer, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+BOOL CALLBACK FindPane(HWND w, LPARAM p) {
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (_strnicmp(cls, "RichEdit", 8) != 0 || !IsWindowVisible(w)) return TRUE;
+  *reinterpret_cast<HWND*>(p) = w;
+  return FALSE;
+}
+
+HWND TopicPane(HWND viewer) {
+  HWND pane = nullptr;
+  EnumChildWindows(viewer, FindPane, reinterpret_cast<LPARAM>(&pane));
+  return pane;
+}
+
+std::string Utf8(const std::wstring& w) {
+  if (w.empty()) return "";
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Text(HWND w) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000, &got);
+  text.resize(got);
+  return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  auto viewers = Viewers();
+  if (viewers.empty()) {
+    std::fprintf(stderr, "no help viewer is open\n");
+    return 1;
+  }
+  if (argc > 1 && std::string(argv[1]) == "--close") {
+    for (HWND v : viewers) PostMessageW(v, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  std::string out = Utf8(Text(viewers[0])) + "\n";
+  HWND pane = TopicPane(viewers[0]);
+  if (pane) out += Utf8(Text(pane));
+  std::string clean;
+  for (char c : out) {
+    if (c == '\r') c = '\n';
+    clean += c;
+  }
+  std::fwrite(clean.data(), 1, clean.size(), stdout);
+  std::fputc('\n', stdout);
+  return pane ? 0 : 1;
+}
