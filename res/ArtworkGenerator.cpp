@@ -483,14 +483,16 @@ Picture Credits2() {
 }
 
 Picture BarTexture() {
-  // 500 x 142: a light, softly striped blue, like brushed glass; only its top-left corner shows.
+  // 500 x 142: a light beige-olive, softly striped like woven linen; only its top-left corner shows.
+  const Rgb Beige{238, 234, 212};
+  const Rgb Olive{178, 174, 120};
   Picture p(500, 142, White);
   Lcg rng{20260101};
   for (int y = 0; y < 142; ++y)
     for (int x = 0; x < 500; ++x) {
       double stripe = 0.5 + 0.5 * std::sin((x + y) * 0.35);
       double band = y < 8 ? 0.45 - y * 0.04 : 0.0;
-      Rgb base = Mix(Mix(SoftBlue, White, 0.38), Mix(SoftBlue, White, 0.55), stripe * 0.6);
+      Rgb base = Mix(Mix(Olive, Beige, 0.45), Mix(Olive, Beige, 0.7), stripe * 0.6);
       base = Mix(base, White, band + 0.04 * rng.Next());
       p.Set(x, y, base);
     }
@@ -682,15 +684,14 @@ int main(int argc, char** argv) {
   Picture skin = Skin();
   save(skin, "skin.bmp");
   const char* faceNames[5] = {"up", "over", "down", "disabled", "current"};
-  // Export keeps the 22-pixel height of the window's design; the others are 23 high.
+  // Every face is 71 x 22; the window makes Info, Print and Help 23 high until a face is shown.
   struct Button {
     const char* File;
     const char* Caption;
-    int Top, Height;
-  } buttons[] = {{"info", "Info", 32, 23}, {"print", "Print", 64, 23}, {"export", "Export", 96, 22},
-                 {"help", "Help", 128, 23}};
+    int Top;
+  } buttons[] = {{"info", "Info", 32}, {"print", "Print", 64}, {"export", "Export", 96}, {"help", "Help", 128}};
   for (const auto& b : buttons) {
-    auto faces = ButtonFaces(skin, 24, b.Top, b.Caption, b.Height);
+    auto faces = ButtonFaces(skin, 24, b.Top, b.Caption, 22);
     for (int i = 0; i < 5; ++i) save(faces[i], std::string(b.File) + "_" + faceNames[i] + ".bmp");
   }
   auto close = CloseFaces(skin);

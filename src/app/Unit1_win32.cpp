@@ -196,7 +196,7 @@ void TSysForm::MakePageFields() {
     l->SetCaption(field->Text);
     l->SetFont(PageFont(fsBold));
     l->Alignment = field->RightAligned ? taRightJustify : taLeftJustify;
-    l->SetBounds(field->Bounds.Left, field->Bounds.Top, field->Bounds.Width(), field->Bounds.Height() + 2);
+    l->SetBounds(field->Bounds.Left, field->Bounds.Top, field->Bounds.Width(), field->Bounds.Height());
     l->SetParent(welcome);
     Fields[field->Name] = l;
   }
@@ -297,9 +297,8 @@ void TSysForm::MakePageFields() {
         continue;
     }
     c->Name = field.Name;
-    // Labels get two pixels more for their descenders; boxes and bars keep their exact size.
-    bool exact = field.Kind == FieldKind::fkCheck || field.Kind == FieldKind::fkBar || field.Kind == FieldKind::fkMemo;
-    c->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height() + (exact ? 0 : 2));
+    // Labels are 13 high: the bitmap "MS Sans Serif" is 13 pixels with its descenders.
+    c->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height());
     c->SetParent(parent);
     if (autoSized) autoSized->SetAutoSize(true);
     Fields[field.Name] = c;

@@ -53,11 +53,11 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Value("LabelBIOSName", 1, 40, 236));
   f.push_back(Caption("LabelTBIOSDate", 1, 56, "BIOS Date:"));
   f.push_back(Value("LabelBIOSDate", 1, 56, 244));
-  f.push_back(Caption("LabelTPhysical", 1, 72, "Memory:"));
-  f.push_back(Value("LabelPhysical", 1, 72, 225));
-  f.push_back(Bar("ProgressBarPhysical", 1, 90, 16));
+  f.push_back(Caption("LabelTPhysical", 1, 88, "Memory:"));
+  f.push_back(Value("LabelPhysical", 1, 88));
+  f.push_back(Bar("ProgressBarPhysical", 1, 104, 16));
   f.push_back(Caption("LabelTTime", 1, 124, "Time:"));
-  f.push_back(Value("LabelTime", 1, 124, 125));
+  f.push_back(Value("LabelTime", 1, 124, 125, 124));
   f.push_back(Caption("LabelTDate", 1, 124, "Date:", 194));
   f.push_back(Value("LabelDate", 1, 124, 125, 301));
   f.push_back(Caption("LabelTDrives", 1, 144, "Drives:"));
@@ -93,6 +93,8 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Value("LabelOS", 3, 24));
   f.push_back(Caption("LabelTOSCategory", 3, 40, "Platform:"));
   f.push_back(Value("LabelOSCategory", 3, 40, 175));
+  // Right-aligned in the usual 100-wide caption box at 308 these two would run under their values at
+  // 375: they keep their left edge and take the width of their text.
   f.push_back({"LabelTVersion", FieldKind::fkCaption, 3, Bounds(308, 40, 60, RowHeight), "Version:", {}});
   f.push_back(Value("LabelVersion", 3, 40, 50, 375));
   f.push_back(Caption("LabelTTitle", 3, 56, "Title:"));
@@ -137,7 +139,7 @@ std::vector<FieldSpec> MakeInventory() {
 
   // More ...
   f.push_back(Caption("LabelTIP", 5, 24, "Local IP Address:"));
-  f.push_back({"LabelIP", FieldKind::fkUrl, 5, Bounds(ValueLeft, 24, 200, RowHeight), "Who is it?", {},
+  f.push_back({"LabelIP", FieldKind::fkUrl, 5, Bounds(ValueLeft, 24, ValueWidth, RowHeight), "Who is it?", {},
                "click for more information"});
   f.push_back(Caption("LabelTMAC", 5, 42, "MAC Addresses:"));
   f.push_back(Memo("MemoMAC", 5, 42, 49));

@@ -221,6 +221,7 @@ public:
   void Show();
   void Hide();
   void Close();
+  void SetEnabled(bool v) override;
   bool StayOnTop = false;
   // A busy window is shown without taking the focus; hiding it then needs no change of active window.
   bool ActivateOnShow = true;
@@ -232,6 +233,9 @@ protected:
   void MakeCreateParams(CreateParams& p) override;
   void CreateHandle() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+  HWND FocusBeforeDisable = nullptr;
 };
 
 } // namespace qv

@@ -641,6 +641,25 @@ void TForm::Hide() {
     SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void TForm::SetEnabled(bool v) {
+  // Disabling a window takes the keyboard focus from it, and enabling it again does not give the
+  // focus back. A form that stays the active window with no focus gets every key press as a system
+  // key message (WM_SYSKEYDOWN, as if Alt were held), so the lock-key monitor and the dialog
+  // characters would miss them: give the focus back to where it was, or to the form.
+  if (!v && Wnd) {
+    HWND focus = GetFocus();
+    FocusBeforeDisable = focus && (focus == Wnd || IsChild(Wnd, focus)) ? focus : nullptr;
+  }
+  TWinControl::SetEnabled(v);
+  if (v && Wnd && GetActiveWindow() == Wnd && !GetFocus()) {
+    HWND back = FocusBeforeDisable;
+    if (!back || !IsWindow(back) || !IsChild(Wnd, back) || !IsWindowVisible(back) || !IsWindowEnabled(back))
+      back = Wnd;
+    ::SetFocus(back);
+  }
+  if (v) FocusBeforeDisable = nullptr;
+}
+
 void TForm::Close() {
   if (Wnd) PostMessageA(Wnd, WM_CLOSE, 0, 0);
 }

