@@ -1,0 +1,17 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv::fuzz {
+
+// A fuzz target as the native tests know it: its name (the file name in tests/fuzz) and its
+// entry point, renamed from LLVMFuzzerTestOneInput.
+struct ReplayTarget {
+  std::string Name;
+  int (*TestOneInput)(const uint8_t* data, size_t size);
+};
+const std::vector<ReplayTarget>& ReplayTargets();
+
+} // namespace qv::fuzz
