@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,5 +14,8 @@ struct ReplayTarget {
   int (*TestOneInput)(const uint8_t* data, size_t size);
 };
 const std::vector<ReplayTarget>& ReplayTargets();
+
+// Test names and messages show the target by its name.
+inline void PrintTo(const ReplayTarget& target, std::ostream* out) { *out << target.Name; }
 
 } // namespace qv::fuzz
