@@ -34,6 +34,15 @@ if(QUORVEL_TESTS)
   configure_file(${CMAKE_SOURCE_DIR}/tests/native/FuzzTargets.cpp.in ${CMAKE_BINARY_DIR}/FuzzTargets.cpp @ONLY)
   target_sources(quorvel_native_tests PRIVATE ${QUORVEL_FUZZ_SOURCES} ${CMAKE_BINARY_DIR}/FuzzTargets.cpp)
   target_include_directories(quorvel_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/native)
+  # A target may read its input through libFuzzer's FuzzedDataProvider, a plain header that g++
+  # compiles too; it comes with clang.
+  file(GLOB QUORVEL_FDP_HEADERS /usr/lib/llvm-*/lib/clang/*/include/fuzzer/FuzzedDataProvider.h)
+  # Only that header is copied: clang's own include folder would shadow g++'s.
+  if(QUORVEL_FDP_HEADERS)
+    list(GET QUORVEL_FDP_HEADERS 0 fdp)
+    configure_file(${fdp} ${CMAKE_BINARY_DIR}/fuzz-include/fuzzer/FuzzedDataProvider.h COPYONLY)
+    target_include_directories(quorvel_native_tests SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/fuzz-include)
+  endif()
   target_compile_definitions(quorvel_native_tests PRIVATE QUORVEL_FUZZ_DIR="${CMAKE_SOURCE_DIR}/tests/fuzz")
   include(GoogleTest)
   gtest_discover_tests(quorvel_native_tests DISCOVERY_TIMEOUT 60)

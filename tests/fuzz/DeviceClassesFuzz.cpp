@@ -81,13 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string root = Roots[nt ? 0 : 1];
   const std::string nameValue = nt ? "Class" : "";
   std::vector<Class> classes;
-  const size_t classCount = in.Pick(7);
+  const size_t classCount = in.Pick(5);
   for (size_t c = 0; c < classCount; ++c) {
     Class cls;
     cls.Path = root + "\\{C" + std::to_string(c) + "}";
     registry.Key(cls.Path);
     if (in.Pick(8) != 0) cls.Name = PlantValue(in, registry, cls.Path, nameValue, PickName(in));
-    const size_t instances = in.Pick(5);
+    const size_t instances = in.Pick(4);
     for (size_t i = 0; i < instances; ++i) {
       Instance instance;
       std::string path = cls.Path + "\\000" + std::to_string(i);

@@ -108,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lp.Margins.SetRight(Margin(in));
   if (in.Bool()) lp.Margins.SetMarginUnit(qv::TBrellLinePrinterUnit::Inch);
   size_t characters = 0;
-  for (size_t n = in.Pick(40); n > 0; --n) {
-    lp.Lines.push_back(in.Text(300));
+  // Short lists of short lines keep it fast; width and metrics do the stretching.
+  for (size_t n = in.Pick(16); n > 0; --n) {
+    lp.Lines.push_back(in.Text(160));
     characters += lp.Lines.back().size();
   }
   // Wrapping measures a piece a few dozen times at most; each character ends up in one piece.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,13 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// tests/fuzz/<target>/, searched through: seeds/ and crashes/ by convention.
+// tests/fuzz/<target>/, searched through (seeds/ and crashes/ by convention), and the older
+// tests/fuzz/<name>-seeds/ (name: the target's in lower case without "Fuzz").
 std::vector<fs::path> InputsOf(const std::string& target) {
+  std::string name = target.substr(0, target.size() - (target.ends_with("Fuzz") ? 4 : 0));
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::vector<fs::path> files;
-  fs::path folder = fs::path(QUORVEL_FUZZ_DIR) / target;
-  if (!fs::is_directory(folder)) return files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file()) files.push_back(entry.path());
+  for (const fs::path& folder : {fs::path(QUORVEL_FUZZ_DIR) / target, fs::path(QUORVEL_FUZZ_DIR) / (name + "-seeds")}) {
+    if (!fs::is_directory(folder)) continue;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+      if (entry.is_regular_file()) files.push_back(entry.path());
+  }
   std::sort(files.begin(), files.end());
   return files;
 }
@@ -51,7 +56,7 @@ TEST_P(FuzzReplay, EverySavedInputPassesTheTargetsChecks) {
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(Replay(target, bytes), "") << file;
   }
-  if (files.empty()) GTEST_SKIP() << "no saved inputs in tests/fuzz/" << target.Name;
+  if (files.empty()) GTEST_SKIP() << "no saved inputs in tests/fuzz/" << target.Name << "/";
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay, testing::ValuesIn(ReplayTargets()),
