@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "RecordingPrintSurface.h"
@@ -326,6 +328,31 @@ TEST(TBrellLinePrinter, DegeneratePagesStillEnd) {
     EXPECT_EQ(p.Log.back(), "OnEndPrint") << c.What;
     EXPECT_LE(p.Surface.Texts().size(), 30u) << c.What;
   }
+}
+
+TEST(TBrellLinePrinter, AbsurdPrinterValuesKeepEveryPositionOnThePage) {
+  // A driver may report anything; the line pitch and the edges are bounded so that no position
+  // wraps around (an int overflow would land near one of its limits).
+  const int big = std::numeric_limits<int>::max();
+  for (TPrintTitlePlacement title : {TPrintTitlePlacement::TopOfPage, TPrintTitlePlacement::BottomOfPage}) {
+    SmallPage p;
+    p.Surface.Metrics = {big, big};
+    p.Surface.Caps = {big, big, big, big, big, big, big, big};
+    p.Surface.CharWidth = 1 << 24;
+    p.LP.TitleOnPrintout = title;
+    p.Lines(3);
+    p.LP.Print(p.Surface);
+    for (const auto& entry : p.Matching("text ")) {
+      int x = 0, y = 0;
+      ASSERT_EQ(std::sscanf(entry.c_str(), "text %d,%d", &x, &y), 2) << entry;
+      EXPECT_LT(std::abs(x), 1 << 30) << entry;
+      EXPECT_LT(std::abs(y), 1 << 30) << entry;
+    }
+    EXPECT_EQ(p.Log.back(), "OnEndPrint");
+  }
+  EXPECT_EQ(LineHeight({big, big}), 1 << 26);
+  EXPECT_EQ(LineHeight({-big, -big}), 1);
+  EXPECT_EQ(LineHeight({90, 10}), 100);
 }
 
 } // namespace qv
