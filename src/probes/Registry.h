@@ -32,6 +32,22 @@ public:
   virtual void Close(KeyId key) = 0;
 };
 
+// Value types as the registry stores them.
+constexpr uint32_t RegTypeString = 1;         // REG_SZ
+constexpr uint32_t RegTypeExpandString = 2;   // REG_EXPAND_SZ
+constexpr uint32_t RegTypeBinary = 3;         // REG_BINARY
+constexpr uint32_t RegTypeDword = 4;          // REG_DWORD
+constexpr uint32_t RegTypeMultiString = 7;    // REG_MULTI_SZ
+
+// The text of a value's raw data as ReadString gives it: a string or expandable string up to its
+// first zero byte or the end of the data (a missing terminator is tolerated); empty for any other
+// type. Nothing outside data[0..size) is read.
+std::string RegistryStringText(uint32_t type, const uint8_t* data, std::size_t size);
+// The bytes of a value's raw data as ReadBinary gives them: nothing unless the type is binary and
+// the data fits bufferSize.
+std::optional<std::vector<uint8_t>> RegistryBinaryBytes(uint32_t type, const uint8_t* data, std::size_t size,
+                                                        std::size_t bufferSize);
+
 // An open key, closed when it goes out of scope.
 class RegKey {
 public:

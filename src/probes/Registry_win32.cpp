@@ -50,11 +50,8 @@ std::string WindowsRegistry::ReadString(KeyId key, const std::string& name) {
       size = got;
       continue;
     }
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return "";
-    data.resize(got < size ? got : size);
-    std::size_t end = data.find('\0');
-    if (end != std::string::npos) data.resize(end);
-    return data;
+    if (rc != ERROR_SUCCESS) return "";
+    return RegistryStringText(type, reinterpret_cast<const uint8_t*>(data.data()), got < size ? got : size);
   }
   return "";
 }
@@ -69,9 +66,8 @@ std::optional<std::vector<uint8_t>> WindowsRegistry::ReadBinary(KeyId key, const
   DWORD got = static_cast<DWORD>(bufferSize);
   LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, data.data(), &got);
   // A value that grew past the buffer since the size was asked fails like one that was too long.
-  if (rc != ERROR_SUCCESS || type != REG_BINARY || got > bufferSize) return std::nullopt;
-  data.resize(got);
-  return data;
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  return RegistryBinaryBytes(type, data.data(), got, bufferSize);
 }
 
 void WindowsRegistry::Close(KeyId key) { RegCloseKey(ToHKey(key)); }

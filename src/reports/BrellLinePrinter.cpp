@@ -18,8 +18,13 @@ int64_t RoundBounded(double value, double limit) {
   return RoundHalfEven(std::clamp(value, -limit, limit));
 }
 
+// Edges are kept to a range where a width, a height, a line pitch and a title's offset added to
+// them still fit an int, whatever the printer reports.
+constexpr int64_t EdgeLimit = 1 << 28;
+constexpr int64_t LineHeightLimit = 1 << 26;
+
 int ClampToInt(int64_t value) {
-  constexpr int64_t Limit = 1 << 30;
+  constexpr int64_t Limit = EdgeLimit;
   return static_cast<int>(std::clamp(value, -Limit, Limit));
 }
 
@@ -80,8 +85,8 @@ TRect PrintableRect(const TBrellLinePrinterMargins& margins, const PrinterCaps& 
   int64_t bottom = caps.PhysicalHeight - pixels(margins.Bottom(), caps.LogPixelsY) - caps.PhysicalOffsetY;
   // The printer's limits, in this order, the right and bottom ones measured from the final
   // left and top edges.
-  if (caps.PhysicalOffsetX >= left) left = caps.PhysicalOffsetX + 1;
-  if (caps.PhysicalOffsetY >= top) top = caps.PhysicalOffsetY + 1;
+  if (caps.PhysicalOffsetX >= left) left = int64_t{caps.PhysicalOffsetX} + 1;
+  if (caps.PhysicalOffsetY >= top) top = int64_t{caps.PhysicalOffsetY} + 1;
   if (caps.HorzRes + left <= right) right = caps.HorzRes + left - 1;
   if (caps.VertRes + top <= bottom) bottom = caps.VertRes + top - 1;
   return {ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom)};
@@ -110,12 +115,18 @@ std::vector<std::string> WrapLine(const std::string& line, int width,
       (fits(mid) ? fit : miss) = mid;
     }
     size_t cut = CutPoint(line, begin, fit);
-    // No cut point: cut after what fits, at least one character, so the loop always ends.
-    if (cut == 0) cut = std::max<size_t>(fit, 1);
+    // No cut point, or only one past what fits (no break outside quotes within it): cut after
+    // what fits, at least one character. A wider piece would lose its end to the clip at the
+    // right edge, and the hard cut always makes progress, so the loop ends.
+    if (cut == 0 || cut > fit) cut = std::max<size_t>(fit, 1);
     pieces.push_back(line.substr(begin, cut));
     begin += cut;
   } while (begin < line.size());
   return pieces;
+}
+
+int LineHeight(const PrintTextMetrics& metrics) {
+  return static_cast<int>(std::clamp(int64_t{metrics.Height} + metrics.ExternalLeading, int64_t{1}, LineHeightLimit));
 }
 
 int LinesPerPage(const TRect& printable, int lineHeight, TPrintTitlePlacement title) {
@@ -141,7 +152,7 @@ void TBrellLinePrinter::Print(PrintSurface& surface) {
   surface.BeginDoc(PrintTitle);
   surface.SelectFont(Font);
   const PrintTextMetrics metrics = surface.TextMetrics();
-  const int lineHeight = std::max(metrics.Height + metrics.ExternalLeading, 1);
+  const int lineHeight = LineHeight(metrics);
   const TRect printable = PrintableRect(Margins, surface.DeviceCaps());
 
   std::vector<std::string> work;
@@ -158,7 +169,7 @@ void TBrellLinePrinter::Print(PrintSurface& surface) {
   auto drawTitle = [&](int y) {
     std::string title = TitleText(page, pages);
     int x = printable.Left +
-            static_cast<int>(RoundHalfEven((printable.Width() - surface.TextWidth(title)) / 2.0));
+            static_cast<int>(RoundHalfEven((printable.Width() - static_cast<double>(surface.TextWidth(title))) / 2.0));
     surface.TextOutClipped(x, y, printable, title);
   };
 

@@ -41,10 +41,15 @@ private:
 TRect PrintableRect(const TBrellLinePrinterMargins& margins, const PrinterCaps& caps);
 
 // One line cut into pieces narrower than width, at tabs, blanks, "-" and "." outside quoted
-// stretches; a piece keeps its break character at its end. A line with no such cut point is cut
-// hard after as many characters as fit (at least one), so every call ends.
+// stretches; a piece keeps its break character at its end. Where no such cut point lies within
+// what fits, the line is cut hard after as many characters as fit (at least one), so no piece is
+// wider than width unless it is a single character, and every call ends.
 std::vector<std::string> WrapLine(const std::string& line, int width,
                                   const std::function<int(const std::string&)>& textWidth);
+
+// The pitch of the printed lines: the font's height and external leading, at least one pixel and
+// at most a bound that keeps the page arithmetic inside an int.
+int LineHeight(const PrintTextMetrics& metrics);
 
 // Whole lines that fit between top and bottom, two fewer with a title; at least one.
 int LinesPerPage(const TRect& printable, int lineHeight, TPrintTitlePlacement title);

@@ -43,6 +43,12 @@ std::string HtmlEscape(const std::string& text) {
   return out;
 }
 
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
 // The nine feature boxes in the order the Features line lists them.
 const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "CheckBoxMMX",
                                     "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
@@ -75,8 +81,10 @@ public:
   std::vector<std::string> Lines;
 
   // Page texts go into markup escaped, so a device name or a memo line cannot add tags of its own.
+  // A line break inside a value (a registry text may hold one) becomes a blank: the file's lines
+  // end in CR LF and nowhere else.
   std::string Field(const std::string& name) const { return Escape(Fields.Text(name)); }
-  std::string Escape(const std::string& text) const { return Html ? HtmlEscape(text) : text; }
+  std::string Escape(const std::string& text) const { return Html ? HtmlEscape(OneLine(text)) : OneLine(text); }
 
   void Add(std::string line) { Lines.push_back(std::move(line)); }
   void HtmlOnly(std::string line) {
@@ -128,7 +136,7 @@ std::vector<std::string> BuildReportLines(const PageFields& fields, const std::s
   if (w.Html) {
     for (const char* line : HtmlHeader) w.Add(line);
   } else {
-    w.Add("QUORVEL " + date);
+    w.Add("QUORVEL " + w.Escape(date));
   }
   w.Add("");
 

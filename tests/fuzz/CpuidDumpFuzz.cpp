@@ -2,6 +2,7 @@
 // writes back to a dump that reads the same.
 #include <string>
 
+#include "FuzzInput.h"
 #include "core/Errors.h"
 #include "cpu/CpuNames.h"
 #include "cpu/CpuidDump.h"
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   qv::CpuidDump again = qv::ParseCpuidDump(qv::WriteCpuidDump(dump));
   for (const auto& [leaf, regs] : again.Leaves)
-    if (!(dump.ReadLeaf(leaf) == regs)) __builtin_trap();
-  if (!again.Leaves.count(0) || !again.Leaves.count(0x80000000u)) __builtin_trap();
+    FUZZ_CHECK(dump.ReadLeaf(leaf) == regs);
+  FUZZ_CHECK(again.Leaves.count(0) && again.Leaves.count(0x80000000u));
   return 0;
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "RecordingPrintSurface.h"
@@ -146,14 +148,14 @@ TEST(WrapLine, CutsAtBreaksOutsideQuotes) {
       {"last break within what fits", "one two three four", 120, {"one two ", "three four"}},
       {"break characters keep their place", "ab-cd.ef\tgh", 45, {"ab-", "cd.", "ef\t", "gh"}},
       {"the rest keeps leading breaks", "abc  def", 45, {"abc ", " def"}},
-      {"a quoted stretch moves the cut before it", "ab \"c d e\" fg", 80, {"ab ", "\"c d e\" ", "fg"}},
-      {"single quotes too", "ab 'c d e' fg", 80, {"ab ", "'c d e' ", "fg"}},
-      {"a break after what fits", "abcdefg hij", 40, {"abcdefg ", "hij"}},
+      {"a quoted stretch moves the cut before it", "ab \"c d e\" fg", 80, {"ab ", "\"c d e\"", " fg"}},
+      {"single quotes too", "ab 'c d e' fg", 80, {"ab ", "'c d e'", " fg"}},
+      {"a break only after what fits: hard cut", "abcdefg hij", 40, {"abc", "def", "g ", "hij"}},
       {"no cut point: hard cut after what fits", "abcdefghij", 35, {"abc", "def", "ghi", "j"}},
       {"a break at the first position does not count", " abcdef", 35, {" ab", "cde", "f"}},
-      {"an unclosed quote leaves no cut point", "x 'abc def", 35, {"x '", "abc ", "def"}},
+      {"an unclosed quote leaves no cut point", "x 'abc def", 35, {"x '", "abc", " de", "f"}},
       {"nothing fits: one character at least", "abc", 5, {"a", "b", "c"}},
-      {"no width at all", "ab cd", 0, {"ab ", "c", "d"}},
+      {"no width at all", "ab cd", 0, {"a", "b", " ", "c", "d"}},
       {"negative width", "ab", -10, {"a", "b"}},
   };
   for (const auto& c : cases) EXPECT_EQ(WrapLine(c.Line, c.Width, TenEach), c.Pieces) << c.What;
@@ -326,6 +328,31 @@ TEST(TBrellLinePrinter, DegeneratePagesStillEnd) {
     EXPECT_EQ(p.Log.back(), "OnEndPrint") << c.What;
     EXPECT_LE(p.Surface.Texts().size(), 30u) << c.What;
   }
+}
+
+TEST(TBrellLinePrinter, AbsurdPrinterValuesKeepEveryPositionOnThePage) {
+  // A driver may report anything; the line pitch and the edges are bounded so that no position
+  // wraps around (an int overflow would land near one of its limits).
+  const int big = std::numeric_limits<int>::max();
+  for (TPrintTitlePlacement title : {TPrintTitlePlacement::TopOfPage, TPrintTitlePlacement::BottomOfPage}) {
+    SmallPage p;
+    p.Surface.Metrics = {big, big};
+    p.Surface.Caps = {big, big, big, big, big, big, big, big};
+    p.Surface.CharWidth = 1 << 24;
+    p.LP.TitleOnPrintout = title;
+    p.Lines(3);
+    p.LP.Print(p.Surface);
+    for (const auto& entry : p.Matching("text ")) {
+      int x = 0, y = 0;
+      ASSERT_EQ(std::sscanf(entry.c_str(), "text %d,%d", &x, &y), 2) << entry;
+      EXPECT_LT(std::abs(x), 1 << 30) << entry;
+      EXPECT_LT(std::abs(y), 1 << 30) << entry;
+    }
+    EXPECT_EQ(p.Log.back(), "OnEndPrint");
+  }
+  EXPECT_EQ(LineHeight({big, big}), 1 << 26);
+  EXPECT_EQ(LineHeight({-big, -big}), 1);
+  EXPECT_EQ(LineHeight({90, 10}), 100);
 }
 
 } // namespace qv

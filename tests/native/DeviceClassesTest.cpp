@@ -154,6 +154,37 @@ TEST(WideBytesToText, WalksToTwoZerosInARow) {
   }
 }
 
+TEST(RegistryValues, DecodedAsTheRealRegistryReadsThem) {
+  struct Case {
+    uint32_t Type;
+    std::vector<uint8_t> Bytes;
+    std::string Text;   // what ReadString gives
+  };
+  const Case cases[] = {
+      {RegTypeString, {'S', '3', 0}, "S3"},
+      {RegTypeString, {'S', '3'}, "S3"},                  // no terminator
+      {RegTypeExpandString, {'%', 'A', '%', 0, 'x'}, "%A%"},   // up to the first zero
+      {RegTypeString, {}, ""},
+      {RegTypeMultiString, {'a', 0, 'b', 0, 0}, ""},      // not a string type
+      {RegTypeBinary, {'a', 'b'}, ""},
+      {RegTypeDword, {1, 0, 0, 0}, ""},
+  };
+  for (const auto& c : cases) {
+    FakeRegistry reg;
+    reg.Raw("K", "V", c.Type, c.Bytes);
+    RegKey key(reg, "K");
+    EXPECT_TRUE(key.ValueExists("V"));
+    EXPECT_EQ(key.ReadString("V"), c.Text);
+    auto binary = key.ReadBinary("V", 3);
+    EXPECT_EQ(binary.has_value(), c.Type == RegTypeBinary);
+  }
+  // Binary data must fit the caller's buffer, odd lengths included.
+  const std::vector<uint8_t> odd = {0x41, 0, 0x42};
+  EXPECT_EQ(RegistryBinaryBytes(RegTypeBinary, odd.data(), odd.size(), 3), odd);
+  EXPECT_FALSE(RegistryBinaryBytes(RegTypeBinary, odd.data(), odd.size(), 2));
+  EXPECT_FALSE(RegistryBinaryBytes(RegTypeString, odd.data(), odd.size(), 255));
+}
+
 namespace {
 
 std::vector<uint8_t> Wide(const std::string& text, bool terminate = true) {

@@ -12,14 +12,13 @@
 namespace qv {
 
 // An in-memory registry. Key and value names are matched without regard to case, as the real
-// one does; subkeys enumerate in the order they were added. It counts open keys, so a test can
-// check that every probe closes what it opens.
+// one does; subkeys enumerate in the order they were added. Values are kept as the registry keeps
+// them, a type and raw bytes, and read back through the same decoding as the real one. It counts
+// open keys, so a test can check that every probe closes what it opens.
 class FakeRegistry : public Registry {
 public:
-  enum class Kind { String, Binary, Dword };
   struct Value {
-    Kind Type;
-    std::string Text;
+    uint32_t Type;
     std::vector<uint8_t> Bytes;
   };
 
@@ -41,13 +40,17 @@ public:
     return *this;
   }
   FakeRegistry& String(const std::string& path, const std::string& name, const std::string& text) {
-    return Set(path, name, {Kind::String, text, {}});
+    return Raw(path, name, RegTypeString, std::vector<uint8_t>(text.begin(), text.end()));
   }
   FakeRegistry& Binary(const std::string& path, const std::string& name, std::vector<uint8_t> bytes) {
-    return Set(path, name, {Kind::Binary, "", std::move(bytes)});
+    return Raw(path, name, RegTypeBinary, std::move(bytes));
   }
   FakeRegistry& Dword(const std::string& path, const std::string& name) {
-    return Set(path, name, {Kind::Dword, "", {1, 0, 0, 0}});
+    return Raw(path, name, RegTypeDword, {1, 0, 0, 0});
+  }
+  // A value of any type with any data, terminated or not.
+  FakeRegistry& Raw(const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
+    return Set(path, name, {type, std::move(bytes)});
   }
   // The key is listed by its parent but refuses to open.
   FakeRegistry& Locked(const std::string& path) {
@@ -70,17 +73,16 @@ public:
   std::string ReadString(KeyId key, const std::string& name) override {
     auto& values = Node(key).Values;
     auto it = values.find(Upper(name));
-    if (it == values.end() || it->second.Type != Kind::String) return "";
-    return it->second.Text.substr(0, it->second.Text.find('\0'));
+    if (it == values.end()) return "";
+    return RegistryStringText(it->second.Type, it->second.Bytes.data(), it->second.Bytes.size());
   }
   std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
                                                  std::size_t bufferSize) override {
     auto& values = Node(key).Values;
     auto it = values.find(Upper(name));
     BinaryReads.push_back(bufferSize);
-    if (it == values.end() || it->second.Type != Kind::Binary || it->second.Bytes.size() > bufferSize)
-      return std::nullopt;
-    return it->second.Bytes;
+    if (it == values.end()) return std::nullopt;
+    return RegistryBinaryBytes(it->second.Type, it->second.Bytes.data(), it->second.Bytes.size(), bufferSize);
   }
   void Close(KeyId key) override {
     if (!OpenKeys.erase(key)) ++BadCloses;

@@ -295,4 +295,23 @@ TEST(BuildReportLines, HtmlEscapesPageTextsAndNothingElse) {
   EXPECT_EQ(text.back(), " <home>");
 }
 
+TEST(BuildReportLines, LineBreaksInsideValuesBecomeBlanks) {
+  // A registry text may carry CR or LF; each report line must still end only at its CR LF.
+  FieldTable f = FilledFields();
+  f.SetText("LabelKeyboard", "Standard\r\nKeyboard");
+  f.SetLines("MemoPort", {"COM1\n(modem)", "LPT1"});
+  f.SetText("LabelDate", "07-12-2026\r");
+  for (auto format : {ReportFormat::rfText, ReportFormat::rfHTML}) {
+    auto lines = BuildReportLines(f, "256\nMb", format);
+    EXPECT_EQ(lines.size(), BuildReportLines(FilledFields(), "256 Mb", format).size());
+    for (const auto& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    const std::string end = format == ReportFormat::rfHTML ? "<br>" : "";
+    auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has(" Keyboard: Standard  Keyboard" + end));
+    EXPECT_TRUE(has("    COM1 (modem)" + end));
+    EXPECT_TRUE(has(" Memory: 256 Mb" + end));
+  }
+  EXPECT_EQ(BuildReportLines(f, "", ReportFormat::rfText)[0], "QUORVEL 07-12-2026 ");
+}
+
 } // namespace qv

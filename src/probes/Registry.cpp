@@ -1,0 +1,19 @@
+#include "probes/Registry.h"
+
+#include <algorithm>
+
+namespace qv {
+
+std::string RegistryStringText(uint32_t type, const uint8_t* data, std::size_t size) {
+  if ((type != RegTypeString && type != RegTypeExpandString) || size == 0) return "";
+  const uint8_t* end = std::find(data, data + size, uint8_t{0});
+  return std::string(data, end);
+}
+
+std::optional<std::vector<uint8_t>> RegistryBinaryBytes(uint32_t type, const uint8_t* data, std::size_t size,
+                                                        std::size_t bufferSize) {
+  if (type != RegTypeBinary || size > bufferSize) return std::nullopt;
+  return std::vector<uint8_t>(data, data + size);
+}
+
+} // namespace qv
