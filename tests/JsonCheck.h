@@ -12,19 +12,28 @@
 
 namespace qv::test {
 
+struct JsonMember;
+
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object } Type = Kind::Null;
   bool Bool = false;
   std::string Text;   // the string, or the number as written
   std::vector<JsonValue> Items;
-  std::vector<std::pair<std::string, JsonValue>> Members;
+  std::vector<JsonMember> Members;
 
-  const JsonValue* Find(const std::string& name) const {
-    for (const auto& [key, value] : Members)
-      if (key == name) return &value;
-    return nullptr;
-  }
+  const JsonValue* Find(const std::string& name) const;
 };
+
+struct JsonMember {
+  std::string first;
+  JsonValue second;
+};
+
+inline const JsonValue* JsonValue::Find(const std::string& name) const {
+  for (const auto& [key, value] : Members)
+    if (key == name) return &value;
+  return nullptr;
+}
 
 class StrictJsonReader {
 public:
@@ -92,7 +101,7 @@ private:
       Space();
       JsonValue member;
       if (!Value(member, depth + 1)) return false;
-      v.Members.emplace_back(std::move(name), std::move(member));
+      v.Members.push_back({std::move(name), std::move(member)});
       Space();
       if (!More()) return Fail("object not closed");
       if (S[P] == '}') return ++P, true;
