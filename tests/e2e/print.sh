@@ -163,19 +163,29 @@ if whole == '1':
     if [norm(l) for l in flat] != [norm(l) for l in expected]:
         faults.append(f'text of {len(flat)} lines is not the report\'s {len(expected)} lines')
 
-# Where the ink starts on the first page, in millimetres from the paper's edges.
-words = re.findall(r'<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">', open(bbox, encoding='utf-8').read())
-first = [w for w in words[1:] if w[2]]
-page_w, page_h = float(words[0][0]), float(words[0][1])
-second_page = next((i for i, w in enumerate(words[1:]) if w[0]), len(first))
-on_first = [w for w in words[1:second_page + 1] if w[2]]
-left = min(float(w[2]) for w in on_first) * 25.4 / 72
-top = min(float(w[3]) for w in on_first) * 25.4 / 72
-right = (page_w - max(float(w[4]) for w in on_first)) * 25.4 / 72
+# Where the ink lies on paper, in millimetres from the paper's edges: left and top on the first
+# page, right over every page (the widest line, a wrapped one in the long case), bottom on a full page.
+ink = []   # per page: [xMin, yMin, xMax, yMax] of every word
+page_w = page_h = 0
+for m in re.finditer(r'<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">', open(bbox, encoding='utf-8').read()):
+    if m.group(1):
+        page_w, page_h = float(m.group(1)), float(m.group(2))
+        ink.append([])
+    else:
+        ink[-1].append([float(v) for v in m.groups()[2:]])
+mm = lambda pt: pt * 25.4 / 72
+left = mm(min(w[0] for w in ink[0]))
+top = mm(min(w[1] for w in ink[0]))
+right = mm(page_w - max(w[2] for page in ink for w in page))
+bottom = mm(page_h - max(w[3] for w in ink[0]))
 print(f'{name}: {pages} page(s) of {page_w:.0f} x {page_h:.0f} pt; {per_page} lines per page; '
       f'device caps (dpi x, dpi y, physical w, h, offset x, y, horzres, vertres) {caps}; '
       f'printable rectangle {rect}; ink from the left edge {left:.2f} mm, from the top {top:.2f} mm, '
-      f'right of the widest line {right:.2f} mm')
+      f'from the right {right:.2f} mm, from the bottom of page 1 {bottom:.2f} mm')
+if right < 14.5:
+    faults.append(f'a line reaches {right:.2f} mm from the right edge')
+if bottom < 14.5:
+    faults.append(f'page 1 reaches {bottom:.2f} mm from the bottom edge')
 if abs(left - 15) > 1:
     faults.append(f'left margin on paper is {left:.2f} mm')
 if abs(top - 15) > 1.5:
