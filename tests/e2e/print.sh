@@ -38,10 +38,9 @@ done
 [ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$win")"
 click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
-await_window() {   # title; prints the window id
+await_window() {   # title, tenths of a second to wait; prints the window id
   local id=""
-  # Typed keys may still be queued before the click that opens it.
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 "$2"); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -51,12 +50,22 @@ await_window() {   # title; prints the window id
 
 # Info: the pass ends on the My Computer page with Print and Export enabled.
 click 59 43
-sleep 4
+sleep 3
+
+# Clicks a button until its dialog opens: a click while the pass still runs (the form is disabled
+# behind the splash) is lost, and typed keys may still be queued before the click.
+open_dialog() {   # x, y, title; prints the dialog's window id
+  local id
+  for _ in 1 2 3 4; do
+    click "$1" "$2"
+    id=$(await_window "$3" 100) && { echo "$id"; return 0; }
+  done
+  return 1
+}
 
 export_report() {   # file
   local dialog
-  click 59 107
-  dialog=$(await_window 'Quorvel export') || { fail "no save dialog"; return 1; }
+  dialog=$(open_dialog 59 107 'Quorvel export') || { fail "no save dialog"; return 1; }
   xdotool windowfocus --sync "$dialog"
   xdotool type --delay 10 "$(winpath "$1")"
   xdotool key Return
@@ -71,8 +80,7 @@ latest_job() { lpstat -W completed -o PDF 2>/dev/null | sed -n 's/^PDF-\([0-9]*\
 print_report() {   # prints the new PDF's path
   local dialog before job="" pdf="" started
   before=$(latest_job)
-  click 59 75
-  dialog=$(await_window 'Print') || { fail "no print dialog"; return 1; }
+  dialog=$(open_dialog 59 75 'Print') || { fail "no print dialog"; return 1; }
   xdotool windowfocus --sync "$dialog"
   xdotool key Return   # OK is the dialog's default button
   started=$(date +%s)
