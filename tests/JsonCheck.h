@@ -17,7 +17,7 @@ struct JsonMember;
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object } Type = Kind::Null;
   bool Bool = false;
-  std::string Text;   // the string, or the number as written
+  std::string Text;  // the string, or the number as written
   std::vector<JsonValue> Items;
   std::vector<JsonMember> Members;
 
@@ -36,7 +36,7 @@ inline const JsonValue* JsonValue::Find(const std::string& name) const {
 }
 
 class StrictJsonReader {
-public:
+ public:
   explicit StrictJsonReader(std::string_view text) : S(text) {}
 
   std::optional<JsonValue> Read(std::string* error = nullptr) {
@@ -54,7 +54,7 @@ public:
     return v;
   }
 
-private:
+ private:
   bool Fail(const char* what) {
     if (Error.empty()) Error = what;
     return false;
@@ -74,13 +74,26 @@ private:
     if (depth > 64) return Fail("nested too deep");
     if (!More()) return Fail("document ends early");
     switch (S[P]) {
-      case '{': return Object(v, depth);
-      case '[': return Array(v, depth);
-      case '"': v.Type = JsonValue::Kind::String; return String(v.Text);
-      case 't': v.Type = JsonValue::Kind::Bool; v.Bool = true; return Literal("true");
-      case 'f': v.Type = JsonValue::Kind::Bool; return Literal("false");
-      case 'n': v.Type = JsonValue::Kind::Null; return Literal("null");
-      default: v.Type = JsonValue::Kind::Number; return Number(v.Text);
+      case '{':
+        return Object(v, depth);
+      case '[':
+        return Array(v, depth);
+      case '"':
+        v.Type = JsonValue::Kind::String;
+        return String(v.Text);
+      case 't':
+        v.Type = JsonValue::Kind::Bool;
+        v.Bool = true;
+        return Literal("true");
+      case 'f':
+        v.Type = JsonValue::Kind::Bool;
+        return Literal("false");
+      case 'n':
+        v.Type = JsonValue::Kind::Null;
+        return Literal("null");
+      default:
+        v.Type = JsonValue::Kind::Number;
+        return Number(v.Text);
     }
   }
 
@@ -176,7 +189,10 @@ private:
     value = 0;
     for (int i = 0; i < 4; ++i) {
       char c = S[P++];
-      int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      int d = c >= '0' && c <= '9'   ? c - '0'
+              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                     : -1;
       if (d < 0) return Fail("bad \\u escape");
       value = value * 16 + static_cast<uint32_t>(d);
     }
@@ -187,10 +203,14 @@ private:
     unsigned char b = Peek();
     size_t length;
     uint32_t c, min;
-    if (b >= 0xC2 && b <= 0xDF) length = 2, c = b & 0x1F, min = 0x80;
-    else if (b >= 0xE0 && b <= 0xEF) length = 3, c = b & 0x0F, min = 0x800;
-    else if (b >= 0xF0 && b <= 0xF4) length = 4, c = b & 0x07, min = 0x10000;
-    else return Fail("ill-formed UTF-8");
+    if (b >= 0xC2 && b <= 0xDF)
+      length = 2, c = b & 0x1F, min = 0x80;
+    else if (b >= 0xE0 && b <= 0xEF)
+      length = 3, c = b & 0x0F, min = 0x800;
+    else if (b >= 0xF0 && b <= 0xF4)
+      length = 4, c = b & 0x07, min = 0x10000;
+    else
+      return Fail("ill-formed UTF-8");
     if (S.size() - P < length) return Fail("UTF-8 cut short");
     for (size_t k = 1; k < length; ++k) {
       auto n = static_cast<unsigned char>(S[P + k]);
@@ -221,14 +241,30 @@ private:
       if (!More()) return Fail("escape cut short");
       char e = S[P++];
       switch (e) {
-        case '"': out += '"'; break;
-        case '\\': out += '\\'; break;
-        case '/': out += '/'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case '"':
+          out += '"';
+          break;
+        case '\\':
+          out += '\\';
+          break;
+        case '/':
+          out += '/';
+          break;
+        case 'b':
+          out += '\b';
+          break;
+        case 'f':
+          out += '\f';
+          break;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
         case 'u': {
           uint32_t c;
           if (!Hex4(c)) return false;
@@ -244,7 +280,8 @@ private:
           Put(out, c);
           break;
         }
-        default: return Fail("bad escape");
+        default:
+          return Fail("bad escape");
       }
     }
   }
@@ -258,4 +295,4 @@ inline std::optional<JsonValue> ParseStrictJson(std::string_view text, std::stri
   return StrictJsonReader(text).Read(error);
 }
 
-} // namespace qv::test
+}  // namespace qv::test

@@ -35,7 +35,7 @@ size_t DecodeUtf8At(std::string_view text, size_t i, char32_t& c) {
   return length;
 }
 
-} // namespace
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = Replacement;
@@ -94,4 +94,4 @@ std::string AnsiToUtf8(std::string_view text, unsigned codePage) {
   return out;
 }
 
-} // namespace qv
+}  // namespace qv

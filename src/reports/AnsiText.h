@@ -23,4 +23,4 @@ void AppendUtf8(std::string& out, char32_t c);
 // U+10FFFF, cut short, stray continuation byte) becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
-} // namespace qv
+}  // namespace qv

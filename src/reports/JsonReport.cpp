@@ -20,7 +20,7 @@ void AppendEscape(std::string& out, char32_t c) {
 
 // Writes the document a line at a time, two blanks per level, commas between members.
 class JsonLines {
-public:
+ public:
   std::vector<std::string> Lines;
 
   void Open(const std::string& name, char bracket) {
@@ -34,7 +34,7 @@ public:
   // name is empty inside an array.
   void Value(const std::string& name, const std::string& literal) { Start(name, literal); }
 
-private:
+ private:
   std::string Indent() const { return std::string(2 * Counts.size(), ' '); }
   void Start(const std::string& name, const std::string& text) {
     if (!Counts.empty() && Counts.back()++ > 0) Lines.back() += ',';
@@ -44,7 +44,8 @@ private:
 };
 
 // The feature names of the raw flags, in the form's flag order.
-const char* const FeatureNames[9] = {"FPU", "RDTSC", "MMX", "MMX+", "3DNow!", "3DNow!+", "iSSE", "iSSE-2", "APIC"};
+const char* const FeatureNames[9] = {"FPU",     "RDTSC", "MMX",    "MMX+", "3DNow!",
+                                     "3DNow!+", "iSSE",  "iSSE-2", "APIC"};
 
 // The report's order of the feature boxes on the Features line.
 const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "CheckBoxMMX",
@@ -54,7 +55,7 @@ const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "Che
 std::string Two(int n) { return (n < 10 && n >= 0 ? "0" : "") + std::to_string(n); }
 
 class PageWriter {
-public:
+ public:
   PageWriter(JsonLines& json, const PageFields& fields, const AnsiConverter& toUtf8)
       : Json(json), Fields(fields), ToUtf8(toUtf8) {}
 
@@ -221,7 +222,7 @@ void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8
   json.Close('}');
 }
 
-} // namespace
+}  // namespace
 
 std::string JsonString(std::string_view utf8) {
   const std::string text = SanitizeUtf8(utf8);
@@ -231,14 +232,29 @@ std::string JsonString(std::string_view utf8) {
   for (size_t i = 0; i < text.size(); ++i) {
     auto b = static_cast<unsigned char>(text[i]);
     switch (b) {
-      case '"': out += "\\\""; continue;
-      case '\\': out += "\\\\"; continue;
-      case '\b': out += "\\b"; continue;
-      case '\f': out += "\\f"; continue;
-      case '\n': out += "\\n"; continue;
-      case '\r': out += "\\r"; continue;
-      case '\t': out += "\\t"; continue;
-      default: break;
+      case '"':
+        out += "\\\"";
+        continue;
+      case '\\':
+        out += "\\\\";
+        continue;
+      case '\b':
+        out += "\\b";
+        continue;
+      case '\f':
+        out += "\\f";
+        continue;
+      case '\n':
+        out += "\\n";
+        continue;
+      case '\r':
+        out += "\\r";
+        continue;
+      case '\t':
+        out += "\\t";
+        continue;
+      default:
+        break;
     }
     if (b < 0x20 || b == 0x7F) {
       AppendEscape(out, b);
@@ -255,7 +271,7 @@ std::string JsonString(std::string_view utf8) {
 
 std::string JsonNumber(double value, int decimals) {
   if (!std::isfinite(value)) return "null";
-  char buffer[512];   // room for the 309 digits of the largest double
+  char buffer[512];  // room for the 309 digits of the largest double
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
   // A locale with a decimal comma must not reach the document.
   for (char& c : buffer)
@@ -280,4 +296,4 @@ std::vector<std::string> BuildJsonReport(const PageFields& fields, const std::st
   return std::move(json.Lines);
 }
 
-} // namespace qv
+}  // namespace qv

@@ -18,7 +18,7 @@ namespace {
 // The page fields as plain values, found by hashing: the writer reads a hundred of them per run,
 // and the instrumented ordered map of FieldTable would spend most of the run comparing names.
 class FuzzFields : public qv::PageFields {
-public:
+ public:
   FuzzFields() {
     for (const auto& spec : qv::FieldInventory()) {
       Field& f = Fields[spec.Name];
@@ -44,7 +44,7 @@ public:
   int Height(const std::string&) const override { return 0; }
   int ActiveTab() const override { return 0; }
 
-private:
+ private:
   struct Field {
     std::string Text, Url;
     std::vector<std::string> Lines;
@@ -63,7 +63,7 @@ std::string Join(const std::vector<std::string>& lines) {
   return text;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
@@ -88,10 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string memory = in.ConsumeRandomLengthString(32);
 
   qv::RawValues raw;
-  if (in.ConsumeBool()) raw.Memory = qv::MemoryStatus{in.ConsumeIntegral<uint64_t>(), in.ConsumeIntegral<uint64_t>()};
   if (in.ConsumeBool())
-    raw.PassTime = qv::LocalDateTime{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
-                                     in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
+    raw.Memory = qv::MemoryStatus{in.ConsumeIntegral<uint64_t>(), in.ConsumeIntegral<uint64_t>()};
+  if (in.ConsumeBool())
+    raw.PassTime =
+        qv::LocalDateTime{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                          in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
   if (in.ConsumeBool()) {
     qv::RawValues::Processor cpu;
     cpu.Count = in.ConsumeIntegral<int>();
@@ -108,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     raw.Windows = qv::RawValues::Version{in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint32_t>(),
                                          in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint32_t>()};
   if (in.ConsumeBool())
-    raw.Display = qv::RawValues::Screen{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
+    raw.Display = qv::RawValues::Screen{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                                        in.ConsumeIntegral<int>()};
 
   const std::string document = Join(qv::BuildJsonReport(fields, memory, raw, convert));
   auto parsed = qv::test::ParseStrictJson(document);

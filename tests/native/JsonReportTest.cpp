@@ -1,5 +1,3 @@
-#include "reports/JsonReport.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -12,6 +10,7 @@
 #include "probes/Display.h"
 #include "probes/WindowsVersion.h"
 #include "reports/AnsiText.h"
+#include "reports/JsonReport.h"
 #include "reports/ReportBuilder.h"
 #include "tools/ReportTool.h"
 
@@ -54,7 +53,7 @@ std::vector<std::string> LinesFromJsonPage(const std::string& page, const JsonVa
   return lines;
 }
 
-} // namespace
+}  // namespace
 
 TEST(AnsiToUtf8, ConvertsEachCodePageAndReplacesWhatDoesNotConvert) {
   EXPECT_EQ(AnsiToUtf8("plain", 1252), "plain");
@@ -67,7 +66,8 @@ TEST(AnsiToUtf8, ConvertsEachCodePageAndReplacesWhatDoesNotConvert) {
   EXPECT_EQ(AnsiToUtf8("\xE9", 28591), "\u00E9");
   EXPECT_EQ(AnsiToUtf8("\xE9", 20127), "\uFFFD");
   // A UTF-8 code page still gets well-formed output: overlong, surrogate and cut sequences go.
-  EXPECT_EQ(AnsiToUtf8("\xC3\xA9\xC0\xAF\xED\xA0\x80\xE2\x82", 65001), "\u00E9\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+  EXPECT_EQ(AnsiToUtf8("\xC3\xA9\xC0\xAF\xED\xA0\x80\xE2\x82", 65001),
+            "\u00E9\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(std::string(AnsiToUtf8(std::string("a\0b", 3), 1252)), std::string("a\0b", 3));
 }
 
@@ -75,7 +75,7 @@ TEST(JsonString, EscapesEveryControlCharacterAndAlwaysParses) {
   EXPECT_EQ(JsonString("a\"b\\c/"), "\"a\\\"b\\\\c/\"");
   EXPECT_EQ(JsonString(std::string("\0\x01\t\n\r\b\f\x1F\x7F", 9)),
             "\"\\u0000\\u0001\\t\\n\\r\\b\\f\\u001f\\u007f\"");
-  EXPECT_EQ(JsonString("\xC2\x85\xC2\xA0"), "\"\\u0085\xC2\xA0\"");   // C1 NEL escaped, no-break space kept
+  EXPECT_EQ(JsonString("\xC2\x85\xC2\xA0"), "\"\\u0085\xC2\xA0\"");  // C1 NEL escaped, no-break space kept
   EXPECT_EQ(JsonString("\xFF"), "\"\xEF\xBF\xBD\"");
   // Every byte, alone and after every lead byte, gives a literal that parses back to itself
   // once sanitized.
@@ -96,7 +96,7 @@ TEST(JsonString, EscapesEveryControlCharacterAndAlwaysParses) {
 TEST(BuildJsonReport, PagesHoldWhatTheTextReportShowsFieldByField) {
   FieldTable fields = FilledFields();
   fields.SetText("LabelTime", "9:05:03");
-  fields.SetLines("MemoPort", {"COM1", "", "LPT1"});   // the empty line is skipped, as in the report
+  fields.SetLines("MemoPort", {"COM1", "", "LPT1"});  // the empty line is skipped, as in the report
   auto text = BuildReportLines(fields, "256 Mb", ReportFormat::rfText);
   JsonValue doc = ParseOrFail(Join(BuildJsonReport(fields, "256 Mb", RawValues{}, Western)));
 
@@ -107,7 +107,8 @@ TEST(BuildJsonReport, PagesHoldWhatTheTextReportShowsFieldByField) {
   const JsonValue* pages = doc.Find("pages");
   ASSERT_TRUE(pages);
   ASSERT_EQ(pages->Members.size(), 6u);
-  const char* headings[] = {"[ MY COMPUTER ]", "[ PROCESSOR ]", "[ OPERATING SYSTEM ]", "[ DEVICES ]", "[ MORE ... ]"};
+  const char* headings[] = {"[ MY COMPUTER ]", "[ PROCESSOR ]", "[ OPERATING SYSTEM ]", "[ DEVICES ]",
+                            "[ MORE ... ]"};
   const char* names[] = {"My Computer", "Processor", "Operating System", "Devices", "More ..."};
   // Sections of the text report: heading, empty line, body, empty line.
   size_t at = 2;
@@ -171,23 +172,23 @@ TEST(BuildJsonReport, HostileTextsStayValidAndConvertProperly) {
 namespace {
 
 class JsonFakeSystem : public SystemSource {
-public:
+ public:
   std::string ComputerName() override { return "TESTBOX"; }
   MemoryStatus Memory() override { return {6ull << 30, 5000000000ull}; }
   LocalDateTime Now() override { return {2026, 12, 7, 9, 5, 3}; }
 };
 class JsonFakeOs : public OsSource {
-public:
+ public:
   VersionInfo Version() override { return {5, 1, 0x0A280A28, 2, "Service Pack 2"}; }
   SystemPaths Paths() override { return {"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\TEMP\\"}; }
   std::string LoginName() override { return "mira"; }
 };
 class JsonFakeScreen : public ScreenSource {
-public:
+ public:
   ScreenCaps Screen() override { return {1280, 1024, 32}; }
 };
 
-} // namespace
+}  // namespace
 
 TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   FakeCpuid cpuid("GenuineIntel", 0x00000F27, 0xBFEBFBFF);
@@ -195,7 +196,8 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   cpuid.Leaves[0x80000000u] = {0x80000004u, 0, 0, 0};
   for (uint32_t i = 0; i < 3; ++i) {
     uint32_t w[4] = {};
-    for (int k = 0; k < 16; ++k) w[k / 4] |= uint32_t{static_cast<uint8_t>(brand[16 * i + k])} << (8 * (k % 4));
+    for (int k = 0; k < 16; ++k)
+      w[k / 4] |= uint32_t{static_cast<uint8_t>(brand[16 * i + k])} << (8 * (k % 4));
     cpuid.Leaves[0x80000002u + i] = {w[0], w[1], w[2], w[3]};
   }
   ScriptedClock clock;
@@ -261,4 +263,4 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   EXPECT_EQ(ParseReportArguments({"--html", "--json"}).Error, "--json and --html cannot be given together");
 }
 
-} // namespace qv
+}  // namespace qv

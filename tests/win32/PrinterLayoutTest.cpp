@@ -3,6 +3,7 @@
 // (tests/e2e/print.sh) compares the spooler's PDF with it; it asks for the layout file through
 // QUORVEL_PRINT_LAYOUT and gives the lines to lay out through QUORVEL_PRINT_LINES.
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -15,15 +16,13 @@
 #include "reports/ReportCommands.h"
 #include "ui/Win.h"
 
-#include <winspool.h>
-
 namespace qv {
 
 namespace {
 
 // Measures with the real printer and records the drawing instead of printing it.
 class MeasuringSurface : public PrintSurface {
-public:
+ public:
   explicit MeasuringSurface(PrintSurface& printer) : Printer(printer) {}
   struct Line {
     int Page, X, Y;
@@ -47,7 +46,7 @@ public:
   }
   PrinterCaps DeviceCaps() override { return Printer.DeviceCaps(); }
 
-private:
+ private:
   PrintSurface& Printer;
 };
 
@@ -62,7 +61,7 @@ std::vector<std::string> ReadLines(const char* path) {
   return lines;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   char name[512];
@@ -91,8 +90,10 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   ASSERT_GT(caps.LogPixelsX, 0);
   EXPECT_NEAR(mm(r.Left + caps.PhysicalOffsetX, caps.LogPixelsX), 15.0, 25.4 / caps.LogPixelsX);
   EXPECT_NEAR(mm(r.Top + caps.PhysicalOffsetY, caps.LogPixelsY), 15.0, 25.4 / caps.LogPixelsY);
-  EXPECT_NEAR(mm(caps.PhysicalWidth - caps.PhysicalOffsetX - r.Right, caps.LogPixelsX), 15.0, 25.4 / caps.LogPixelsX);
-  EXPECT_NEAR(mm(caps.PhysicalHeight - caps.PhysicalOffsetY - r.Bottom, caps.LogPixelsY), 15.0, 25.4 / caps.LogPixelsY);
+  EXPECT_NEAR(mm(caps.PhysicalWidth - caps.PhysicalOffsetX - r.Right, caps.LogPixelsX), 15.0,
+              25.4 / caps.LogPixelsX);
+  EXPECT_NEAR(mm(caps.PhysicalHeight - caps.PhysicalOffsetY - r.Bottom, caps.LogPixelsY), 15.0,
+              25.4 / caps.LogPixelsY);
   ASSERT_GT(perPage, 10);
   // Every page but the last is full, and each line sits one line height below the one before.
   size_t index = 0;
@@ -109,8 +110,8 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
     std::ofstream layout(out, std::ios::binary);
     layout << "printer " << name << "\n"
            << "caps " << caps.LogPixelsX << " " << caps.LogPixelsY << " " << caps.PhysicalWidth << " "
-           << caps.PhysicalHeight << " " << caps.PhysicalOffsetX << " " << caps.PhysicalOffsetY << " " << caps.HorzRes
-           << " " << caps.VertRes << "\n"
+           << caps.PhysicalHeight << " " << caps.PhysicalOffsetX << " " << caps.PhysicalOffsetY << " "
+           << caps.HorzRes << " " << caps.VertRes << "\n"
            << "rect " << r.Left << " " << r.Top << " " << r.Right << " " << r.Bottom << "\n"
            << "font " << metrics.Height << " " << metrics.ExternalLeading << "\n"
            << "perpage " << perPage << "\n"
@@ -121,4 +122,4 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   }
 }
 
-} // namespace qv
+}  // namespace qv
