@@ -3,7 +3,6 @@
 // (tests/e2e/print.sh) compares the spooler's PDF with it; it asks for the layout file through
 // QUORVEL_PRINT_LAYOUT and gives the lines to lay out through QUORVEL_PRINT_LINES.
 #include <gtest/gtest.h>
-#include <winspool.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +14,9 @@
 #include "reports/BrellLinePrinter_win32.h"
 #include "reports/ReportCommands.h"
 #include "ui/Win.h"
+
+// After the Windows header it needs.
+#include <winspool.h>
 
 namespace qv {
 
