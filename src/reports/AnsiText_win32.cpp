@@ -4,8 +4,9 @@
 
 namespace qv {
 
-AnsiConverter SystemAnsiConverter() {
-  const UINT codePage = GetACP();
+AnsiConverter SystemAnsiConverter() { return AnsiConverterFor(GetACP()); }
+
+AnsiConverter AnsiConverterFor(unsigned codePage) {
   if (IsConvertibleCodePage(codePage))
     return [codePage](std::string_view text) { return AnsiToUtf8(text, codePage); };
   // The double-byte code pages: the system converts, one character at a time, so that a byte

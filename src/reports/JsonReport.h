@@ -15,6 +15,7 @@ using AnsiConverter = std::function<std::string(std::string_view)>;
 // The converter for the system's own ANSI code page (Windows builds only): the portable tables
 // where they know it, the system's conversion for the double-byte code pages.
 AnsiConverter SystemAnsiConverter();
+AnsiConverter AnsiConverterFor(unsigned codePage);
 
 // A JSON string literal, quotes included, of UTF-8 text. Every control character (C0, DEL and C1)
 // is escaped; bytes that are not well-formed UTF-8 become U+FFFD, so the literal is always valid.
