@@ -12,19 +12,49 @@ namespace qv {
 
 namespace {
 
+// The processor numbers as the section left them, also when the load monitor failed at its end.
+void KeepRawProcessor(SysFormState& state, CpuidSource& cpuidSource) {
+  const ProcessorState& p = state.Processor;
+  RawValues::Processor cpu;
+  cpu.Count = p.CpuCount;
+  cpu.ClockMHz = p.ClockMHz;
+  if (p.CPUID && p.CPUID->Available) {
+    cpu.CpuidAvailable = true;
+    cpu.Vendor = p.CPUID->Vendor;
+    cpu.Signature = p.CPUID->Signature;
+    cpu.Family = p.CPUID->Family;
+    cpu.Model = p.CPUID->Model;
+    cpu.Stepping = p.CPUID->Stepping;
+    cpu.CpuType = p.CPUID->CpuType;
+    cpu.Brand = ReadBrandString(cpuidSource);
+  }
+  for (size_t i = 0; i < cpu.Features.size(); ++i) cpu.Features[i] = p.FeatureFlags[i];
+  state.Raw.Cpu = cpu;
+}
+
 void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources, PassHost& host) {
-  (void)state;
+  state.Raw = {};
   // Step 2: drives.
   if (sources.Drives) GatherDrives(fields, *sources.Drives);
 
   // Step 3: processor.
-  if (sources.Processor) GatherProcessor(fields, state.Processor, *sources.Processor);
+  if (sources.Processor) {
+    try {
+      GatherProcessor(fields, state.Processor, *sources.Processor);
+    } catch (...) {
+      KeepRawProcessor(state, *sources.Processor->Cpuid);
+      throw;
+    }
+    KeepRawProcessor(state, *sources.Processor->Cpuid);
+  }
 
   // Step 4: operating system. The version record read here also picks the class names of step 11
   // and the NT-only reads of steps 7, 13 and 14.
   VersionInfo osVersion;
   if (sources.Os) {
     osVersion = sources.Os->Version();
+    state.Raw.Windows = RawValues::Version{osVersion.MajorVersion, osVersion.MinorVersion,
+                                           osVersion.BuildNumber & 0xFFFF, osVersion.PlatformId};
     GatherVersionFields(fields, osVersion);
     GatherPaths(fields, sources.Os->Paths());
   }
@@ -45,9 +75,11 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
   // Steps 9 and 10: time, date and memory.
   if (sources.System) {
     LocalDateTime now = sources.System->Now();
+    state.Raw.PassTime = now;
     fields.SetText("LabelTime", TimeText(now));
     fields.SetText("LabelDate", DateText(now));
     MemoryStatus memory = sources.System->Memory();
+    state.Raw.Memory = memory;
     fields.SetText("LabelPhysical", PhysicalMemoryText(memory));
     state.TotalMemoryText = MemoryText(memory.TotalPhys);
     fields.SetPosition("ProgressBarPhysical", MemoryInUsePercent(memory));
@@ -62,7 +94,11 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
     if (classes) GatherMonitorsAndPorts(fields, *registry, *version, osVersion);
     if (sources.Printers) GatherPrinters(fields, *sources.Printers);
     if (classes) GatherVideoAdapters(fields, *registry, *version, osVersion);
-    if (sources.Screen) GatherScreen(fields, *sources.Screen);
+    if (sources.Screen) {
+      ScreenCaps screen = sources.Screen->Screen();
+      GatherScreen(fields, screen);
+      state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
+    }
     if (classes) GatherMedia(fields, *registry, *version, osVersion);
     if (sources.Audio) GatherAudio(fields, *sources.Audio);
   }

@@ -38,6 +38,25 @@ TCPUID::TCPUID(CpuidSource& source) {
   Available = true;
 }
 
+std::optional<std::string> ReadBrandString(CpuidSource& source) {
+  // Processors without extended leaves answer 0x80000000 with something below it.
+  uint32_t highest = source.ReadLeaf(0x80000000u).Eax;
+  if ((highest & 0xFFFF0000u) != 0x80000000u || highest < 0x80000004u) return std::nullopt;
+  char chars[48];
+  for (uint32_t i = 0; i < 3; ++i) {
+    CpuidLeaf leaf = source.ReadLeaf(0x80000002u + i);
+    PutWord(&chars[16 * i], leaf.Eax);
+    PutWord(&chars[16 * i + 4], leaf.Ebx);
+    PutWord(&chars[16 * i + 8], leaf.Ecx);
+    PutWord(&chars[16 * i + 12], leaf.Edx);
+  }
+  std::string brand(chars, sizeof chars);
+  brand.resize(brand.find('\0') == std::string::npos ? brand.size() : brand.find('\0'));
+  size_t first = brand.find_first_not_of(' ');
+  if (first == std::string::npos) return std::nullopt;
+  return brand.substr(first, brand.find_last_not_of(' ') - first + 1);
+}
+
 int VendorCode(const std::string& vendor) {
   static const char* const Vendors[] = {"GenuineIntel", "UMC UMC UMC ", "AuthenticAMD", "CyrixInstead",
                                         "NexGenDriven", "CentaurHauls", "RiseRiseRise", "GenuineTMx86"};

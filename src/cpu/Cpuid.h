@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -44,6 +45,10 @@ public:
   std::array<char, 12> VendorChars{};
   std::string Vendor = "unknown";
 };
+
+// The brand string of leaves 0x80000002-0x80000004, blanks around it trimmed; nothing when leaf
+// 0x80000000 does not report those leaves or the string is empty.
+std::optional<std::string> ReadBrandString(CpuidSource& source);
 
 // 1 GenuineIntel, 2 "UMC UMC UMC ", 3 AuthenticAMD, 4 CyrixInstead, 5 NexGenDriven, 6 CentaurHauls,
 // 7 RiseRiseRise, 8 GenuineTMx86; -1 for anything else. Exact, case-sensitive, all 12 characters.

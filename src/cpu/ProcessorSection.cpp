@@ -9,9 +9,11 @@ bool GatherClock(PageFields& fields, ProcessorState& state, const TCPUID& cpuid,
                  const std::string& decimalSeparator) {
   state.CpuSpeed = 0;
   state.CpuSpeedTicks = 0;
+  state.ClockMHz = 0;
   bool counter = (cpuid.FeaturesEdx & TimeStampCounterBit) != 0;
   if (cpuid.Available && counter) state.CpuSpeed = MeasureClockShort(clock);
   if (state.CpuSpeed > 0) {
+    state.ClockMHz = state.CpuSpeed;
     fields.SetText("LabelSpeed", ClockText(state.CpuSpeed, decimalSeparator));
     return counter;
   }
@@ -20,6 +22,7 @@ bool GatherClock(PageFields& fields, ProcessorState& state, const TCPUID& cpuid,
     // the same unit rule applies. CpuSpeed keeps the short measurement's answer.
     state.CpuSpeedTicks = MeasureClockLong(clock);
     double megahertz = static_cast<double>(state.CpuSpeedTicks) / 1e6;
+    state.ClockMHz = megahertz;
     fields.SetText("LabelSpeed", ClockText(megahertz, decimalSeparator));
     return true;
   }

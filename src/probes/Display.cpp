@@ -87,8 +87,9 @@ std::string ColourDepthName(int bitsPerPixel) {
   }
 }
 
-void GatherScreen(PageFields& fields, ScreenSource& screen) {
-  ScreenCaps caps = screen.Screen();
+void GatherScreen(PageFields& fields, ScreenSource& screen) { GatherScreen(fields, screen.Screen()); }
+
+void GatherScreen(PageFields& fields, const ScreenCaps& caps) {
   fields.SetText("LabelResolution", ResolutionText(caps.HorzRes, caps.VertRes));
   fields.SetText("LabelColor", ColourDepthName(caps.BitsPixel));
 }

@@ -51,6 +51,7 @@ std::string ResolutionText(int horzRes, int vertRes);
 // "256 Colors", "True Color (32 bit)", or "15 bit" for a depth without a name.
 std::string ColourDepthName(int bitsPerPixel);
 void GatherScreen(PageFields& fields, ScreenSource& screen);
+void GatherScreen(PageFields& fields, const ScreenCaps& caps);
 
 // The platform's printers (EnumPrintersA: local and connected ones on the NT family, local ones
 // elsewhere) and the "device" line of the "windows" profile section (Windows builds only); the

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cpu/ProcessorSection.h"
+#include "fields/RawValues.h"
 #include "fields/SystemTexts.h"
 
 namespace qv {
@@ -11,6 +12,7 @@ struct SysFormState {
   bool Gathered = false;           // set by the first completed pass, never cleared
   std::string TotalMemoryText;     // "256 Mb", read by the reports
   ProcessorState Processor;        // probe, count, feature flags and clock of the latest pass
+  RawValues Raw;                   // the numbers behind the texts, for the JSON report
 };
 
 // What the pass and the refresh read themselves: computer name, memory, the local clock.

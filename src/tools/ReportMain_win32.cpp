@@ -9,6 +9,7 @@
 #include "app/WindowsSources.h"
 #include "cpu/CpuPlatform.h"
 #include "tools/CpuidOptions.h"
+#include "reports/JsonReport.h"
 #include "tools/ReportTool.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     std::cerr << "quorvel-report: " << parsed.Error << "\n" << qv::ReportUsage();
     return qv::ExitBadArgument;
   }
+  parsed.Options.ToUtf8 = qv::SystemAnsiConverter();
   try {
     qv::InitCpuLoadMonitor();
     struct LoadMonitorRelease {

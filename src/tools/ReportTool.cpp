@@ -11,6 +11,8 @@ const std::vector<ReportOption>& ReportOptionTable() {
   static const std::vector<ReportOption> table = {
       {"--html", nullptr, "write the HTML report instead of the text report",
        [](ReportOptions& o, const std::string&) { o.Format = ReportFormat::rfHTML; }},
+      {"--json", nullptr, "write the JSON report (UTF-8) instead of the text report",
+       [](ReportOptions& o, const std::string&) { o.Json = true; }},
       {"--output", "FILE", "write the report to FILE instead of standard output",
        [](ReportOptions& o, const std::string& v) { o.OutputPath = v; }},
       {"--help", nullptr, "show this text", [](ReportOptions& o, const std::string&) { o.ShowHelp = true; }},
@@ -47,6 +49,8 @@ ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args)
     }
     option->Apply(parsed.Options, value);
   }
+  if (parsed.Options.Json && parsed.Options.Format == ReportFormat::rfHTML)
+    parsed.Error = "--json and --html cannot be given together";
   return parsed;
 }
 
@@ -77,7 +81,8 @@ int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& s
     status = ExitPassError;
   }
 
-  auto lines = BuildReportLines(fields, state.TotalMemoryText, options.Format);
+  auto lines = options.Json ? BuildJsonReport(fields, state.TotalMemoryText, state.Raw, options.ToUtf8)
+                            : BuildReportLines(fields, state.TotalMemoryText, options.Format);
   if (!options.OutputPath.empty()) {
     try {
       WriteReportFile(options.OutputPath, lines, fs);

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/GatherPass.h"
+#include "reports/AnsiText.h"
+#include "reports/JsonReport.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportFile.h"
 
@@ -12,10 +14,13 @@ namespace qv {
 // What the command line of quorvel-report asks for.
 struct ReportOptions {
   ReportFormat Format = ReportFormat::rfText;
+  bool Json = false;          // the JSON report instead (never together with --html)
   std::string OutputPath;   // empty: standard output
   bool ShowHelp = false;
   std::string CpuidDumpPath;   // read CPUID from this dump instead of the processor
   std::string SaveCpuidPath;   // write the CPUID leaves here instead of a report
+  // How the JSON report turns the system's texts into UTF-8; the platform sets its own.
+  AnsiConverter ToUtf8 = [](std::string_view text) { return AnsiToUtf8(text, 1252); };
 };
 
 // One command-line option: a switch when Value is null, else it takes the next argument.
@@ -32,7 +37,7 @@ struct ParsedReportArguments {
   std::string Error;   // empty when the arguments are good
 };
 // The arguments after the program name. An unknown option, a missing or empty value and an
-// option given twice are errors.
+// option given twice are errors, and so are --json and --html together.
 ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args);
 
 // "usage: quorvel-report [--html] [--output FILE]" and a line per option.

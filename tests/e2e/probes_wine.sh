@@ -141,4 +141,20 @@ expect ' Display Colors: .+'
 expect '    Quorvel Display'
 expect '    Quorvel Monitor'
 [ "$failures" = 0 ] || { echo "$report"; exit 1; }
+
+# Hostile values: quotes, a backslash, control characters and letters beyond ASCII in a registry
+# string. The JSON report stays one valid document and gives them back as UTF-8.
+hostile=$'Own"er\\ \x01\x1f\ttab caf\u00e9 \u20ac'
+reg add "$cv" /v RegisteredOwner /d "$hostile" /f
+plant_class '{00000002-quorvel-kbd}' Keyboard 0001 "$hostile"
+wine "$QUORVEL_BIN/quorvel-report.exe" --json >"$QUORVEL_BIN/probes-hostile.json" 2>/dev/null
+python3 - "$QUORVEL_BIN/probes-hostile.json" "$hostile" <<'PY' || { echo "hostile registry values broke the JSON report"; exit 1; }
+import json, sys
+doc = json.load(open(sys.argv[1], encoding='utf-8'))
+want = sys.argv[2]
+got = (doc['pages']['Operating System']['Register Name'], doc['pages']['Devices']['Keyboard'])
+if got != (want, want):
+    sys.exit(f'hostile values came back as {got!r}, not {want!r}')
+PY
+rm -f "$QUORVEL_BIN/probes-hostile.json"
 echo "probes_wine.sh: all checks passed"

@@ -75,7 +75,7 @@ TEST(ParseReportArguments, GoodAndBadCommandLines) {
 
 TEST(ReportUsage, NamesEveryOption) {
   std::string usage = ReportUsage();
-  EXPECT_EQ(usage.substr(0, usage.find('\n')), "usage: quorvel-report [--html] [--output FILE] [--help] [--cpuid FILE] [--save-cpuid FILE]");
+  EXPECT_EQ(usage.substr(0, usage.find('\n')), "usage: quorvel-report [--html] [--json] [--output FILE] [--help] [--cpuid FILE] [--save-cpuid FILE]");
   for (const auto& o : ReportOptionTable()) EXPECT_NE(usage.find(std::string("\n  ") + o.Name), std::string::npos);
 }
 

@@ -1,0 +1,299 @@
+#include "reports/JsonReport.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "fields/FieldInventory.h"
+#include "reports/AnsiText.h"
+
+namespace qv {
+
+namespace {
+
+const char Hex[] = "0123456789abcdef";
+
+void AppendEscape(std::string& out, char32_t c) {
+  out += "\\u00";
+  out += Hex[(c >> 4) & 0xF];
+  out += Hex[c & 0xF];
+}
+
+// Writes the document a line at a time, two blanks per level, commas between members.
+class JsonLines {
+ public:
+  std::vector<std::string> Lines;
+
+  void Open(const std::string& name, char bracket) {
+    Start(name, std::string(1, bracket));
+    Counts.push_back(0);
+  }
+  void Close(char bracket) {
+    Counts.pop_back();
+    Lines.push_back(Indent() + bracket);
+  }
+  // name is empty inside an array.
+  void Value(const std::string& name, const std::string& literal) { Start(name, literal); }
+
+ private:
+  std::string Indent() const { return std::string(2 * Counts.size(), ' '); }
+  void Start(const std::string& name, const std::string& text) {
+    if (!Counts.empty() && Counts.back()++ > 0) Lines.back() += ',';
+    Lines.push_back(Indent() + (name.empty() ? "" : JsonString(name) + ": ") + text);
+  }
+  std::vector<int> Counts;
+};
+
+// The feature names of the raw flags, in the form's flag order.
+const char* const FeatureNames[9] = {"FPU",     "RDTSC", "MMX",    "MMX+", "3DNow!",
+                                     "3DNow!+", "iSSE",  "iSSE-2", "APIC"};
+
+// The report's order of the feature boxes on the Features line.
+const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "CheckBoxMMX",
+                                    "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
+                                    "CheckBoxSSE",         "CheckBoxSSE2",  "CheckBoxAPIC"};
+
+std::string Two(int n) { return (n < 10 && n >= 0 ? "0" : "") + std::to_string(n); }
+
+class PageWriter {
+ public:
+  PageWriter(JsonLines& json, const PageFields& fields, const AnsiConverter& toUtf8)
+      : Json(json), Fields(fields), ToUtf8(toUtf8) {}
+
+  std::string Text(const std::string& ansi) const { return ToUtf8(ansi); }
+  std::string Literal(const std::string& ansi) const { return JsonString(ToUtf8(ansi)); }
+
+  // The caption as a member name: its text without the trailing colon.
+  std::string Name(const std::string& captionField) const {
+    std::string caption = Fields.Text(captionField);
+    if (!caption.empty() && caption.back() == ':') caption.pop_back();
+    return Text(caption);
+  }
+  void Pair(const std::string& caption, const std::string& value) {
+    Json.Value(Name(caption), Literal(Fields.Text(value)));
+  }
+  void Memo(const std::string& caption, const std::string& memo) {
+    Json.Open(Name(caption), '[');
+    for (const auto& line : Fields.Lines(memo))
+      if (!line.empty()) Json.Value("", Literal(line));
+    Json.Close(']');
+  }
+
+  JsonLines& Json;
+  const PageFields& Fields;
+  const AnsiConverter& ToUtf8;
+};
+
+void WritePages(PageWriter& w, const std::string& totalMemoryText) {
+  JsonLines& json = w.Json;
+  const PageFields& fields = w.Fields;
+  json.Open("My Computer", '{');
+  w.Pair("LabelTComputer", "LabelComputer");
+  w.Pair("LabelTBIOSName", "LabelBIOSName");
+  w.Pair("LabelTBIOSDate", "LabelBIOSDate");
+  json.Value(w.Name("LabelTPhysical"), w.Literal(totalMemoryText));
+  w.Memo("LabelTDrives", "MemoDrives");
+  json.Close('}');
+
+  json.Open("Processor", '{');
+  w.Pair("LabelTDescription", "LabelDescription");
+  w.Pair("LabelTProducer", "LabelProducer");
+  w.Pair("LabelTSpeed", "LabelSpeed");
+  w.Pair("LabelTType", "LabelType");
+  w.Pair("LabelTCPUs", "LabelCPUs");
+  std::string flags;
+  for (const char* box : FeatureBoxes)
+    if (fields.Checked(box)) flags += fields.Text(box) + " ";
+  json.Value(w.Name("LabelTFeatures"), w.Literal(flags));
+  json.Close('}');
+
+  json.Open("Operating System", '{');
+  w.Pair("LabelTOS", "LabelOS");
+  w.Pair("LabelTOSCategory", "LabelOSCategory");
+  w.Pair("LabelTVersion", "LabelVersion");
+  w.Pair("LabelTBuild", "LabelBuild");
+  w.Pair("LabelTTitle", "LabelTitle");
+  w.Pair("LabelTID", "LabelID");
+  w.Pair("LabelTKey", "LabelKey");
+  w.Pair("LabelTX", "LabelX");
+  w.Pair("LabelTLogin", "LabelLogin");
+  w.Pair("LabelTName", "LabelName");
+  w.Pair("LabelTCompany", "LabelCompany");
+  w.Pair("LabelTTimeZone", "LabelTimeZone");
+  w.Pair("LabelTWindows", "LabelWindows");
+  w.Pair("LabelTSystem", "LabelSystem");
+  w.Pair("LabelTTemp", "LabelTemp");
+  w.Pair("LabelTCSD", "LabelCSD");
+  json.Close('}');
+
+  json.Open("Devices", '{');
+  w.Pair("LabelTKeyboard", "LabelKeyboard");
+  w.Pair("LabelTMouse", "LabelMouse");
+  w.Memo("LabelTPrinter", "MemoPrinter");
+  w.Memo("LabelTPort", "MemoPort");
+  w.Pair("LabelTWaveOut", "LabelWaveOut");
+  w.Pair("LabelTMidiOut", "LabelMidiOut");
+  w.Pair("LabelTMix", "LabelMix");
+  w.Memo("LabelTMedia", "MemoMedia");
+  json.Close('}');
+
+  json.Open("More ...", '{');
+  w.Pair("LabelTIP", "LabelIP");
+  w.Memo("LabelTMAC", "MemoMAC");
+  w.Pair("LabelTResolution", "LabelResolution");
+  w.Pair("LabelTColor", "LabelColor");
+  w.Memo("LabelTAdapter", "MemoAdapter");
+  w.Memo("LabelTMonitor", "MemoMonitor");
+  json.Close('}');
+
+  // The About block has no captions of its own; these name its lines.
+  json.Open("About", '{');
+  json.Value("Version", w.Literal(fields.Text("VersionLabel")));
+  json.Value("Credits", w.Literal(CreditText));
+  json.Value("Licence", JsonString("FREEWARE"));
+  json.Value("Notice", w.Literal(NoticeText));
+  json.Value("Home Page", w.Literal(fields.Text("HomePageLabel")));
+  json.Value("Home Page Link", w.Literal(fields.Url("HomePageLabel")));
+  json.Close('}');
+}
+
+void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8) {
+  const auto integer = [](auto n) { return std::to_string(n); };
+  const auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
+  json.Open("raw", '{');
+  if (raw.PassTime) {
+    const LocalDateTime& t = *raw.PassTime;
+    json.Value("passTime", JsonString(std::to_string(t.Year) + "-" + Two(t.Month) + "-" + Two(t.Day) + "T" +
+                                      Two(t.Hour) + ":" + Two(t.Minute) + ":" + Two(t.Second)));
+  } else {
+    json.Value("passTime", "null");
+  }
+  if (raw.Memory) {
+    json.Open("memory", '{');
+    json.Value("totalBytes", integer(raw.Memory->TotalPhys));
+    json.Value("availableBytes", integer(raw.Memory->AvailPhys));
+    json.Close('}');
+  } else {
+    json.Value("memory", "null");
+  }
+  if (raw.Cpu) {
+    const RawValues::Processor& cpu = *raw.Cpu;
+    json.Open("processor", '{');
+    json.Value("count", integer(cpu.Count));
+    json.Value("clockMHz", cpu.ClockMHz > 0 ? JsonNumber(cpu.ClockMHz, 2) : "null");
+    if (cpu.CpuidAvailable) {
+      json.Open("cpuid", '{');
+      json.Value("vendor", JsonString(toUtf8(cpu.Vendor)));
+      json.Value("signature", integer(cpu.Signature));
+      json.Value("family", integer(cpu.Family));
+      json.Value("model", integer(cpu.Model));
+      json.Value("stepping", integer(cpu.Stepping));
+      json.Value("type", integer(cpu.CpuType));
+      json.Value("brand", cpu.Brand ? JsonString(toUtf8(*cpu.Brand)) : "null");
+      json.Close('}');
+    } else {
+      json.Value("cpuid", "null");
+    }
+    json.Open("features", '{');
+    for (size_t i = 0; i < cpu.Features.size(); ++i) json.Value(FeatureNames[i], boolean(cpu.Features[i]));
+    json.Close('}');
+    json.Close('}');
+  } else {
+    json.Value("processor", "null");
+  }
+  if (raw.Windows) {
+    json.Open("windows", '{');
+    json.Value("major", integer(raw.Windows->Major));
+    json.Value("minor", integer(raw.Windows->Minor));
+    json.Value("build", integer(raw.Windows->Build));
+    json.Value("platformId", integer(raw.Windows->PlatformId));
+    json.Close('}');
+  } else {
+    json.Value("windows", "null");
+  }
+  if (raw.Display) {
+    json.Open("screen", '{');
+    json.Value("width", integer(raw.Display->Width));
+    json.Value("height", integer(raw.Display->Height));
+    json.Value("bitsPerPixel", integer(raw.Display->BitsPerPixel));
+    json.Close('}');
+  } else {
+    json.Value("screen", "null");
+  }
+  json.Close('}');
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view utf8) {
+  const std::string text = SanitizeUtf8(utf8);
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  for (size_t i = 0; i < text.size(); ++i) {
+    auto b = static_cast<unsigned char>(text[i]);
+    switch (b) {
+      case '"':
+        out += "\\\"";
+        continue;
+      case '\\':
+        out += "\\\\";
+        continue;
+      case '\b':
+        out += "\\b";
+        continue;
+      case '\f':
+        out += "\\f";
+        continue;
+      case '\n':
+        out += "\\n";
+        continue;
+      case '\r':
+        out += "\\r";
+        continue;
+      case '\t':
+        out += "\\t";
+        continue;
+      default:
+        break;
+    }
+    if (b < 0x20 || b == 0x7F) {
+      AppendEscape(out, b);
+    } else if (b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+      // C1 controls, U+0080-U+009F (the sanitized text holds a continuation byte here).
+      AppendEscape(out, static_cast<unsigned char>(text[++i]));
+    } else {
+      out += text[i];
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string JsonNumber(double value, int decimals) {
+  if (!std::isfinite(value)) return "null";
+  char buffer[512];  // room for the 309 digits of the largest double
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  // A locale with a decimal comma must not reach the document.
+  for (char& c : buffer)
+    if (c == ',') c = '.';
+  return buffer;
+}
+
+std::vector<std::string> BuildJsonReport(const PageFields& fields, const std::string& totalMemoryText,
+                                         const RawValues& raw, const AnsiConverter& toUtf8) {
+  JsonLines json;
+  PageWriter pages(json, fields, toUtf8);
+  json.Open("", '{');
+  json.Value("program", JsonString("Quorvel"));
+  json.Value("version", pages.Literal(fields.Text("VersionLabel")));
+  json.Value("date", pages.Literal(fields.Text("LabelDate")));
+  json.Value("time", pages.Literal(fields.Text("LabelTime")));
+  json.Open("pages", '{');
+  WritePages(pages, totalMemoryText);
+  json.Close('}');
+  WriteRaw(json, raw, toUtf8);
+  json.Close('}');
+  return std::move(json.Lines);
+}
+
+}  // namespace qv

@@ -1,0 +1,250 @@
+#!/usr/bin/env bash
+# Printing through a real spooler: CUPS with a PDF queue (tests/e2e/pdf-printer). Drives the real
+# window through the X server: Info, Export (the text report to compare with), Print, OK in the
+# print dialog; then checks the PDF the spooler wrote: its page count, its text against the report
+# without its two header lines, and the job name. A second case types a long Media list into the
+# window and checks that the pages break where the line printer's own layout on that printer says.
+set -uo pipefail
+: "${QUORVEL_BIN:?}" "${QUORVEL_WINE:?}" "${QUORVEL_SOURCE:?}"
+[ -n "${DISPLAY:-}" ] || { echo "needs a display (scripts/test provides a virtual one)"; exit 1; }
+for tool in lpstat pdfinfo pdftotext ipptool python3 xdotool; do
+  command -v $tool >/dev/null || { echo "FAIL: $tool is missing (scripts/setup installs it)"; exit 1; }
+done
+helper=$QUORVEL_SOURCE/tests/e2e/pdf-printer
+work=$(mktemp -d "$QUORVEL_BIN/e2e-print.XXXXXX")
+pdfs=$work/pdf
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  "$helper" down "$pdfs" >/dev/null 2>&1
+  if [ "${failures:-1}" = 0 ]; then rm -rf "$work"; else echo "kept for a look: $work"; fi
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+winpath() { echo "Z:${1//\//\\}"; }
+
+# The queue first: a Wine program started without a scheduler drops the CUPS printers.
+"$helper" up "$pdfs" || { echo "FAIL: no PDF printer"; exit 1; }
+
+"$QUORVEL_WINE" "$QUORVEL_BIN/Quorvel.exe" >/dev/null 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 1 300); do
+  win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$win")"
+click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
+await_window() {   # title, tenths of a second to wait; prints the window id
+  local id=""
+  for _ in $(seq 1 "$2"); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Info: the pass ends on the My Computer page with Print and Export enabled.
+click 59 43
+sleep 3
+
+# Clicks a button until its dialog opens: a click while the pass still runs (the form is disabled
+# behind the splash) is lost, and typed keys may still be queued before the click.
+open_dialog() {   # x, y, title; prints the dialog's window id
+  local id
+  for _ in 1 2 3 4; do
+    click "$1" "$2"
+    id=$(await_window "$3" 100) && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+export_report() {   # file
+  local dialog
+  dialog=$(open_dialog 59 107 'Quorvel export') || { fail "no save dialog"; return 1; }
+  xdotool windowfocus --sync "$dialog"
+  xdotool type --delay 10 "$(winpath "$1")"
+  xdotool key Return
+  for _ in $(seq 1 50); do [ -s "$1" ] && break; sleep 0.1; done
+  [ -s "$1" ] || { fail "Export wrote no $1"; return 1; }
+  sleep 0.5
+  tail -n +3 "$1" >"$1.printed"   # what Print prints: the report without its two header lines
+}
+
+latest_job() { lpstat -W completed -o PDF 2>/dev/null | sed -n 's/^PDF-\([0-9]*\) .*/\1/p' | sort -n | tail -1; }
+
+print_report() {   # prints the new PDF's path
+  local dialog before job="" pdf="" started
+  before=$(latest_job)
+  dialog=$(open_dialog 59 75 'Print') || { fail "no print dialog"; return 1; }
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Return   # OK is the dialog's default button
+  started=$(date +%s)
+  # A failed job stays pending for ever, and the file appears before Ghostscript has finished it:
+  # wait for a completed job, an empty queue and a PDF that reads, within a limit.
+  while [ $(( $(date +%s) - started )) -lt 90 ]; do
+    job=$(latest_job)
+    if [ -n "$job" ] && [ "$job" != "$before" ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ]; then
+      pdf=$(ls -t "$pdfs"/*job_"$job".pdf 2>/dev/null | head -1)
+      [ -n "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && { echo "$job $pdf"; return 0; }
+    fi
+    sleep 0.5
+  done
+  fail "no finished PDF within 90 s (queue: $(lpstat -o PDF 2>&1))"
+  return 1
+}
+
+layout() {   # lines file, layout file: the line printer's own layout on the default printer
+  QUORVEL_PRINT_LINES=$(winpath "$1") QUORVEL_PRINT_LAYOUT=$(winpath "$2") \
+    "$QUORVEL_WINE" "$QUORVEL_BIN/quorvel_win32_tests.exe" --gtest_filter='PrinterLayout.*' >"$2.log" 2>&1 ||
+    { fail "layout on the printer: $(tail -5 "$2.log")"; return 1; }
+  grep -q '^line ' "$2" || { fail "layout test wrote no layout (no default printer?)"; return 1; }
+}
+
+job_name() {
+  cat >"$work/job.test" <<'IPP'
+{
+  OPERATION Get-Job-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri printer-uri $uri
+  ATTR integer job-id $job
+  ATTR name requesting-user-name $user
+  STATUS successful-ok
+  DISPLAY job-name
+}
+IPP
+  ipptool -c -d job="$1" ipp://localhost/printers/PDF "$work/job.test" | sed -n 2p
+}
+
+# Compares a PDF with the report and the layout: python prints one line per fault, and the figures.
+check_pdf() {   # case name, report, pdf, layout, whole-text (1: the text must equal the report's)
+  pdftotext -layout "$3" "$work/$1.txt"
+  pdftotext -bbox "$3" "$work/$1.html"
+  python3 - "$1" "$2" "$work/$1.txt" "$work/$1.html" "$4" "$5" "$(pdfinfo "$3" | sed -n 's/^Pages: *//p')" <<'PY'
+import re, sys
+name, report, text, bbox, layout, whole, pages = sys.argv[1:8]
+faults = []
+# pdftotext gives the driver's hyphen glyph as U+00AD and spaces as it estimates them.
+norm = lambda s: ' '.join(s.replace('\u00ad', '-').split())
+expected = open(report, encoding='cp1252', newline='').read().split('\r\n')[2:]
+if expected and expected[-1] == '':
+    expected.pop()
+got_pages = open(text, encoding='utf-8').read().split('\f')[:-1]
+got_lines = []
+for page in got_pages:
+    lines = page.split('\n')
+    if lines and lines[-1] == '':
+        lines.pop()
+    got_lines.append(lines)
+
+drawn = {}   # page -> lines the line printer drew on it
+caps = rect = None
+for line in open(layout, encoding='cp1252').read().split('\n'):
+    if line.startswith('line '):
+        _, page, x, y, *rest = line.split(' ', 4) + ['']
+        drawn.setdefault(int(page), []).append(rest[0])
+    elif line.startswith('caps '):
+        caps = [int(v) for v in line.split()[1:]]
+    elif line.startswith('rect '):
+        rect = [int(v) for v in line.split()[1:]]
+    elif line.startswith('perpage '):
+        per_page = int(line.split()[1])
+want_pages = len(drawn)
+if int(pages) != want_pages:
+    faults.append(f'{pages} pages in the PDF, the line printer made {want_pages}')
+if len(got_pages) != int(pages):
+    faults.append(f'pdftotext found {len(got_pages)} pages, pdfinfo {pages}')
+for p in range(1, min(len(got_lines), want_pages) + 1):
+    a = [norm(l) for l in got_lines[p - 1] if norm(l)]
+    b = [norm(l) for l in drawn[p] if norm(l)]
+    if a != b:
+        faults.append(f'page {p}: text differs from the layout; first difference at '
+                      + str(next((i for i, (u, v) in enumerate(zip(a, b)) if u != v), min(len(a), len(b)))))
+if whole == '1':
+    flat = [l for page in got_lines for l in page]
+    if [norm(l) for l in flat] != [norm(l) for l in expected]:
+        faults.append(f'text of {len(flat)} lines is not the report\'s {len(expected)} lines')
+
+# Where the ink lies on paper, in millimetres from the paper's edges: left and top on the first
+# page, right over every page (the widest line, a wrapped one in the long case), bottom on a full page.
+ink = []   # per page: [xMin, yMin, xMax, yMax] of every word
+page_w = page_h = 0
+for m in re.finditer(r'<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">', open(bbox, encoding='utf-8').read()):
+    if m.group(1):
+        page_w, page_h = float(m.group(1)), float(m.group(2))
+        ink.append([])
+    else:
+        ink[-1].append([float(v) for v in m.groups()[2:]])
+mm = lambda pt: pt * 25.4 / 72
+left = mm(min(w[0] for w in ink[0]))
+top = mm(min(w[1] for w in ink[0]))
+right = mm(page_w - max(w[2] for page in ink for w in page))
+bottom = mm(page_h - max(w[3] for w in ink[0]))
+print(f'{name}: {pages} page(s) of {page_w:.0f} x {page_h:.0f} pt; {per_page} lines per page; '
+      f'device caps (dpi x, dpi y, physical w, h, offset x, y, horzres, vertres) {caps}; '
+      f'printable rectangle {rect}; ink from the left edge {left:.2f} mm, from the top {top:.2f} mm, '
+      f'from the right {right:.2f} mm, from the bottom of page 1 {bottom:.2f} mm')
+if right < 14.5:
+    faults.append(f'a line reaches {right:.2f} mm from the right edge')
+if bottom < 14.5:
+    faults.append(f'page 1 reaches {bottom:.2f} mm from the bottom edge')
+if abs(left - 15) > 1:
+    faults.append(f'left margin on paper is {left:.2f} mm')
+if abs(top - 15) > 1.5:
+    faults.append(f'top margin on paper is {top:.2f} mm')
+for f in faults:
+    print('FAIL: ' + f)
+sys.exit(1 if faults else 0)
+PY
+  [ $? = 0 ] || failures=$((failures + 1))
+}
+
+check_job() {   # case name, report, "job pdf"
+  local job=${3%% *} date expected
+  date=$(head -n 1 "$2" | tr -d '\r' | sed 's/^QUORVEL //')
+  expected="Quorvel $date"
+  [ "$(job_name "$job")" = "$expected" ] || fail "$1: the spooler's job name is '$(job_name "$job")', not '$expected'"
+  [ "$(pdfinfo "${3#* }" | sed -n 's/^Title: *//p')" = "$expected" ] || fail "$1: the PDF's title is not '$expected'"
+}
+
+# Case 1: the report as the pass left it, one page.
+export_report "$work/report1.txt" || exit 1
+result=$(print_report) || exit 1
+layout "$work/report1.txt.printed" "$work/layout1.txt" || exit 1
+check_pdf short "$work/report1.txt" "${result#* }" "$work/layout1.txt" 1
+check_job short "$work/report1.txt" "$result"
+
+# Case 2: a Media list long enough for several pages, typed into the window as a user would
+# (the Devices page's memos take typing, and the reports show what they hold), with one line
+# too wide for the paper.
+click 482 41          # the Devices tab
+click 300 270         # the Media memo
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+End
+xdotool type --delay 4 "$(printf 'Planted media line %03d\n' $(seq 1 150))"
+xdotool key Return
+xdotool type --delay 4 "$(printf 'A line far too long for the paper, so the printer wraps it at a blank: %s' "$(printf 'word%02d ' $(seq 1 40))")"
+export_report "$work/report2.txt" || exit 1
+grep -q $'^    Planted media line 150\r$' "$work/report2.txt" || fail "the typed Media lines are not in the report"
+result=$(print_report) || exit 1
+layout "$work/report2.txt.printed" "$work/layout2.txt" || exit 1
+check_pdf long "$work/report2.txt" "${result#* }" "$work/layout2.txt" 0
+check_job long "$work/report2.txt" "$result"
+[ "$(sed -n 's/^pages //p' "$work/layout2.txt")" -ge 3 ] || fail "the long listing did not need three pages"
+wrapped=$(grep -c '^line .* word[0-9]' "$work/layout2.txt")
+[ "$wrapped" -ge 2 ] || fail "the long line was not wrapped ($wrapped pieces)"
+
+# Close ends the program.
+click 570 11
+for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && fail "Close did not end the program"
+pid=""
+
+[ $failures = 0 ] && echo "print.sh: all checks passed"
+exit $((failures > 0))

@@ -1,0 +1,130 @@
+// Arbitrary bytes as the texts and numbers of a pass: the JSON report must always be one valid
+// document (strict grammar, well-formed UTF-8, no raw control characters), and each text must come
+// back as its conversion from the code page.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "../JsonCheck.h"
+#include "fields/FieldInventory.h"
+#include "fields/PageFields.h"
+#include "reports/AnsiText.h"
+#include "reports/JsonReport.h"
+
+namespace {
+
+// The page fields as plain values, found by hashing: the writer reads a hundred of them per run,
+// and the instrumented ordered map of FieldTable would spend most of the run comparing names.
+class FuzzFields : public qv::PageFields {
+ public:
+  FuzzFields() {
+    for (const auto& spec : qv::FieldInventory()) {
+      Field& f = Fields[spec.Name];
+      f.Text = spec.Text;
+      f.Lines = spec.Lines;
+    }
+  }
+  std::string Text(const std::string& name) const override { return Get(name).Text; }
+  void SetText(const std::string& name, const std::string& text) override { Get(name).Text = text; }
+  std::vector<std::string> Lines(const std::string& name) const override { return Get(name).Lines; }
+  void ClearLines(const std::string& name) override { Get(name).Lines.clear(); }
+  void AddLine(const std::string& name, const std::string& line) override { Get(name).Lines.push_back(line); }
+  bool Checked(const std::string& name) const override { return Get(name).Checked; }
+  void SetChecked(const std::string& name, bool checked) override { Get(name).Checked = checked; }
+  int Position(const std::string&) const override { return 0; }
+  void SetPosition(const std::string&, int) override {}
+  bool Visible(const std::string&) const override { return true; }
+  void SetVisible(const std::string&, bool) override {}
+  std::string Url(const std::string& name) const override { return Get(name).Url; }
+  void SetUrl(const std::string& name, const std::string& url) override { Get(name).Url = url; }
+  int Top(const std::string&) const override { return 0; }
+  void SetTop(const std::string&, int) override {}
+  int Height(const std::string&) const override { return 0; }
+  int ActiveTab() const override { return 0; }
+
+ private:
+  struct Field {
+    std::string Text, Url;
+    std::vector<std::string> Lines;
+    bool Checked = false;
+  };
+  Field& Get(const std::string& name) { return Fields.at(name); }
+  const Field& Get(const std::string& name) const { return Fields.at(name); }
+  std::unordered_map<std::string, Field> Fields;
+};
+
+const unsigned CodePages[] = {1252, 1250, 1251, 1253, 874, 1258, 28591, 20127, 65001, 932, 0};
+
+std::string Join(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider in(data, size);
+  const unsigned codePage = in.PickValueInArray(CodePages);
+  qv::AnsiConverter convert = [codePage](std::string_view text) { return qv::AnsiToUtf8(text, codePage); };
+
+  // Values and memo lines come from the system; captions are the program's own. The table is made
+  // once: every field below is written on each run, so no run sees what the one before left.
+  static FuzzFields fields;
+  for (const auto& spec : qv::FieldInventory()) {
+    if (spec.Kind == qv::FieldKind::fkValue || spec.Kind == qv::FieldKind::fkUrl) {
+      fields.SetText(spec.Name, in.ConsumeRandomLengthString(64));
+      if (spec.Kind == qv::FieldKind::fkUrl) fields.SetUrl(spec.Name, in.ConsumeRandomLengthString(32));
+    } else if (spec.Kind == qv::FieldKind::fkMemo) {
+      std::vector<std::string> lines(in.ConsumeIntegralInRange<size_t>(0, 3));
+      for (auto& line : lines) line = in.ConsumeRandomLengthString(64);
+      fields.SetLines(spec.Name, lines);
+    } else if (spec.Kind == qv::FieldKind::fkCheck) {
+      fields.SetChecked(spec.Name, in.ConsumeBool());
+    }
+  }
+  const std::string memory = in.ConsumeRandomLengthString(32);
+
+  qv::RawValues raw;
+  if (in.ConsumeBool())
+    raw.Memory = qv::MemoryStatus{in.ConsumeIntegral<uint64_t>(), in.ConsumeIntegral<uint64_t>()};
+  if (in.ConsumeBool())
+    raw.PassTime =
+        qv::LocalDateTime{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                          in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
+  if (in.ConsumeBool()) {
+    qv::RawValues::Processor cpu;
+    cpu.Count = in.ConsumeIntegral<int>();
+    cpu.ClockMHz = in.ConsumeFloatingPoint<double>();
+    cpu.CpuidAvailable = in.ConsumeBool();
+    cpu.Vendor = in.ConsumeRandomLengthString(16);
+    cpu.Signature = in.ConsumeIntegral<uint32_t>();
+    cpu.Family = in.ConsumeIntegral<int>();
+    if (in.ConsumeBool()) cpu.Brand = in.ConsumeRandomLengthString(48);
+    for (bool& flag : cpu.Features) flag = in.ConsumeBool();
+    raw.Cpu = cpu;
+  }
+  if (in.ConsumeBool())
+    raw.Windows = qv::RawValues::Version{in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint32_t>(),
+                                         in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint32_t>()};
+  if (in.ConsumeBool())
+    raw.Display = qv::RawValues::Screen{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                                        in.ConsumeIntegral<int>()};
+
+  const std::string document = Join(qv::BuildJsonReport(fields, memory, raw, convert));
+  auto parsed = qv::test::ParseStrictJson(document);
+  if (!parsed) __builtin_trap();
+
+  const auto* pages = parsed->Find("pages");
+  const auto* computer = pages ? pages->Find("My Computer") : nullptr;
+  if (!computer || computer->Members.size() != 5) __builtin_trap();
+  if (computer->Find("Computer Name")->Text != convert(fields.Text("LabelComputer"))) __builtin_trap();
+  if (computer->Find("Memory")->Text != convert(memory)) __builtin_trap();
+  size_t drives = 0;
+  for (const auto& line : fields.Lines("MemoDrives"))
+    if (!line.empty() && computer->Find("Drives")->Items.at(drives++).Text != convert(line)) __builtin_trap();
+  if (computer->Find("Drives")->Items.size() != drives) __builtin_trap();
+  return 0;
+}
