@@ -1,0 +1,77 @@
+// The first paint needs none of the dialog, shell, spooler, NetBIOS, socket, multimedia or
+// transparent-blit libraries, and loading them all at start-up costs the window about 40 ms under
+// Wine. So the program does not import them: each function the program calls from them is an import
+// slot of our own (the pointer a dllimport call goes through) that first points at a stub, which
+// loads the library, puts the real function in the slot and calls it. Later calls go straight there.
+#include "ui/Win.h"
+
+#include <string>
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <nb30.h>
+#include <shellapi.h>
+#include <winsock.h>
+#include <winspool.h>
+
+namespace {
+
+// As the system loader does for a missing import, only later: these libraries are on every Windows.
+void* Resolve(const char* library, const char* name) {
+  HMODULE module = LoadLibraryA(library);
+  FARPROC f = module ? GetProcAddress(module, name) : nullptr;
+  if (!f) {
+    std::string text = std::string("The function ") + name + " could not be found in " + library + ".";
+    MessageBoxA(nullptr, text.c_str(), "Quorvel", MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+  }
+  return reinterpret_cast<void*>(f);
+}
+
+} // namespace
+
+#if defined(__i386__)
+#define QV_IMPORT_SLOT(name, argBytes) "__imp__" #name "@" #argBytes
+#else
+#define QV_IMPORT_SLOT(name, argBytes) "__imp_" #name
+#endif
+
+// One function: its library, name, argument bytes (the 32-bit stdcall decoration), result, parameter
+// list and argument list. The slot's type is the declared function's, so a wrong list does not build.
+#define QV_LATE_IMPORT(library, name, argBytes, result, params, args)                                    \
+  static result WINAPI Late_##name params;                                                             \
+  extern "C" {                                                                                         \
+  decltype(&::name) Slot_##name __asm__(QV_IMPORT_SLOT(name, argBytes)) = Late_##name;                 \
+  }                                                                                                    \
+  static result WINAPI Late_##name params {                                                            \
+    Slot_##name = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                        \
+    return Slot_##name args;                                                                           \
+  }
+
+// The same for a function its header declares without dllimport: calls reach the function by name.
+#define QV_LATE_FUNCTION(library, name, result, params, args)                                            \
+  extern "C" result WINAPI name params {                                                               \
+    static auto real = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                   \
+    return real args;                                                                                  \
+  }
+
+QV_LATE_IMPORT("comdlg32.dll", CommDlgExtendedError, 0, DWORD, (), ())
+QV_LATE_IMPORT("comdlg32.dll", GetSaveFileNameA, 4, WINBOOL, (LPOPENFILENAMEA a), (a))
+QV_LATE_IMPORT("comdlg32.dll", PrintDlgA, 4, WINBOOL, (LPPRINTDLGA a), (a))
+QV_LATE_IMPORT("shell32.dll", ShellExecuteA, 24, HINSTANCE,
+               (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f))
+QV_LATE_FUNCTION("winspool.drv", EnumPrintersA, WINBOOL,
+                 (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g))
+QV_LATE_FUNCTION("netapi32.dll", Netbios, UCHAR, (PNCB a), (a))
+QV_LATE_IMPORT("wsock32.dll", WSAStartup, 8, int, (WORD a, LPWSADATA b), (a, b))
+QV_LATE_IMPORT("wsock32.dll", WSACleanup, 0, int, (), ())
+QV_LATE_IMPORT("wsock32.dll", gethostname, 8, int, (char* a, int b), (a, b))
+QV_LATE_IMPORT("wsock32.dll", gethostbyname, 4, hostent*, (const char* a), (a))
+QV_LATE_IMPORT("wsock32.dll", inet_ntoa, 4, char*, (in_addr a), (a))
+QV_LATE_IMPORT("winmm.dll", waveOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPWAVEOUTCAPSA b, UINT c), (a, b, c))
+QV_LATE_IMPORT("winmm.dll", midiOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIDIOUTCAPSA b, UINT c), (a, b, c))
+QV_LATE_IMPORT("winmm.dll", mixerGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIXERCAPSA b, UINT c), (a, b, c))
+QV_LATE_IMPORT("msimg32.dll", TransparentBlt, 44, WINBOOL,
+               (HDC a, int b, int c, int d, int e, HDC f, int g, int h, int i, int j, UINT k),
+               (a, b, c, d, e, f, g, h, i, j, k))
