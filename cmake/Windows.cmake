@@ -62,6 +62,7 @@ if(QUORVEL_TESTS)
   add_executable(quorvel_win32_tests ${QUORVEL_WIN32_TESTS} ${CMAKE_BINARY_DIR}/Quorvel.rc)
   target_link_libraries(quorvel_win32_tests PRIVATE quorvel_win gmock gtest_main)
   target_include_directories(quorvel_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(quorvel_win32_tests PRIVATE QUORVEL_ART_DIR="${QUORVEL_ART_DIR}")
   target_link_options(quorvel_win32_tests PRIVATE ${QUORVEL_LINK})
   set_target_properties(quorvel_win32_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   # The tests get a prefix of their own in this tree, made once, for a display without a window manager.

@@ -2,10 +2,14 @@
 // transparent-blit libraries, and loading them all at start-up costs the window about 40 ms under
 // Wine. So the program does not import them: each function the program calls from them is an import
 // slot of our own (the pointer a dllimport call goes through) that first points at a stub, which
-// loads the library, puts the real function in the slot and calls it. Later calls go straight there.
+// loads the library, puts the real function in the slot and calls it. Later calls go straight there,
+// until the library is let go and the slot points at the stub again.
+#include "ui/LateImports.h"
+
 #include "ui/Win.h"
 
 #include <string>
+#include <vector>
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -29,6 +33,22 @@ void* Resolve(const char* library, const char* name) {
   return reinterpret_cast<void*>(f);
 }
 
+// Each slot, so that a library can be let go: its slots point at their stubs again, and each
+// resolved slot gives back the reference its LoadLibraryA took.
+struct LateSlot {
+  const char* Library;
+  bool (*Resolved)();
+  void (*Reset)();
+};
+std::vector<LateSlot>& Slots() {
+  static std::vector<LateSlot> slots;
+  return slots;
+}
+bool Register(const char* library, bool (*resolved)(), void (*reset)()) {
+  Slots().push_back({library, resolved, reset});
+  return true;
+}
+
 } // namespace
 
 #if defined(__i386__)
@@ -37,6 +57,14 @@ void* Resolve(const char* library, const char* name) {
 #define QV_IMPORT_SLOT(name, argBytes) "__imp_" #name
 #endif
 
+#define QV_LATE_SLOT_COMMON(library, name, result, params, args)                                         \
+  static result WINAPI Late_##name params {                                                            \
+    Slot_##name = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                        \
+    return Slot_##name args;                                                                           \
+  }                                                                                                    \
+  static const bool Registered_##name = Register(                                                      \
+      library, [] { return Slot_##name != &Late_##name; }, [] { Slot_##name = &Late_##name; });
+
 // One function: its library, name, argument bytes (the 32-bit stdcall decoration), result, parameter
 // list and argument list. The slot's type is the declared function's, so a wrong list does not build.
 #define QV_LATE_IMPORT(library, name, argBytes, result, params, args)                                    \
@@ -44,17 +72,14 @@ void* Resolve(const char* library, const char* name) {
   extern "C" {                                                                                         \
   decltype(&::name) Slot_##name __asm__(QV_IMPORT_SLOT(name, argBytes)) = Late_##name;                 \
   }                                                                                                    \
-  static result WINAPI Late_##name params {                                                            \
-    Slot_##name = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                        \
-    return Slot_##name args;                                                                           \
-  }
+  QV_LATE_SLOT_COMMON(library, name, result, params, args)
 
 // The same for a function its header declares without dllimport: calls reach the function by name.
 #define QV_LATE_FUNCTION(library, name, result, params, args)                                            \
-  extern "C" result WINAPI name params {                                                               \
-    static auto real = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                   \
-    return real args;                                                                                  \
-  }
+  static result WINAPI Late_##name params;                                                             \
+  static decltype(&::name) Slot_##name = Late_##name;                                                  \
+  extern "C" result WINAPI name params { return Slot_##name args; }                                    \
+  QV_LATE_SLOT_COMMON(library, name, result, params, args)
 
 QV_LATE_IMPORT("comdlg32.dll", CommDlgExtendedError, 0, DWORD, (), ())
 QV_LATE_IMPORT("comdlg32.dll", GetSaveFileNameA, 4, WINBOOL, (LPOPENFILENAMEA a), (a))
@@ -75,3 +100,16 @@ QV_LATE_IMPORT("winmm.dll", mixerGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIXER
 QV_LATE_IMPORT("msimg32.dll", TransparentBlt, 44, WINBOOL,
                (HDC a, int b, int c, int d, int e, HDC f, int g, int h, int i, int j, UINT k),
                (a, b, c, d, e, f, g, h, i, j, k))
+
+namespace qv {
+
+void ReleasePassLibraries() {
+  for (const char* library : {"winmm.dll", "wsock32.dll", "netapi32.dll", "winspool.drv"})
+    for (const LateSlot& slot : Slots()) {
+      if (std::string(slot.Library) != library || !slot.Resolved()) continue;
+      slot.Reset();
+      if (HMODULE module = GetModuleHandleA(library)) FreeLibrary(module);
+    }
+}
+
+} // namespace qv
