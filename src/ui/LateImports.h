@@ -7,4 +7,8 @@ namespace qv {
 // loads it again.
 void ReleasePassLibraries();
 
+// Starts loading those libraries on a thread of their own, once until they are let go. The first
+// call into any late library waits for it to finish, so the program never runs beside it.
+void WarmUpPassLibraries();
+
 } // namespace qv

@@ -21,8 +21,42 @@
 
 namespace {
 
+const char* const PassLibraries[] = {"winmm.dll", "wsock32.dll", "netapi32.dll", "winspool.drv"};
+
+HANDLE WarmUp = nullptr;
+bool WarmedUp = false;
+std::vector<HMODULE> WarmUpModules;
+
+// Loading the libraries, and the first calls that start the printing system and the sound drivers
+// behind them, are what the pass's first calls into them would otherwise wait for.
+DWORD WINAPI WarmUpThread(void*) {
+  for (const char* library : PassLibraries)
+    if (HMODULE module = LoadLibraryA(library)) WarmUpModules.push_back(module);
+  if (HMODULE spooler = GetModuleHandleA("winspool.drv")) {
+    if (auto enumPrinters =
+            reinterpret_cast<decltype(&::EnumPrintersA)>(reinterpret_cast<void*>(GetProcAddress(spooler, "EnumPrintersA")))) {
+      DWORD needed = 0, count = 0;
+      enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    }
+  }
+  if (HMODULE multimedia = GetModuleHandleA("winmm.dll")) {
+    if (auto count = reinterpret_cast<decltype(&::waveOutGetNumDevs)>(
+            reinterpret_cast<void*>(GetProcAddress(multimedia, "waveOutGetNumDevs"))))
+      count();
+  }
+  return 0;
+}
+
+void FinishWarmUp() {
+  if (!WarmUp) return;
+  WaitForSingleObject(WarmUp, INFINITE);
+  CloseHandle(WarmUp);
+  WarmUp = nullptr;
+}
+
 // As the system loader does for a missing import, only later: these libraries are on every Windows.
 void* Resolve(const char* library, const char* name) {
+  FinishWarmUp();
   HMODULE module = LoadLibraryA(library);
   FARPROC f = module ? GetProcAddress(module, name) : nullptr;
   if (!f) {
@@ -104,12 +138,22 @@ QV_LATE_IMPORT("msimg32.dll", TransparentBlt, 44, WINBOOL,
 namespace qv {
 
 void ReleasePassLibraries() {
-  for (const char* library : {"winmm.dll", "wsock32.dll", "netapi32.dll", "winspool.drv"})
+  FinishWarmUp();
+  for (HMODULE module : WarmUpModules) FreeLibrary(module);
+  WarmUpModules.clear();
+  WarmedUp = false;
+  for (const char* library : PassLibraries)
     for (const LateSlot& slot : Slots()) {
       if (std::string(slot.Library) != library || !slot.Resolved()) continue;
       slot.Reset();
       if (HMODULE module = GetModuleHandleA(library)) FreeLibrary(module);
     }
+}
+
+void WarmUpPassLibraries() {
+  if (WarmedUp) return;
+  WarmedUp = true;
+  WarmUp = CreateThread(nullptr, 0, WarmUpThread, nullptr, 0, nullptr);
 }
 
 } // namespace qv
