@@ -1,6 +1,7 @@
 /* Bench only (native): starts a program and prints how long it took until a top-level window with the
- * given name was mapped, in seconds, then the program's process id and the window id. The program is
- * left running; the caller ends it, and this waits for it so that it is reaped.
+ * given name was mapped, and until it was painted (its pixel at 8, 8 no longer the black of a window
+ * nothing has drawn in yet), in seconds, then the program's process id and the window id. The program
+ * is left running; the caller ends it, and this waits for it so that it is reaped.
  *   mapwatch NAME TIMEOUT_SECONDS PROGRAM [ARGS...]
  * Exit status 1 when no such window appeared in time (the program is then killed). */
 #define _POSIX_C_SOURCE 200809L
@@ -29,6 +30,13 @@ static int HasName(Display* d, Window w, const char* name) {
   return same;
 }
 
+/* A window may go away between the event and the look at its pixel: not a reason to stop. */
+static int IgnoreErrors(Display* d, XErrorEvent* e) {
+  (void)d;
+  (void)e;
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc < 4) {
     fprintf(stderr, "usage: mapwatch NAME TIMEOUT PROGRAM [ARGS...]\n");
@@ -42,6 +50,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   /* Windows mapped without a name yet are watched for the name arriving later. */
+  XSetErrorHandler(IgnoreErrors);
   XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
   XSync(d, False);
   double start = Now();
@@ -69,7 +78,19 @@ int main(int argc, char** argv) {
           w = e.xproperty.window;
       }
       if (w) {
-        printf("%.4f %d %lu\n", Now() - start, (int)pid, (unsigned long)w);
+        double mapped = Now() - start, painted = -1;
+        while (Now() < start + timeout) {
+          XImage* image = XGetImage(d, w, 8, 8, 1, 1, AllPlanes, ZPixmap);
+          unsigned long pixel = image ? XGetPixel(image, 0, 0) : 0;
+          if (image) XDestroyImage(image);
+          if (pixel != 0) {
+            painted = Now() - start;
+            break;
+          }
+          struct timespec ms = {0, 1000000};
+          nanosleep(&ms, NULL);
+        }
+        printf("%.4f %.4f %d %lu\n", mapped, painted, (int)pid, (unsigned long)w);
         fflush(stdout);
         XCloseDisplay(d);
         int status;
