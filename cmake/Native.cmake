@@ -3,12 +3,18 @@ add_executable(quorvel-artwork ${CMAKE_SOURCE_DIR}/res/ArtworkGenerator.cpp)
 target_link_libraries(quorvel-artwork PRIVATE quorvel_core)
 target_compile_options(quorvel-artwork PRIVATE ${QUORVEL_WARNINGS})
 
+# The pictures go into the program packed (.qpk beside each .bmp).
+add_executable(quorvel-artpack ${CMAKE_SOURCE_DIR}/res/ArtPacker.cpp)
+target_link_libraries(quorvel-artpack PRIVATE quorvel_core)
+target_compile_options(quorvel-artpack PRIVATE ${QUORVEL_WARNINGS})
+
 set(QUORVEL_ART_OUT ${CMAKE_BINARY_DIR}/art)
 add_custom_command(
   OUTPUT ${QUORVEL_ART_OUT}/stamp
   COMMAND quorvel-artwork ${QUORVEL_ART_OUT}
+  COMMAND quorvel-artpack ${QUORVEL_ART_OUT}
   COMMAND ${CMAKE_COMMAND} -E touch ${QUORVEL_ART_OUT}/stamp
-  DEPENDS quorvel-artwork
+  DEPENDS quorvel-artwork quorvel-artpack
   COMMENT "Drawing the artwork")
 add_custom_target(artwork ALL DEPENDS ${QUORVEL_ART_OUT}/stamp)
 

@@ -8,6 +8,7 @@
 #include "app/ResourceIds.h"
 #include "app/Unit2_win32.h"
 #include "core/Errors.h"
+#include "ui/LateImports.h"
 
 namespace qv {
 
@@ -380,7 +381,13 @@ void TSysForm::FlatTabControlTabChanged(TControl*) {
   ShowInfoPanel(FlatTabControl->ActiveTab());
 }
 
-void TSysForm::Button1Click(TControl*) { RunGatheringPass(*this, State, Sources->Sources(), *this); }
+void TSysForm::Button1Click(TControl*) {
+  // The libraries only the pass uses are not needed again until the next pass.
+  struct Release {
+    ~Release() { ReleasePassLibraries(); }
+  } release;
+  RunGatheringPass(*this, State, Sources->Sources(), *this);
+}
 
 void TSysForm::BeginBusy() {
   SplashForm->Show();

@@ -12,7 +12,16 @@ TSplashForm::TSplashForm(TComponent* owner) : TForm(owner) {
   ActivateOnShow = false;
   Position = poScreenCenter;
   SetBounds(0, 0, 300, 123);
+}
 
+// The pictures and the label are made with the window, when the first pass shows it: a program that
+// is opened, looked at and closed never pays for them.
+void TSplashForm::CreateHandle() {
+  if (!Image1) MakeContents();
+  TForm::CreateHandle();
+}
+
+void TSplashForm::MakeContents() {
   Image1 = new TImage(this);
   Image1->SetBounds(0, 0, 300, 123);
   Image1->Picture.LoadFromResource(IDB_SPLASH);

@@ -7,13 +7,17 @@ namespace qv {
 class TSplashForm : public TForm {
 public:
   explicit TSplashForm(TComponent* owner);
-  TImage* Image1;
-  TImage* Image2;
-  TImage* Image3;
-  TLabel* Label1;
+  TImage* Image1 = nullptr;
+  TImage* Image2 = nullptr;
+  TImage* Image3 = nullptr;
+  TLabel* Label1 = nullptr;
 
 protected:
   void MakeCreateParams(CreateParams& p) override;
+  void CreateHandle() override;
+
+private:
+  void MakeContents();
 };
 
 extern TSplashForm* SplashForm;

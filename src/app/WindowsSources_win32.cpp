@@ -1,5 +1,6 @@
 #include "app/WindowsSources.h"
 
+#include "app/WarmingClock_win32.h"
 #include "cpu/CpuPlatform.h"
 #include "probes/Audio.h"
 #include "probes/DiskInfo.h"
@@ -43,7 +44,7 @@ struct WindowsSources::Readers {
   std::unique_ptr<NetworkSource> Network = MakeWindowsNetworkSource();
   std::unique_ptr<NetBiosSource> NetBios = MakeWindowsNetBiosSource();
   std::unique_ptr<CpuidSource> Cpuid = NewMachineCpuid();
-  std::unique_ptr<ClockSource> Clock = NewMachineClock();
+  std::unique_ptr<ClockSource> Clock = std::make_unique<WarmingClock>(NewMachineClock());
   std::unique_ptr<ProcessorSystem> ProcessorInfo = NewMachineProcessorSystem();
   ProcessorSources Processor{Cpuid.get(), Clock.get(), &CpuLoadModule(), ProcessorInfo.get()};
 };

@@ -1,8 +1,8 @@
 #include "cpu/CpuidDump.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <memory>
 
 #include "core/Errors.h"
 
@@ -139,11 +139,13 @@ CpuidDump ParseCpuidDump(const std::string& text) {
 }
 
 CpuidDump LoadCpuidDump(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (!in || !(text << in.rdbuf())) throw Exception("Cannot read the CPUID dump " + path);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), std::fclose);
+  std::string text;
+  char block[4096];
+  for (size_t n; in && (n = std::fread(block, 1, sizeof block, in.get())) > 0;) text.append(block, n);
+  if (!in || std::ferror(in.get())) throw Exception("Cannot read the CPUID dump " + path);
   try {
-    return ParseCpuidDump(text.str());
+    return ParseCpuidDump(text);
   } catch (const Exception& e) {
     throw Exception(e.Message() + " (" + path + ")");
   }

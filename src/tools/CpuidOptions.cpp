@@ -1,14 +1,13 @@
 #include "tools/CpuidOptions.h"
 
-#include <fstream>
-#include <ostream>
+#include <cstdio>
 
 #include "core/Errors.h"
 
 namespace qv {
 
 int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay,
-                      std::ostream& err) {
+                      TextSink& err) {
   if (!processor || options.ShowHelp) return -1;
   if (!options.CpuidDumpPath.empty()) {
     try {
@@ -27,10 +26,10 @@ int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor,
       err << "quorvel-report: " << e.Message() << "\n";
       return ExitCannotWrite;
     }
-    std::ofstream out(options.SaveCpuidPath, std::ios::binary | std::ios::trunc);
-    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (out) out.close();
-    if (!out) {
+    std::FILE* out = std::fopen(options.SaveCpuidPath.c_str(), "wb");
+    bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (out && std::fclose(out) != 0) written = false;
+    if (!written) {
       err << "Cannot create file " << options.SaveCpuidPath << "\n";
       return ExitCannotWrite;
     }

@@ -1,5 +1,4 @@
 #pragma once
-#include <iosfwd>
 #include <optional>
 
 #include "cpu/CpuidDump.h"
@@ -18,6 +17,6 @@ struct CpuidReplay {
 // holds no leaf 0, ExitCannotWrite for a dump file that cannot be written, ExitReportWritten after
 // a saved dump. Messages go to err.
 int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay,
-                      std::ostream& err);
+                      TextSink& err);
 
 } // namespace qv

@@ -3,7 +3,6 @@
 #include <io.h>
 
 #include <cstdio>
-#include <iostream>
 
 #include "fields/FieldTable.h"
 #include "app/WindowsSources.h"
@@ -16,9 +15,10 @@ int main(int argc, char** argv) {
   // The report's CR LF must reach the file or pipe as they are.
   _setmode(_fileno(stdout), _O_BINARY);
 
+  qv::FileSink out(stdout), err(stderr);
   auto parsed = qv::ParseReportArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.Error.empty()) {
-    std::cerr << "quorvel-report: " << parsed.Error << "\n" << qv::ReportUsage();
+    err << "quorvel-report: " << parsed.Error << "\n" << qv::ReportUsage();
     return qv::ExitBadArgument;
   }
   parsed.Options.ToUtf8 = qv::SystemAnsiConverter();
@@ -30,11 +30,11 @@ int main(int argc, char** argv) {
     qv::FieldTable fields;
     qv::WindowsSources sources;
     qv::CpuidReplay replay;
-    int cpuidStatus = qv::ApplyCpuidOptions(parsed.Options, sources.Sources().Processor, replay, std::cerr);
+    int cpuidStatus = qv::ApplyCpuidOptions(parsed.Options, sources.Sources().Processor, replay, err);
     if (cpuidStatus >= 0) return cpuidStatus;
-    return qv::RunReport(parsed.Options, fields, sources.Sources(), std::cout, std::cerr);
+    return qv::RunReport(parsed.Options, fields, sources.Sources(), out, err);
   } catch (const std::exception& e) {
-    std::cerr << e.what() << "\n";
+    err << e.what() << "\n";
     return qv::ExitPassError;
   }
 }

@@ -1,6 +1,5 @@
 #include "tools/ReportTool.h"
 
-#include <ostream>
 #include <set>
 
 #include "core/Errors.h"
@@ -65,8 +64,8 @@ std::string ReportUsage() {
   return usage + "\n" + details;
 }
 
-int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, std::ostream& out,
-              std::ostream& err, ReportFileSystem& fs) {
+int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out,
+              TextSink& err, ReportFileSystem& fs) {
   if (options.ShowHelp) {
     out << ReportUsage();
     return ExitReportWritten;
@@ -93,9 +92,8 @@ int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& s
     return status;
   }
   const std::string bytes = ReportFileBytes(lines);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) {
+  out.Write(bytes.data(), bytes.size());
+  if (!out.Flush()) {
     err << "Cannot write to standard output\n";
     return ExitCannotWrite;
   }

@@ -1,5 +1,4 @@
 #pragma once
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "reports/JsonReport.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportFile.h"
+#include "tools/TextSink.h"
 
 namespace qv {
 
@@ -53,7 +53,7 @@ enum ReportExitCode {
 // The pass with no window into fields, then the report to out or to the output file. Errors
 // the window would show in a message box go to err. When both the pass and the write fail the
 // write decides the status: no report came out.
-int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, std::ostream& out,
-              std::ostream& err, ReportFileSystem& fs = PlatformFileSystem());
+int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out,
+              TextSink& err, ReportFileSystem& fs = PlatformFileSystem());
 
 } // namespace qv

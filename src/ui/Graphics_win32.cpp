@@ -1,6 +1,9 @@
 #include "ui/Graphics.h"
 
 #include <cstring>
+#include <vector>
+
+#include "core/ArtPack.h"
 
 namespace qv {
 
@@ -264,18 +267,21 @@ void TBitmap::Assign(const TBitmap& other) {
 }
 
 bool TBitmap::LoadFromResource(int id) {
-  HBITMAP src = static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!src) return false;
-  BITMAP info{};
-  GetObjectA(src, sizeof info, &info);
-  SetSize(info.bmWidth, info.bmHeight);
-  HDC srcDc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(srcDc, src);
-  BitBlt(MemDc, 0, 0, W, H, srcDc, 0, 0, SRCCOPY);
-  SelectObject(srcDc, old);
-  DeleteDC(srcDc);
-  DeleteObject(src);
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));   // RT_RCDATA
+  if (!found) return false;
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* packed = loaded ? LockResource(loaded) : nullptr;
+  if (!packed) return false;
+  std::vector<uint8_t> file;
+  ArtPicture picture;
+  if (!UnpackBytes(static_cast<const uint8_t*>(packed), SizeofResource(module, found), file) ||
+      !ReadArtPicture(file.data(), file.size(), picture))
+    return false;
+  SetSize(picture.Width, picture.Height);
+  if (!Bits) return false;
+  // The bitmap's rows have the file's stride: three bytes a pixel, padded to four.
+  for (int y = 0; y < H; ++y) std::memcpy(ScanLine(y), picture.Pixels + picture.RowOffset(y), picture.Stride);
   return true;
 }
 

@@ -20,7 +20,7 @@ struct Rig {
   FakeProcessorSystem System;
   ProcessorSources Processor{&Machine, &Clock, &Load, &System};
   CpuidReplay Replay;
-  std::ostringstream Err;
+  StringSink Err;
   fs::path Dir = fs::temp_directory_path() / ("qv-cpuid-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
   Rig() { fs::create_directories(Dir); }

@@ -34,7 +34,7 @@ ToolRun RunWith(const std::vector<std::string>& args, FakeSystem& system, Memory
   FieldTable fields;
   GatherSources sources;
   sources.System = &system;
-  std::ostringstream out, err;
+  StringSink out, err;
   int status = RunReport(parsed.Options, fields, sources, out, err, files);
   return {status, out.str(), err.str()};
 }

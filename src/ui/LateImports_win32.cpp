@@ -1,0 +1,159 @@
+// The first paint needs none of the dialog, shell, spooler, NetBIOS, socket, multimedia or
+// transparent-blit libraries, and loading them all at start-up costs the window about 40 ms under
+// Wine. So the program does not import them: each function the program calls from them is an import
+// slot of our own (the pointer a dllimport call goes through) that first points at a stub, which
+// loads the library, puts the real function in the slot and calls it. Later calls go straight there,
+// until the library is let go and the slot points at the stub again.
+#include "ui/LateImports.h"
+
+#include "ui/Win.h"
+
+#include <string>
+#include <vector>
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <nb30.h>
+#include <shellapi.h>
+#include <winsock.h>
+#include <winspool.h>
+
+namespace {
+
+const char* const PassLibraries[] = {"winmm.dll", "wsock32.dll", "netapi32.dll", "winspool.drv"};
+
+HANDLE WarmUp = nullptr;
+bool WarmedUp = false;
+std::vector<HMODULE> WarmUpModules;
+
+// Loading the libraries, and the first calls that start the printing system and the sound drivers
+// behind them, are what the pass's first calls into them would otherwise wait for.
+DWORD WINAPI WarmUpThread(void*) {
+  for (const char* library : PassLibraries)
+    if (HMODULE module = LoadLibraryA(library)) WarmUpModules.push_back(module);
+  if (HMODULE spooler = GetModuleHandleA("winspool.drv")) {
+    if (auto enumPrinters =
+            reinterpret_cast<decltype(&::EnumPrintersA)>(reinterpret_cast<void*>(GetProcAddress(spooler, "EnumPrintersA")))) {
+      DWORD needed = 0, count = 0;
+      enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    }
+  }
+  if (HMODULE multimedia = GetModuleHandleA("winmm.dll")) {
+    if (auto count = reinterpret_cast<decltype(&::waveOutGetNumDevs)>(
+            reinterpret_cast<void*>(GetProcAddress(multimedia, "waveOutGetNumDevs"))))
+      count();
+  }
+  return 0;
+}
+
+void FinishWarmUp() {
+  if (!WarmUp) return;
+  WaitForSingleObject(WarmUp, INFINITE);
+  CloseHandle(WarmUp);
+  WarmUp = nullptr;
+}
+
+// As the system loader does for a missing import, only later: these libraries are on every Windows.
+void* Resolve(const char* library, const char* name) {
+  FinishWarmUp();
+  HMODULE module = LoadLibraryA(library);
+  FARPROC f = module ? GetProcAddress(module, name) : nullptr;
+  if (!f) {
+    std::string text = std::string("The function ") + name + " could not be found in " + library + ".";
+    MessageBoxA(nullptr, text.c_str(), "Quorvel", MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+  }
+  return reinterpret_cast<void*>(f);
+}
+
+// Each slot, so that a library can be let go: its slots point at their stubs again, and each
+// resolved slot gives back the reference its LoadLibraryA took.
+struct LateSlot {
+  const char* Library;
+  bool (*Resolved)();
+  void (*Reset)();
+};
+std::vector<LateSlot>& Slots() {
+  static std::vector<LateSlot> slots;
+  return slots;
+}
+bool Register(const char* library, bool (*resolved)(), void (*reset)()) {
+  Slots().push_back({library, resolved, reset});
+  return true;
+}
+
+} // namespace
+
+#if defined(__i386__)
+#define QV_IMPORT_SLOT(name, argBytes) "__imp__" #name "@" #argBytes
+#else
+#define QV_IMPORT_SLOT(name, argBytes) "__imp_" #name
+#endif
+
+#define QV_LATE_SLOT_COMMON(library, name, result, params, args)                                         \
+  static result WINAPI Late_##name params {                                                            \
+    Slot_##name = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                        \
+    return Slot_##name args;                                                                           \
+  }                                                                                                    \
+  static const bool Registered_##name = Register(                                                      \
+      library, [] { return Slot_##name != &Late_##name; }, [] { Slot_##name = &Late_##name; });
+
+// One function: its library, name, argument bytes (the 32-bit stdcall decoration), result, parameter
+// list and argument list. The slot's type is the declared function's, so a wrong list does not build.
+#define QV_LATE_IMPORT(library, name, argBytes, result, params, args)                                    \
+  static result WINAPI Late_##name params;                                                             \
+  extern "C" {                                                                                         \
+  decltype(&::name) Slot_##name __asm__(QV_IMPORT_SLOT(name, argBytes)) = Late_##name;                 \
+  }                                                                                                    \
+  QV_LATE_SLOT_COMMON(library, name, result, params, args)
+
+// The same for a function its header declares without dllimport: calls reach the function by name.
+#define QV_LATE_FUNCTION(library, name, result, params, args)                                            \
+  static result WINAPI Late_##name params;                                                             \
+  static decltype(&::name) Slot_##name = Late_##name;                                                  \
+  extern "C" result WINAPI name params { return Slot_##name args; }                                    \
+  QV_LATE_SLOT_COMMON(library, name, result, params, args)
+
+QV_LATE_IMPORT("comdlg32.dll", CommDlgExtendedError, 0, DWORD, (), ())
+QV_LATE_IMPORT("comdlg32.dll", GetSaveFileNameA, 4, WINBOOL, (LPOPENFILENAMEA a), (a))
+QV_LATE_IMPORT("comdlg32.dll", PrintDlgA, 4, WINBOOL, (LPPRINTDLGA a), (a))
+QV_LATE_IMPORT("shell32.dll", ShellExecuteA, 24, HINSTANCE,
+               (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f))
+QV_LATE_FUNCTION("winspool.drv", EnumPrintersA, WINBOOL,
+                 (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g))
+QV_LATE_FUNCTION("netapi32.dll", Netbios, UCHAR, (PNCB a), (a))
+QV_LATE_IMPORT("wsock32.dll", WSAStartup, 8, int, (WORD a, LPWSADATA b), (a, b))
+QV_LATE_IMPORT("wsock32.dll", WSACleanup, 0, int, (), ())
+QV_LATE_IMPORT("wsock32.dll", gethostname, 8, int, (char* a, int b), (a, b))
+QV_LATE_IMPORT("wsock32.dll", gethostbyname, 4, hostent*, (const char* a), (a))
+QV_LATE_IMPORT("wsock32.dll", inet_ntoa, 4, char*, (in_addr a), (a))
+QV_LATE_IMPORT("winmm.dll", waveOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPWAVEOUTCAPSA b, UINT c), (a, b, c))
+QV_LATE_IMPORT("winmm.dll", midiOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIDIOUTCAPSA b, UINT c), (a, b, c))
+QV_LATE_IMPORT("winmm.dll", mixerGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIXERCAPSA b, UINT c), (a, b, c))
+QV_LATE_IMPORT("msimg32.dll", TransparentBlt, 44, WINBOOL,
+               (HDC a, int b, int c, int d, int e, HDC f, int g, int h, int i, int j, UINT k),
+               (a, b, c, d, e, f, g, h, i, j, k))
+
+namespace qv {
+
+void ReleasePassLibraries() {
+  FinishWarmUp();
+  for (HMODULE module : WarmUpModules) FreeLibrary(module);
+  WarmUpModules.clear();
+  WarmedUp = false;
+  for (const char* library : PassLibraries)
+    for (const LateSlot& slot : Slots()) {
+      if (std::string(slot.Library) != library || !slot.Resolved()) continue;
+      slot.Reset();
+      if (HMODULE module = GetModuleHandleA(library)) FreeLibrary(module);
+    }
+}
+
+void WarmUpPassLibraries() {
+  if (WarmedUp) return;
+  WarmedUp = true;
+  WarmUp = CreateThread(nullptr, 0, WarmUpThread, nullptr, 0, nullptr);
+}
+
+} // namespace qv
