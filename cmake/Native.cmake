@@ -31,6 +31,8 @@ target_compile_options(quorvel-helpc PRIVATE ${QUORVEL_WARNINGS})
 set(QUORVEL_HELP_SOURCE ${CMAKE_SOURCE_DIR}/res/help/Quorvel.help.txt)
 add_custom_command(
   OUTPUT ${QUORVEL_ART_OUT}/Quorvel.hlp
+  # The folder may not be there yet: the artwork that also lives in it can still be building.
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORVEL_ART_OUT}
   COMMAND quorvel-helpc ${QUORVEL_HELP_SOURCE} ${QUORVEL_ART_OUT}/Quorvel.hlp
   DEPENDS quorvel-helpc ${QUORVEL_HELP_SOURCE}
   COMMENT "Writing the help file")
