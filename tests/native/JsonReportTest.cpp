@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "CpuFakes.h"
 #include "FilledFields.h"
@@ -218,7 +217,7 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   auto parsed = ParseReportArguments({"--json"});
   ASSERT_EQ(parsed.Error, "");
   FieldTable fields;
-  std::ostringstream out, err;
+  StringSink out, err;
   MemoryFileSystem files;
   ASSERT_EQ(RunReport(parsed.Options, fields, sources, out, err, files), ExitReportWritten) << err.str();
   const std::string bytes = out.str();
@@ -255,7 +254,7 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
 
   // A processor without the extended leaves has no brand; --html and --json do not mix.
   cpuid.Leaves.erase(0x80000000u);
-  std::ostringstream out2;
+  StringSink out2;
   ASSERT_EQ(RunReport(parsed.Options, fields, sources, out2, err, files), ExitReportWritten);
   EXPECT_EQ(ParseOrFail(out2.str()).Find("raw")->Find("processor")->Find("cpuid")->Find("brand")->Type,
             JsonValue::Kind::Null);
