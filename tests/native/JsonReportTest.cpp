@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "CpuFakes.h"
 #include "FilledFields.h"
 #include "JsonCheck.h"
