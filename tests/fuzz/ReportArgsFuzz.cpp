@@ -7,12 +7,13 @@
 
 namespace {
 
-const char* const Words[] = {"--html", "--output", "--help", "--cpuid", "--save-cpuid", "", "-", "--"};
+const char* const Words[] = {"--html", "--output", "--help", "--cpuid", "--save-cpuid", "", "-", "--", "--json"};
 
 // The arguments that give these options, in the table's order.
 std::vector<std::string> Spelled(const qv::ReportOptions& o) {
   std::vector<std::string> args;
   if (o.Format == qv::ReportFormat::rfHTML) args.push_back("--html");
+  if (o.Json) args.push_back("--json");
   if (!o.OutputPath.empty()) args.insert(args.end(), {"--output", o.OutputPath});
   if (o.ShowHelp) args.push_back("--help");
   if (!o.CpuidDumpPath.empty()) args.insert(args.end(), {"--cpuid", o.CpuidDumpPath});
@@ -21,14 +22,14 @@ std::vector<std::string> Spelled(const qv::ReportOptions& o) {
 }
 
 bool Same(const qv::ReportOptions& a, const qv::ReportOptions& b) {
-  return a.Format == b.Format && a.OutputPath == b.OutputPath && a.ShowHelp == b.ShowHelp &&
+  return a.Format == b.Format && a.Json == b.Json && a.OutputPath == b.OutputPath && a.ShowHelp == b.ShowHelp &&
          a.CpuidDumpPath == b.CpuidDumpPath && a.SaveCpuidPath == b.SaveCpuidPath;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // Each argument is a zero-terminated piece; a piece of one byte below 8 stands for a known word,
+  // Each argument is a zero-terminated piece; a piece of one byte below 9 stands for a known word,
   // so the fuzzer reaches the options without having to spell them.
   std::vector<std::string> args;
   std::string piece;
@@ -58,5 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::ParsedReportArguments again = qv::ParseReportArguments(Spelled(parsed.Options));
   FUZZ_CHECK(again.Error.empty() && Same(again.Options, parsed.Options));
   if (std::find(args.begin(), args.end(), "--html") == args.end()) FUZZ_CHECK(parsed.Options.Format == qv::ReportFormat::rfText);
+  if (std::find(args.begin(), args.end(), "--json") == args.end()) FUZZ_CHECK(!parsed.Options.Json);
   return 0;
 }
