@@ -20,10 +20,10 @@ namespace {
 class FuzzFields : public qv::PageFields {
  public:
   FuzzFields() {
-    for (const auto& spec : qv::FieldInventory()) {
-      Field& f = Fields[spec.Name];
-      f.Text = spec.Text;
-      f.Lines = spec.Lines;
+    for (const auto& item : qv::FieldInventory()) {
+      Field& f = Fields[item.Name];
+      f.Text = item.Text;
+      f.Lines = item.Lines;
     }
   }
   std::string Text(const std::string& name) const override { return Get(name).Text; }
@@ -73,16 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Values and memo lines come from the system; captions are the program's own. The table is made
   // once: every field below is written on each run, so no run sees what the one before left.
   static FuzzFields fields;
-  for (const auto& spec : qv::FieldInventory()) {
-    if (spec.Kind == qv::FieldKind::fkValue || spec.Kind == qv::FieldKind::fkUrl) {
-      fields.SetText(spec.Name, in.ConsumeRandomLengthString(64));
-      if (spec.Kind == qv::FieldKind::fkUrl) fields.SetUrl(spec.Name, in.ConsumeRandomLengthString(32));
-    } else if (spec.Kind == qv::FieldKind::fkMemo) {
+  for (const auto& item : qv::FieldInventory()) {
+    if (item.Kind == qv::FieldKind::fkValue || item.Kind == qv::FieldKind::fkUrl) {
+      fields.SetText(item.Name, in.ConsumeRandomLengthString(64));
+      if (item.Kind == qv::FieldKind::fkUrl) fields.SetUrl(item.Name, in.ConsumeRandomLengthString(32));
+    } else if (item.Kind == qv::FieldKind::fkMemo) {
       std::vector<std::string> lines(in.ConsumeIntegralInRange<size_t>(0, 3));
       for (auto& line : lines) line = in.ConsumeRandomLengthString(64);
-      fields.SetLines(spec.Name, lines);
-    } else if (spec.Kind == qv::FieldKind::fkCheck) {
-      fields.SetChecked(spec.Name, in.ConsumeBool());
+      fields.SetLines(item.Name, lines);
+    } else if (item.Kind == qv::FieldKind::fkCheck) {
+      fields.SetChecked(item.Name, in.ConsumeBool());
     }
   }
   const std::string memory = in.ConsumeRandomLengthString(32);

@@ -137,10 +137,10 @@ TEST(BuildJsonReport, HostileTextsStayValidAndConvertProperly) {
   for (int c = 0; c < 0x20; ++c) hostile += static_cast<char>(c);
   hostile += "\x7F\x80\x81\x8D\x9D\xA0\xC3\xE9\xFF";
   FieldTable fields;
-  for (const auto& spec : FieldInventory()) {
+  for (const auto& item : FieldInventory()) {
     // Captions are the program's own texts; everything read from the system may be hostile.
-    if (spec.Kind == FieldKind::fkValue || spec.Kind == FieldKind::fkUrl) fields.SetText(spec.Name, hostile);
-    if (spec.Kind == FieldKind::fkMemo) fields.SetLines(spec.Name, {hostile, std::string(100000, '\x01')});
+    if (item.Kind == FieldKind::fkValue || item.Kind == FieldKind::fkUrl) fields.SetText(item.Name, hostile);
+    if (item.Kind == FieldKind::fkMemo) fields.SetLines(item.Name, {hostile, std::string(100000, '\x01')});
   }
   RawValues raw;
   raw.Cpu = RawValues::Processor{};
