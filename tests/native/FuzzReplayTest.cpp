@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// tests/fuzz/<target>/, searched through (seeds/ and crashes/ by convention), and the older
+// tests/fuzz/<target>/, searched through (seeds/, corpus/ and crashes/ by convention), and the older
 // tests/fuzz/<name>-seeds/ (name: the target's in lower case without "Fuzz").
 std::vector<fs::path> InputsOf(const std::string& target) {
   std::string name = target.substr(0, target.size() - (target.ends_with("Fuzz") ? 4 : 0));
