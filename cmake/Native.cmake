@@ -38,6 +38,10 @@ add_custom_command(
   COMMENT "Writing the help file")
 add_custom_target(helpfile ALL DEPENDS ${QUORVEL_ART_OUT}/Quorvel.hlp)
 
+# Holds the Windows programs' import tables against docs/windows-imports.txt (the Windows trees' test).
+add_executable(quorvel-importcheck ${CMAKE_SOURCE_DIR}/tests/tools/ImportCheck.cpp)
+target_compile_options(quorvel-importcheck PRIVATE ${QUORVEL_WARNINGS})
+
 if(QUORVEL_TESTS)
   file(GLOB QUORVEL_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
   add_executable(quorvel_native_tests ${QUORVEL_NATIVE_TESTS})

@@ -1,4 +1,5 @@
 #include "ui/Application.h"
+#include "ui/OptionalCalls.h"
 
 #include <map>
 #include <windowsx.h>
@@ -180,7 +181,7 @@ TControl* TApplication::ControlAtPos(TPoint screen, bool includeDisabled) const 
   HWND wnd = WindowFromPoint(pt);
   // WindowFromPoint skips disabled windows' children; search down from the top-level window.
   if (wnd) {
-    HWND top = GetAncestor(wnd, GA_ROOT);
+    HWND top = RootWindow(wnd);
     HWND child = top;
     for (;;) {
       POINT local = pt;

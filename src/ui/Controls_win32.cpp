@@ -1,4 +1,5 @@
 #include "ui/Controls.h"
+#include "ui/OptionalCalls.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -401,8 +402,7 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
   if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
 
   if (msg == WM_MOUSEMOVE && !TrackingLeave) {
-    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, Wnd, 0};
-    TrackMouseEvent(&tme);
+    TrackPointerLeave(Wnd);
     TrackingLeave = true;
   }
 

@@ -1,6 +1,5 @@
-// The first paint needs none of the dialog, shell, spooler, NetBIOS, socket, multimedia or
-// transparent-blit libraries, and loading them all at start-up costs the window about 40 ms under
-// Wine. So the program does not import them: each function the program calls from them is an import
+// The first paint needs none of the dialog, shell, spooler, NetBIOS, socket or multimedia
+// libraries, and loading them all at start-up costs the window about 40 ms under Wine. So the program does not import them: each function the program calls from them is an import
 // slot of our own (the pointer a dllimport call goes through) that first points at a stub, which
 // loads the library, puts the real function in the slot and calls it. Later calls go straight there,
 // until the library is let go and the slot points at the stub again.
@@ -131,9 +130,6 @@ QV_LATE_IMPORT("wsock32.dll", inet_ntoa, 4, char*, (in_addr a), (a))
 QV_LATE_IMPORT("winmm.dll", waveOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPWAVEOUTCAPSA b, UINT c), (a, b, c))
 QV_LATE_IMPORT("winmm.dll", midiOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIDIOUTCAPSA b, UINT c), (a, b, c))
 QV_LATE_IMPORT("winmm.dll", mixerGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIXERCAPSA b, UINT c), (a, b, c))
-QV_LATE_IMPORT("msimg32.dll", TransparentBlt, 44, WINBOOL,
-               (HDC a, int b, int c, int d, int e, HDC f, int g, int h, int i, int j, UINT k),
-               (a, b, c, d, e, f, g, h, i, j, k))
 
 namespace qv {
 

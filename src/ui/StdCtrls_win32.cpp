@@ -1,4 +1,5 @@
 #include "ui/StdCtrls.h"
+#include "ui/OptionalCalls.h"
 
 #include <algorithm>
 #include <map>
@@ -71,7 +72,7 @@ void TImage::Paint(TCanvas& canvas) {
   }
   if (Transparent) {
     TColor key = Picture.Pixel(0, Picture.Height() - 1);
-    TransparentBlt(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), Picture.Dc(), 0, 0,
+    TransparentCopy(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), Picture.Dc(), 0, 0,
                    Picture.Width(), Picture.Height(), ToColorRef(key));
   } else if (Stretch) {
     canvas.StretchDraw(dest, Picture);

@@ -8,6 +8,13 @@
 #endif
 #undef UNICODE
 #undef _UNICODE
+// Windows 95 and NT 4 are the oldest the program starts on, so the headers refuse any newer call:
+// such a call is looked up at run time, with a fallback. Set here, not only where undefined, since
+// any standard header before this one already sets the compiler's newer default.
+#undef WINVER
+#undef _WIN32_WINNT
+#define WINVER 0x0400
+#define _WIN32_WINNT 0x0400
 #include <windows.h>
 
 #include "core/UniqueHandle.h"
