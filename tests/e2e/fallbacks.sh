@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Windows 95 and NT 4 have no msimg32.dll. With it switched off for the program, Quorvel must
+# start, run the Info pass (its splash paints the transparent icon) and show, pixel for pixel, the
+# window it shows with it. Only the values that change by themselves (time, free memory) are
+# blanked before the two windows are compared.
+set -euo pipefail
+: "${QUORVEL_BIN:?}" "${QUORVEL_WINE:?}"
+[ -n "${DISPLAY:-}" ] || { echo "needs a display (scripts/test provides a virtual one)"; exit 1; }
+scratch=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null; rm -rf "$scratch"' EXIT
+# Wine draws its themed scroll bars with msimg32, which 95 and NT 4 neither have nor need: both
+# runs draw them the classic way, as those Windows do, so that only the program's own use differs.
+defaults="mscoree,mshtml=;winemenubuilder.exe=d;uxtheme=d"
+
+# shot NAME OVERRIDES: starts the program, presses Info, and saves the window after the pass.
+shot() {
+  WINEDLLOVERRIDES="$defaults${2:+;$2}" WINEDEBUG=+loaddll \
+    "$QUORVEL_WINE" "$QUORVEL_BIN/Quorvel.exe" 2>"$scratch/$1.log" &
+  pid=$!
+  local win=""
+  for _ in $(seq 1 300); do
+    win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "FAIL: no Quorvel window appeared ($1)"; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove --sync $((X + 59)) $((Y + 43)) click 1
+  sleep 3
+  kill -0 $pid 2>/dev/null || { echo "FAIL: the program ended during Info ($1)"; exit 1; }
+  # The pointer off the window, so that no button shows its hover face.
+  xdotool mousemove --sync 0 0
+  sleep 1
+  import -window "$win" "$scratch/$1.png"
+  xdotool mousemove --sync $((X + 570)) $((Y + 11)) click 1
+  for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  wait $pid 2>/dev/null || { echo "FAIL: the program did not end well after Close ($1)"; exit 1; }
+  pid=""
+  # Memory (text and bar) and the time of day: the rows the refresh keeps changing.
+  convert "$scratch/$1.png" -fill black -draw 'rectangle 240,140 560,195' "$scratch/$1-still.png"
+}
+
+shot with ""
+shot without "msimg32=d"
+fail=0
+grep -qi 'Loaded .*msimg32' "$scratch/with.log" ||
+  { echo "FAIL: with msimg32, the pass never loaded it (no transparent paint to compare)"; fail=1; }
+if grep -qi 'Loaded .*msimg32' "$scratch/without.log"; then
+  echo "FAIL: msimg32 was loaded although switched off"; fail=1
+fi
+differ=$(compare -metric AE "$scratch/with-still.png" "$scratch/without-still.png" null: 2>&1 || true)
+echo "pixels that differ between the two windows: $differ"
+if [ "$differ" != 0 ]; then
+  cp "$scratch/with.png" "$QUORVEL_BIN/fallbacks-with.png"
+  cp "$scratch/without.png" "$QUORVEL_BIN/fallbacks-without.png"
+  echo "FAIL: the windows differ (both kept in $QUORVEL_BIN as fallbacks-*.png)"; fail=1
+fi
+[ $fail -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
+exit $fail
