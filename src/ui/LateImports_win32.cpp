@@ -53,11 +53,24 @@ void FinishWarmUp() {
   WarmUp = nullptr;
 }
 
-// As the system loader does for a missing import, only later: these libraries are on every Windows.
+bool IsPassLibrary(const char* library) {
+  for (const char* pass : PassLibraries)
+    if (std::string(pass) == library) return true;
+  return false;
+}
+
+// The dialog and shell libraries are part of every Windows: without one, the program stops as the
+// system loader would have at start. The pass can do without its libraries (a 95 system without
+// networking or sound may lack them): a call into a missing one fails as the call itself can fail,
+// and the pass shows nothing found there.
 void* Resolve(const char* library, const char* name) {
   FinishWarmUp();
   HMODULE module = LoadLibraryA(library);
   FARPROC f = module ? GetProcAddress(module, name) : nullptr;
+  if (!f && IsPassLibrary(library)) {
+    if (module) FreeLibrary(module);
+    return nullptr;
+  }
   if (!f) {
     std::string text = std::string("The function ") + name + " could not be found in " + library + ".";
     MessageBoxA(nullptr, text.c_str(), "Quorvel", MB_OK | MB_ICONERROR);
@@ -90,46 +103,53 @@ bool Register(const char* library, bool (*resolved)(), void (*reset)()) {
 #define QV_IMPORT_SLOT(name, argBytes) "__imp_" #name
 #endif
 
-#define QV_LATE_SLOT_COMMON(library, name, result, params, args)                                         \
+#define QV_LATE_SLOT_COMMON(library, name, result, params, args, failure)                                \
   static result WINAPI Late_##name params {                                                            \
-    Slot_##name = reinterpret_cast<decltype(&::name)>(Resolve(library, #name));                        \
+    void* resolved = Resolve(library, #name);                                                          \
+    if (!resolved) return failure;                                                                     \
+    Slot_##name = reinterpret_cast<decltype(&::name)>(resolved);                                       \
     return Slot_##name args;                                                                           \
   }                                                                                                    \
   static const bool Registered_##name = Register(                                                      \
       library, [] { return Slot_##name != &Late_##name; }, [] { Slot_##name = &Late_##name; });
 
 // One function: its library, name, argument bytes (the 32-bit stdcall decoration), result, parameter
-// list and argument list. The slot's type is the declared function's, so a wrong list does not build.
-#define QV_LATE_IMPORT(library, name, argBytes, result, params, args)                                    \
+// list, argument list, and what it returns when a pass library is missing. The slot's type is the
+// declared function's, so a wrong list does not build.
+#define QV_LATE_IMPORT(library, name, argBytes, result, params, args, failure)                           \
   static result WINAPI Late_##name params;                                                             \
   extern "C" {                                                                                         \
   decltype(&::name) Slot_##name __asm__(QV_IMPORT_SLOT(name, argBytes)) = Late_##name;                 \
   }                                                                                                    \
-  QV_LATE_SLOT_COMMON(library, name, result, params, args)
+  QV_LATE_SLOT_COMMON(library, name, result, params, args, failure)
 
 // The same for a function its header declares without dllimport: calls reach the function by name.
-#define QV_LATE_FUNCTION(library, name, result, params, args)                                            \
+#define QV_LATE_FUNCTION(library, name, result, params, args, failure)                                   \
   static result WINAPI Late_##name params;                                                             \
   static decltype(&::name) Slot_##name = Late_##name;                                                  \
   extern "C" result WINAPI name params { return Slot_##name args; }                                    \
-  QV_LATE_SLOT_COMMON(library, name, result, params, args)
+  QV_LATE_SLOT_COMMON(library, name, result, params, args, failure)
 
-QV_LATE_IMPORT("comdlg32.dll", CommDlgExtendedError, 0, DWORD, (), ())
-QV_LATE_IMPORT("comdlg32.dll", GetSaveFileNameA, 4, WINBOOL, (LPOPENFILENAMEA a), (a))
-QV_LATE_IMPORT("comdlg32.dll", PrintDlgA, 4, WINBOOL, (LPPRINTDLGA a), (a))
+QV_LATE_IMPORT("comdlg32.dll", CommDlgExtendedError, 0, DWORD, (), (), 0)
+QV_LATE_IMPORT("comdlg32.dll", GetSaveFileNameA, 4, WINBOOL, (LPOPENFILENAMEA a), (a), FALSE)
+QV_LATE_IMPORT("comdlg32.dll", PrintDlgA, 4, WINBOOL, (LPPRINTDLGA a), (a), FALSE)
 QV_LATE_IMPORT("shell32.dll", ShellExecuteA, 24, HINSTANCE,
-               (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f))
+               (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f), nullptr)
 QV_LATE_FUNCTION("winspool.drv", EnumPrintersA, WINBOOL,
-                 (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g))
-QV_LATE_FUNCTION("netapi32.dll", Netbios, UCHAR, (PNCB a), (a))
-QV_LATE_IMPORT("wsock32.dll", WSAStartup, 8, int, (WORD a, LPWSADATA b), (a, b))
-QV_LATE_IMPORT("wsock32.dll", WSACleanup, 0, int, (), ())
-QV_LATE_IMPORT("wsock32.dll", gethostname, 8, int, (char* a, int b), (a, b))
-QV_LATE_IMPORT("wsock32.dll", gethostbyname, 4, hostent*, (const char* a), (a))
-QV_LATE_IMPORT("wsock32.dll", inet_ntoa, 4, char*, (in_addr a), (a))
-QV_LATE_IMPORT("winmm.dll", waveOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPWAVEOUTCAPSA b, UINT c), (a, b, c))
-QV_LATE_IMPORT("winmm.dll", midiOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIDIOUTCAPSA b, UINT c), (a, b, c))
-QV_LATE_IMPORT("winmm.dll", mixerGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIXERCAPSA b, UINT c), (a, b, c))
+                 (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g),
+                 FALSE)
+QV_LATE_FUNCTION("netapi32.dll", Netbios, UCHAR, (PNCB a), (a), NRC_SYSTEM)
+QV_LATE_IMPORT("wsock32.dll", WSAStartup, 8, int, (WORD a, LPWSADATA b), (a, b), WSASYSNOTREADY)
+QV_LATE_IMPORT("wsock32.dll", WSACleanup, 0, int, (), (), SOCKET_ERROR)
+QV_LATE_IMPORT("wsock32.dll", gethostname, 8, int, (char* a, int b), (a, b), SOCKET_ERROR)
+QV_LATE_IMPORT("wsock32.dll", gethostbyname, 4, hostent*, (const char* a), (a), nullptr)
+QV_LATE_IMPORT("wsock32.dll", inet_ntoa, 4, char*, (in_addr a), (a), nullptr)
+QV_LATE_IMPORT("winmm.dll", waveOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPWAVEOUTCAPSA b, UINT c), (a, b, c),
+               MMSYSERR_NODRIVER)
+QV_LATE_IMPORT("winmm.dll", midiOutGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIDIOUTCAPSA b, UINT c), (a, b, c),
+               MMSYSERR_NODRIVER)
+QV_LATE_IMPORT("winmm.dll", mixerGetDevCapsA, 12, MMRESULT, (UINT_PTR a, LPMIXERCAPSA b, UINT c), (a, b, c),
+               MMSYSERR_NODRIVER)
 
 namespace qv {
 
