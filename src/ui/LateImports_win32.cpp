@@ -1,7 +1,8 @@
 // The first paint needs none of the dialog, shell, spooler, NetBIOS, socket or multimedia
-// libraries, and loading them all at start-up costs the window about 40 ms under Wine. So the program does not import them: each function the program calls from them is an import
-// slot of our own (the pointer a dllimport call goes through) that first points at a stub, which
-// loads the library, puts the real function in the slot and calls it. Later calls go straight there,
+// libraries, and loading them all at start-up costs the window about 40 ms under Wine. So the
+// program does not import them: each function the program calls from them is an import slot of
+// our own (the pointer a dllimport call goes through) that first points at a stub, which loads the
+// library, puts the real function in the slot and calls it. Later calls go straight there,
 // until the library is let go and the slot points at the stub again.
 #include "ui/LateImports.h"
 
