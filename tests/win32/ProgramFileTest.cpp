@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -46,35 +47,26 @@ std::string VersionString(const std::vector<char>& block, const char* name) {
   return std::string(text, strnlen(text, length));
 }
 
-// What Explorer's Properties show: the fixed numbers, the language and the texts.
+// What Explorer's Properties show: the numbers, the language that finds the texts, the texts.
 TEST(ProgramFile, VersionResourceOfBothPrograms) {
   for (const std::string& folder : ProgramFolders())
     for (const Program& program : Programs) {
       std::string path = folder + "\\" + program.Name;
       SCOPED_TRACE(path);
-      DWORD ignored = 0;
-      DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+      DWORD ignored = 0, size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
       ASSERT_GT(size, 0u);
       std::vector<char> block(size);
       ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
-
       VS_FIXEDFILEINFO* fixed = nullptr;
+      WORD* translation = nullptr;
       UINT length = 0;
       ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-      ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
-      EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
       const DWORD versionMs = (QUORVEL_VERSION_MAJOR << 16) | QUORVEL_VERSION_MINOR;
       EXPECT_EQ(fixed->dwFileVersionMS, versionMs);
       EXPECT_EQ(fixed->dwProductVersionMS, versionMs);
-      EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-
-      WORD* translation = nullptr;
       ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
                                  reinterpret_cast<void**>(&translation), &length));
-      ASSERT_GE(length, 4u);
-      EXPECT_EQ(translation[0], 0x409);
-      EXPECT_EQ(translation[1], 1252);
-
+      EXPECT_EQ(MAKELONG(translation[1], translation[0]), 0x040904E4);
       EXPECT_EQ(VersionString(block, "ProductName"), "Quorvel");
       EXPECT_EQ(VersionString(block, "FileVersion"), QuorvelVersion);
       EXPECT_EQ(VersionString(block, "ProductVersion"), QuorvelVersion);
@@ -84,12 +76,13 @@ TEST(ProgramFile, VersionResourceOfBothPrograms) {
     }
 }
 
-struct IconEntry {
-  int Size, Bits, Id;
-  DWORD Bytes;
-};
+const BYTE* Resource(HMODULE file, int id, int type, DWORD& size) {
+  HRSRC info = FindResourceA(file, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+  size = info ? SizeofResource(file, info) : 0;
+  return info ? static_cast<const BYTE*>(LockResource(LoadResource(file, info))) : nullptr;
+}
 
-// The icon group as the system reads it, each image in it, and the manifest.
+// The icon group as the system chooses from it, each image in it, and the manifest.
 TEST(ProgramFile, IconAndManifestOfBothPrograms) {
   for (const std::string& folder : ProgramFolders())
     for (const Program& program : Programs) {
@@ -97,86 +90,68 @@ TEST(ProgramFile, IconAndManifestOfBothPrograms) {
       SCOPED_TRACE(path);
       HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
       ASSERT_NE(file, nullptr);
-
-      HRSRC groupInfo =
-          FindResourceA(file, MAKEINTRESOURCEA(IDI_QUORVEL), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-      ASSERT_NE(groupInfo, nullptr);
-      DWORD groupSize = SizeofResource(file, groupInfo);
-      auto* group = static_cast<const BYTE*>(LockResource(LoadResource(file, groupInfo)));
+      DWORD groupSize = 0;
+      const BYTE* group = Resource(file, IDI_QUORVEL, 14, groupSize);  // RT_GROUP_ICON
       ASSERT_NE(group, nullptr);
-      ASSERT_GE(groupSize, 6u);
-      auto word = [](const BYTE* at) { return static_cast<int>(at[0] | (at[1] << 8)); };
-      int count = word(group + 4);
+      int count = group[4] | (group[5] << 8);
       ASSERT_EQ(groupSize, 6u + 14u * count);
-      std::vector<IconEntry> entries;
-      std::set<std::pair<int, int>> kinds;
-      for (int i = 0; i < count; ++i) {
-        const BYTE* e = group + 6 + 14 * i;
-        int size = e[0] ? e[0] : 256;
-        EXPECT_EQ(e[1], e[0]);
-        entries.push_back({size, word(e + 6), word(e + 12),
-                           static_cast<DWORD>(e[8] | (e[9] << 8) | (e[10] << 16) | (e[11] << 24))});
-        kinds.insert({size, entries.back().Bits});
+      std::set<std::pair<int, int>> kinds;  // (pixels, bits)
+      std::map<int, std::pair<int, int>> byId;
+      for (const BYTE* e = group + 6; e < group + groupSize; e += 14) {
+        kinds.insert({e[0], e[6]});
+        byId[e[12] | (e[13] << 8)] = {e[0], e[6]};
       }
-      const std::set<std::pair<int, int>> wanted = {{16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}};
-      EXPECT_EQ(kinds, wanted);
-      EXPECT_EQ(entries.size(), wanted.size());
-
-      // The system's own choice from the group finds an image of each size in true colour.
+      EXPECT_EQ(count, 6);
+      EXPECT_EQ(kinds,
+                (std::set<std::pair<int, int>>{{16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}}));
+      // On a true-colour display the system picks the image of each size with alpha.
       for (int size : {16, 32, 48}) {
         int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size, LR_DEFAULTCOLOR);
-        bool found = false;
-        for (const IconEntry& e : entries)
-          if (e.Id == id) found = e.Size == size && e.Bits == 32;
-        EXPECT_TRUE(found) << size << " px: chose image " << id;
+        EXPECT_EQ(byId[id], std::make_pair(size, 32)) << size << " px";
       }
 
-      for (const IconEntry& e : entries) {
-        SCOPED_TRACE(std::to_string(e.Size) + " px, " + std::to_string(e.Bits) + " bits");
-        HRSRC info = FindResourceA(file, MAKEINTRESOURCEA(e.Id), MAKEINTRESOURCEA(3));  // RT_ICON
-        ASSERT_NE(info, nullptr);
-        ASSERT_EQ(SizeofResource(file, info), e.Bytes);
-        auto* bytes = static_cast<BYTE*>(LockResource(LoadResource(file, info)));
+      for (const auto& [id, kind] : byId) {
+        auto [size, bits] = kind;
+        SCOPED_TRACE(std::to_string(size) + " px, " + std::to_string(bits) + " bits");
+        DWORD bytes = 0;
+        const BYTE* image = Resource(file, id, 3, bytes);  // RT_ICON
+        ASSERT_NE(image, nullptr);
         BITMAPINFOHEADER header;
-        ASSERT_GE(e.Bytes, sizeof header);
-        std::memcpy(&header, bytes, sizeof header);
-        EXPECT_EQ(header.biWidth, e.Size);
-        EXPECT_EQ(header.biHeight, 2 * e.Size);
-        EXPECT_EQ(header.biBitCount, e.Bits);
-        size_t palette = e.Bits == 8 ? 256 * 4 : 0;
-        size_t row = ((e.Size * e.Bits + 31) / 32) * 4, maskRow = ((e.Size + 31) / 32) * 4;
-        ASSERT_EQ(e.Bytes, sizeof header + palette + (row + maskRow) * e.Size);
-        const BYTE* pixels = bytes + sizeof header + palette;
-        const BYTE* mask = pixels + row * e.Size;
-        auto transparent = [&](int x, int y) {  // y from the top
-          return (mask[(e.Size - 1 - y) * maskRow + x / 8] & (0x80 >> (x % 8))) != 0;
+        std::memcpy(&header, image, sizeof header);
+        EXPECT_EQ(header.biWidth, size);
+        EXPECT_EQ(header.biHeight, 2 * size);
+        EXPECT_EQ(header.biBitCount, bits);
+        size_t palette = bits == 8 ? 256 * 4 : 0;
+        size_t row = ((size * bits + 31) / 32) * 4, maskRow = ((size + 31) / 32) * 4;
+        ASSERT_EQ(bytes, sizeof header + palette + (row + maskRow) * size);
+        const BYTE* pixels = image + sizeof header + palette;
+        auto masked = [&](int i) {  // bottom-up like the pixels
+          return (pixels[row * size + (i / size) * maskRow + (i % size) / 8] & (0x80 >> (i % size % 8))) != 0;
         };
-        // Rounded corners let the desktop through; the middle covers it.
-        EXPECT_TRUE(transparent(0, 0));
-        EXPECT_TRUE(transparent(e.Size - 1, e.Size - 1));
-        EXPECT_FALSE(transparent(e.Size / 2, e.Size / 2));
-        if (e.Bits == 32) {
-          int clear = 0, solid = 0, soft = 0;
-          for (int i = 0; i < e.Size * e.Size; ++i) {
+        // Rounded corners let the desktop through, the middle covers it; where alpha is, the mask
+        // that systems without alpha use agrees with it, and the edges are soft.
+        EXPECT_TRUE(masked(0));
+        EXPECT_FALSE(masked(size * size / 2 + size / 2));
+        if (bits == 32) {
+          int disagree = 0, soft = 0;
+          for (int i = 0; i < size * size; ++i) {
             BYTE alpha = pixels[4 * i + 3];
-            bool masked = transparent(i % e.Size, e.Size - 1 - i / e.Size);
-            EXPECT_EQ(masked, alpha < 128) << "pixel " << i;
-            (alpha == 0 ? clear : alpha == 255 ? solid : soft)++;
+            disagree += masked(i) != (alpha < 128);
+            soft += alpha > 0 && alpha < 255;
           }
-          EXPECT_GT(clear, 0);
-          EXPECT_GT(solid, e.Size * e.Size / 2);
-          EXPECT_GT(soft, 0) << "edges without soft alpha";
+          EXPECT_EQ(disagree, 0);
+          EXPECT_GT(soft, 0);
         }
-        HICON icon =
-            CreateIconFromResourceEx(bytes, e.Bytes, TRUE, 0x00030000, e.Size, e.Size, LR_DEFAULTCOLOR);
+        HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image), bytes, TRUE, 0x00030000, size, size,
+                                              LR_DEFAULTCOLOR);
         EXPECT_NE(icon, nullptr);
         if (icon) DestroyIcon(icon);
       }
 
-      HRSRC manifestInfo = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-      ASSERT_NE(manifestInfo, nullptr);
-      auto* manifestBytes = static_cast<const char*>(LockResource(LoadResource(file, manifestInfo)));
-      std::string manifest(manifestBytes, SizeofResource(file, manifestInfo));
+      DWORD manifestSize = 0;
+      const BYTE* manifestBytes = Resource(file, 1, 24, manifestSize);  // RT_MANIFEST
+      ASSERT_NE(manifestBytes, nullptr);
+      std::string manifest(reinterpret_cast<const char*>(manifestBytes), manifestSize);
       for (const char* os :
            {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
@@ -184,9 +159,8 @@ TEST(ProgramFile, IconAndManifestOfBothPrograms) {
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << os;
       EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
       EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
-      char identity[64];
-      std::snprintf(identity, sizeof identity, "version=\"%d.%d.0.0\"", QUORVEL_VERSION_MAJOR,
-                    QUORVEL_VERSION_MINOR);
+      std::string identity = "version=\"" + std::to_string(QUORVEL_VERSION_MAJOR) + "." +
+                             std::to_string(QUORVEL_VERSION_MINOR) + ".0.0\"";
       EXPECT_NE(manifest.find(identity), std::string::npos) << "the manifest's version is not the program's";
       FreeLibrary(file);
     }
