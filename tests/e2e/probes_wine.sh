@@ -27,6 +27,7 @@ for attempt in 1 2 3 4 5 6 7 8 9 10; do
 done
 trap "wineserver -k 2>/dev/null || true" EXIT
 
+build=""
 for version in win95 win98 nt40 win2k winxp win10; do
   reg add 'HKCU\Software\Wine' /v Version /d "$version" /f
   if ! out=$(QUORVEL_EXPECT_WINE_VERSION=$version wine "$tests" \
@@ -37,7 +38,7 @@ for version in win95 win98 nt40 win2k winxp win10; do
   fi
   grep '^Wine as' <<<"$out"
   # The test compared the build with the system's own numbers; the report must show the same.
-  [ "$version" = win10 ] && build=$(sed -n 's|^Wine as win10: .* / build \([0-9]*\) / .*|\1|p' <<<"$out")
+  if [ "$version" = win10 ]; then build=$(sed -n 's|^Wine as win10: .* / build \([0-9]*\) / .*|\1|p' <<<"$out"); fi
 done
 # The report tool as shipped, under win10: the true version and build, not 6.2 (Build: 9200).
 [ -n "$build" ] || { echo "no build number from the test as win10"; exit 1; }
