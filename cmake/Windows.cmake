@@ -14,19 +14,26 @@ if(NOT QUORVEL_ART_DIR)
   message(FATAL_ERROR "QUORVEL_ART_DIR must name the native tree's art folder (scripts/build sets it)")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/Quorvel.rc.in ${CMAKE_BINARY_DIR}/Quorvel.rc @ONLY)
-# The resources change whenever the artwork is drawn again.
-set_source_files_properties(${CMAKE_BINARY_DIR}/Quorvel.rc PROPERTIES OBJECT_DEPENDS ${QUORVEL_ART_DIR}/stamp)
+# The resources change whenever the artwork is drawn again, and with the manifest and version
+# resource both programs include (files the dependency scanner does not follow).
+set(QUORVEL_RC_DEPENDS ${QUORVEL_ART_DIR}/stamp ${CMAKE_SOURCE_DIR}/res/Quorvel.manifest
+    ${CMAKE_SOURCE_DIR}/res/ProgramInfo.rc ${CMAKE_SOURCE_DIR}/src/fields/ProgramIdentity.h)
+set_source_files_properties(${CMAKE_BINARY_DIR}/Quorvel.rc ${CMAKE_SOURCE_DIR}/res/QuorvelReport.rc
+  PROPERTIES OBJECT_DEPENDS "${QUORVEL_RC_DEPENDS}")
 set(CMAKE_RC_FLAGS "-I${QUORVEL_ART_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/src")
 enable_language(RC)
 
-set(QUORVEL_LINK -static -static-libgcc -static-libstdc++)
+# No link time in the PE header: two builds of the same sources give the same bytes.
+set(QUORVEL_LINK -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 
 # Ships stripped; the symbols go to NAME.exe.debug beside it, which debuggers find through the link
-# left in the program.
+# left in the program. objcopy writes the current time into the PE header it rewrites unless
+# SOURCE_DATE_EPOCH names one: 0, like the linker's.
 function(quorvel_split_symbols target)
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${target}> $<TARGET_FILE_NAME:${target}>.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug
+    COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE_NAME:${target}> $<TARGET_FILE_NAME:${target}>.debug
+    COMMAND ${objcopy} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug
             $<TARGET_FILE_NAME:${target}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)
@@ -40,7 +47,7 @@ set_target_properties(Quorvel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY
 quorvel_split_symbols(Quorvel)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/tools/ReportMain_win32.cpp)
-  # The report tool draws nothing: its resources are the icon alone.
+  # The report tool draws nothing: its resources are the icon, the version resource and the manifest.
   add_executable(quorvel-report ${CMAKE_SOURCE_DIR}/src/tools/ReportMain_win32.cpp ${CMAKE_SOURCE_DIR}/res/QuorvelReport.rc)
   target_link_libraries(quorvel-report PRIVATE quorvel_win)
   target_link_options(quorvel-report PRIVATE ${QUORVEL_LINK})
@@ -80,9 +87,13 @@ if(QUORVEL_TESTS)
   set(QUORVEL_WINE ${CMAKE_SOURCE_DIR}/scripts/wine)
   file(GLOB QUORVEL_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
   add_executable(quorvel_win32_tests ${QUORVEL_WIN32_TESTS} ${CMAKE_BINARY_DIR}/Quorvel.rc)
-  target_link_libraries(quorvel_win32_tests PRIVATE quorvel_win gmock gtest_main)
+  # version: the program-file test reads the programs' version resources.
+  target_link_libraries(quorvel_win32_tests PRIVATE quorvel_win gmock gtest_main version)
   target_include_directories(quorvel_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(quorvel_win32_tests PRIVATE QUORVEL_ART_DIR="${QUORVEL_ART_DIR}")
+  # The shipped 32-bit tree, whose program files a 64-bit test run reads too.
+  get_filename_component(QUORVEL_TREES ${CMAKE_BINARY_DIR} DIRECTORY)
+  target_compile_definitions(quorvel_win32_tests PRIVATE QUORVEL_ART_DIR="${QUORVEL_ART_DIR}"
+    QUORVEL_SHIPPED_DIR="${QUORVEL_TREES}/win32")
   target_link_options(quorvel_win32_tests PRIVATE ${QUORVEL_LINK})
   set_target_properties(quorvel_win32_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   # The tests get a prefix of their own in this tree, made once, for a display without a window manager.

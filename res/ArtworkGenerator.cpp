@@ -613,56 +613,144 @@ std::vector<std::string> WithMoveMarks(std::vector<std::string> art) {
   return art;
 }
 
-// An icon file with a 32 x 32 and a 16 x 16 image, 24 bits and a mask.
-std::vector<uint8_t> IconFile(const std::vector<Picture>& images) {
-  std::vector<std::vector<uint8_t>> dibs;
-  for (const Picture& p : images) {
-    std::vector<uint8_t> d;
-    auto put16 = [&](uint32_t v) { d.push_back(uint8_t(v)), d.push_back(uint8_t(v >> 8)); };
-    auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-    int row = (p.W * 3 + 3) & ~3, maskRow = ((p.W + 31) / 32) * 4;
-    put32(40), put32(uint32_t(p.W)), put32(uint32_t(p.H * 2)), put16(1), put16(24), put32(0),
-        put32(uint32_t(row * p.H + maskRow * p.H)), put32(0), put32(0), put32(0), put32(0);
-    for (int y = p.H - 1; y >= 0; --y) {
-      for (int x = 0; x < p.W; ++x) {
-        Rgb c = p.At(x, y);
-        if (c == Key) c = Black;
-        d.push_back(c.B), d.push_back(c.G), d.push_back(c.R);
-      }
-      for (int pad = p.W * 3; pad < row; ++pad) d.push_back(0);
+// One icon image with real transparency: the same drawing over black and over white tells each
+// pixel's coverage (what shows through) and its own colour.
+struct IconPixel {
+  Rgb C;
+  uint8_t A;
+};
+using IconArt = std::vector<IconPixel>;
+
+Picture IconDrawing(int size, Rgb under) {
+  Picture p(size, size, under);
+  p.RoundRect(0, 0, size, size, size / 5.0, [&](int, int y) { return Mix(Mix(Blue, White, 0.25), DeepBlue, y / double(size)); });
+  Chip(p, size / 2.0, size / 2.0, size / 2, Mix(SoftBlue, White, 0.55), White, DeepBlue, size >= 48 ? 2 : 1);
+  return p;
+}
+
+IconArt IconImage(int size) {
+  Picture black = IconDrawing(size, Black), white = IconDrawing(size, White);
+  IconArt art;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      Rgb b = black.At(x, y), w = white.At(x, y);
+      // Over black a pixel is colour * a, over white colour * a + 255 * (1 - a).
+      int seen = (int(w.R) - b.R + int(w.G) - b.G + int(w.B) - b.B + 1) / 3;
+      int a = std::clamp(255 - seen, 0, 255);
+      auto un = [a](uint8_t v) { return a == 0 ? uint8_t(0) : uint8_t(std::min(255, (v * 255 + a / 2) / a)); };
+      art.push_back({a == 0 ? Black : Rgb{un(b.R), un(b.G), un(b.B)}, uint8_t(a)});
     }
-    for (int y = p.H - 1; y >= 0; --y) {
-      std::vector<uint8_t> bits(size_t(maskRow), 0);
-      for (int x = 0; x < p.W; ++x)
-        if (p.At(x, y) == Key) bits[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
-      d.insert(d.end(), bits.begin(), bits.end());
+  return art;
+}
+
+// 256 colours by median cut over the image's opaque pixels; index 0 stays black for the
+// transparent ones (the mask lets the screen through and black leaves it unchanged).
+std::vector<Rgb> IconPalette(const IconArt& art) {
+  std::vector<std::vector<Rgb>> boxes(1);
+  for (const IconPixel& p : art)
+    if (p.A >= 128) boxes[0].push_back(p.C);
+  auto channel = [](Rgb c, int k) { return k == 0 ? c.R : k == 1 ? c.G : c.B; };
+  auto widest = [&](const std::vector<Rgb>& box, int& which) {
+    int best = -1;
+    for (int k = 0; k < 3; ++k) {
+      int lo = 255, hi = 0;
+      for (Rgb c : box) lo = std::min<int>(lo, channel(c, k)), hi = std::max<int>(hi, channel(c, k));
+      if (hi - lo > best) best = hi - lo, which = k;
     }
-    dibs.push_back(d);
+    return best;
+  };
+  while (boxes.size() < 255) {
+    size_t pick = boxes.size();
+    int pickRange = 0, pickChannel = 0;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      int k = 0, range = boxes[i].size() > 1 ? widest(boxes[i], k) : 0;
+      if (range > pickRange) pick = i, pickRange = range, pickChannel = k;
+    }
+    if (pick == boxes.size()) break;  // every box holds one colour
+    auto& box = boxes[pick];
+    std::stable_sort(box.begin(), box.end(), [&](Rgb a, Rgb b) { return channel(a, pickChannel) < channel(b, pickChannel); });
+    std::vector<Rgb> upper(box.begin() + box.size() / 2, box.end());
+    box.resize(box.size() / 2);
+    boxes.push_back(upper);
   }
+  std::vector<Rgb> palette{Black};
+  for (const auto& box : boxes) {
+    if (box.empty()) continue;
+    long r = 0, g = 0, b = 0, n = long(box.size());
+    for (Rgb c : box) r += c.R, g += c.G, b += c.B;
+    palette.push_back({uint8_t((r + n / 2) / n), uint8_t((g + n / 2) / n), uint8_t((b + n / 2) / n)});
+  }
+  palette.resize(256, Black);
+  return palette;
+}
+
+uint8_t NearestIndex(const std::vector<Rgb>& palette, Rgb c) {
+  int best = 1 << 30;
+  uint8_t at = 1;
+  for (size_t i = 1; i < palette.size(); ++i) {
+    int dr = c.R - palette[i].R, dg = c.G - palette[i].G, db = c.B - palette[i].B;
+    int d = dr * dr + dg * dg + db * db;
+    if (d < best) best = d, at = uint8_t(i);
+  }
+  return at;
+}
+
+// The image as an icon resource: bitmap header, palette (8 bits), colours bottom-up, then the
+// AND mask, which systems without alpha use instead (a pixel at least half covered is opaque).
+std::vector<uint8_t> IconDib(const IconArt& art, int size, int bits) {
+  std::vector<uint8_t> d;
+  auto put16 = [&](uint32_t v) { d.push_back(uint8_t(v)), d.push_back(uint8_t(v >> 8)); };
+  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+  int row = ((size * bits + 31) / 32) * 4, maskRow = ((size + 31) / 32) * 4;
+  put32(40), put32(uint32_t(size)), put32(uint32_t(size * 2)), put16(1), put16(uint32_t(bits)), put32(0),
+      put32(uint32_t(row * size + maskRow * size)), put32(0), put32(0), put32(bits == 8 ? 256 : 0), put32(0);
+  std::vector<Rgb> palette;
+  if (bits == 8) {
+    palette = IconPalette(art);
+    for (Rgb c : palette) d.push_back(c.B), d.push_back(c.G), d.push_back(c.R), d.push_back(0);
+  }
+  for (int y = size - 1; y >= 0; --y) {
+    size_t start = d.size();
+    for (int x = 0; x < size; ++x) {
+      const IconPixel& p = art[size_t(y) * size + x];
+      if (bits == 32)
+        d.push_back(p.C.B), d.push_back(p.C.G), d.push_back(p.C.R), d.push_back(p.A);
+      else
+        d.push_back(p.A >= 128 ? NearestIndex(palette, p.C) : 0);
+    }
+    d.resize(start + size_t(row), 0);
+  }
+  for (int y = size - 1; y >= 0; --y) {
+    std::vector<uint8_t> maskBits(size_t(maskRow), 0);
+    for (int x = 0; x < size; ++x)
+      if (art[size_t(y) * size + x].A < 128) maskBits[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+    d.insert(d.end(), maskBits.begin(), maskBits.end());
+  }
+  return d;
+}
+
+// The program's icon: 48, 32 and 16 pixels, each in 32-bit colour with alpha (XP on) and in 256
+// colours (the older systems and 8-bit displays).
+std::vector<uint8_t> IconFile() {
+  struct Entry {
+    int Size, Bits;
+    std::vector<uint8_t> Dib;
+  };
+  std::vector<Entry> entries;
+  for (int bits : {32, 8})
+    for (int size : {48, 32, 16}) entries.push_back({size, bits, IconDib(IconImage(size), size, bits)});
   std::vector<uint8_t> out;
   auto put16 = [&](uint32_t v) { out.push_back(uint8_t(v)), out.push_back(uint8_t(v >> 8)); };
   auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
-  put16(0), put16(1), put16(uint32_t(images.size()));
-  uint32_t offset = 6 + 16 * uint32_t(images.size());
-  for (size_t i = 0; i < images.size(); ++i) {
-    out.push_back(uint8_t(images[i].W)), out.push_back(uint8_t(images[i].H)), out.push_back(0), out.push_back(0);
-    put16(1), put16(24), put32(uint32_t(dibs[i].size())), put32(offset);
-    offset += uint32_t(dibs[i].size());
+  put16(0), put16(1), put16(uint32_t(entries.size()));
+  uint32_t offset = 6 + 16 * uint32_t(entries.size());
+  for (const Entry& e : entries) {
+    out.push_back(uint8_t(e.Size)), out.push_back(uint8_t(e.Size)), out.push_back(0), out.push_back(0);
+    put16(1), put16(uint32_t(e.Bits)), put32(uint32_t(e.Dib.size())), put32(offset);
+    offset += uint32_t(e.Dib.size());
   }
-  for (const auto& d : dibs) out.insert(out.end(), d.begin(), d.end());
+  for (const Entry& e : entries) out.insert(out.end(), e.Dib.begin(), e.Dib.end());
   return out;
-}
-
-Picture IconImage(int size) {
-  Picture p(size, size, Key);
-  p.RoundRect(0, 0, size, size, size / 5.0, [&](int, int y) { return Mix(Mix(Blue, White, 0.25), DeepBlue, y / double(size)); });
-  Chip(p, size / 2.0, size / 2.0, size / 2, Mix(SoftBlue, White, 0.55), White, DeepBlue, size >= 32 ? 1 : 1);
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      Rgb c = p.At(x, y);
-      if (c.R > 180 && c.B > 180 && c.G < 100) p.Set(x, y, Key);
-    }
-  return p;
 }
 
 } // namespace
@@ -711,6 +799,6 @@ int main(int argc, char** argv) {
   write(CursorFile(GrabArt, 8, 6), "grabhand.cur");
   write(CursorFile(WithArrow(GrabArt), 8, 6), "grabhandarrow.cur");
   write(CursorFile(WithMoveMarks(HandArt), 6, 0), "draghand.cur");
-  write(IconFile({IconImage(32), IconImage(16)}), "quorvel.ico");
+  write(IconFile(), "quorvel.ico");
   return ok ? 0 : 1;
 }

@@ -1,11 +1,13 @@
 #include "fields/FieldInventory.h"
 
+#include "fields/ProgramIdentity.h"
+
 namespace qv {
 
-const char* const QuorvelVersion = "1.0";
+const char* const QuorvelVersion = QUORVEL_VERSION_TEXT;
 const char* const HomePageCaption = "www.quorvel.example";
 const char* const HomePageUrl = "http://www.quorvel.example/";
-const char* const NoticeText = "(c) 2026 Quorvel team";
+const char* const NoticeText = QUORVEL_NOTICE_TEXT;
 const char* const CreditText = "Written by the Quorvel team. Thanks to everyone who tested it.";
 
 namespace {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The probes against Wine's own registry and version, in a scratch prefix of their own:
-#  - with Wine acting as win98, nt40, win2k and winxp, the version fields decode to the editions;
+#  - with Wine acting as win95, win98, nt40, win2k and winxp, the version fields decode to the
+#    editions; as win10 they show 10.0 and the build the system records (the manifest's doing);
 #  - machine keys planted with "reg add" (device classes, BIOS, DirectX, registration), and the
 #    time zone Wine keeps, come back through the real readers of the pass.
 set -euo pipefail
@@ -26,7 +27,8 @@ for attempt in 1 2 3 4 5 6 7 8 9 10; do
 done
 trap "wineserver -k 2>/dev/null || true" EXIT
 
-for version in win98 nt40 win2k winxp; do
+build=""
+for version in win95 win98 nt40 win2k winxp win10; do
   reg add 'HKCU\Software\Wine' /v Version /d "$version" /f
   if ! out=$(QUORVEL_EXPECT_WINE_VERSION=$version wine "$tests" \
       --gtest_filter=WindowsProbes.EditionOfTheEmulatedVersion 2>&1); then
@@ -35,7 +37,15 @@ for version in win98 nt40 win2k winxp; do
     exit 1
   fi
   grep '^Wine as' <<<"$out"
+  # The test compared the build with the system's own numbers; the report must show the same.
+  if [ "$version" = win10 ]; then build=$(sed -n 's|^Wine as win10: .* / build \([0-9]*\) / .*|\1|p' <<<"$out"); fi
 done
+# The report tool as shipped, under win10: the true version and build, not 6.2 (Build: 9200).
+[ -n "$build" ] || { echo "no build number from the test as win10"; exit 1; }
+version_line=$(wine "$QUORVEL_BIN/quorvel-report.exe" 2>/dev/null | tr -d '\r' | grep '^ Version: ' || true)
+[ "$version_line" = " Version: 10.0 (Build: $build)" ] ||
+  { echo "Wine as win10, the report says \"$version_line\", not 10.0 (Build: $build)"; exit 1; }
+echo "Wine as win10, quorvel-report:$version_line"
 reg add 'HKCU\Software\Wine' /v Version /d winxp /f
 
 nt='HKLM\System\CurrentControlSet\Control\Class'
