@@ -3,7 +3,8 @@
 # window through the X server: Info, Export (the text report to compare with), Print, OK in the
 # print dialog; then checks the PDF the spooler wrote: its page count, its text against the report
 # without its two header lines, and the job name. A second case types a long Media list into the
-# window and checks that the pages break where the line printer's own layout on that printer says.
+# window and checks that the pages break where the line printer's own layout on that printer says,
+# that lines as wide as the paper allows keep every character, and that print failures say why.
 set -uo pipefail
 : "${QUORVEL_BIN:?}" "${QUORVEL_WINE:?}" "${QUORVEL_SOURCE:?}"
 [ -n "${DISPLAY:-}" ] || { echo "needs a display (scripts/test provides a virtual one)"; exit 1; }
@@ -220,7 +221,64 @@ layout "$work/report1.txt.printed" "$work/layout1.txt" || exit 1
 check_pdf short "$work/report1.txt" "${result#* }" "$work/layout1.txt" 1
 check_job short "$work/report1.txt" "$result"
 
-# Case 2: a Media list long enough for several pages, typed into the window as a user would
+# Every character of the lines in a file reaches the paper, and no glyph lies outside the
+# 15 mm margins (within a device pixel, the driver's placement of a glyph by its exact width).
+check_every_character() {   # case name, lines file, pdf, layout
+  pdftotext -bbox "$3" "$work/$1.chars.html"
+  python3 - "$2" "$work/$1.chars.html" "$4" <<'PY'
+import html, re, sys
+lines_file, bbox, layout = sys.argv[1:4]
+typed = [l for l in open(lines_file, encoding='cp1252').read().split('\n') if l]
+dpi = next(int(l.split()[1]) for l in open(layout, encoding='cp1252') if l.startswith('caps '))
+pixel = 25.4 / dpi
+mm = lambda pt: pt * 25.4 / 72
+pages, words = [], []
+for m in re.finditer(r'<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>', open(bbox, encoding='utf-8').read()):
+    if m.group(1):
+        pages.append((float(m.group(1)), float(m.group(2))))
+    else:
+        words.append((len(pages) - 1, *[float(v) for v in m.groups()[2:6]], html.unescape(m.group(7))))
+paper = ''.join(w[5] for w in words)
+faults = [f'not whole on paper ({len(l)} characters): {l[:40]}...' for l in typed if ''.join(l.split()) not in paper]
+left = min(mm(w[1]) for w in words)
+top = min(mm(w[2]) for w in words)
+right = min(mm(pages[w[0]][0] - w[3]) for w in words)
+bottom = min(mm(pages[w[0]][1] - w[4]) for w in words)
+print(f'{len(typed)} lines at the printable width, {len(paper)} characters on {len(pages)} page(s); '
+      f'nearest glyphs to the edges: left {left:.3f} mm, top {top:.3f} mm, right {right:.3f} mm, '
+      f'bottom {bottom:.3f} mm (a device pixel is {pixel:.3f} mm)')
+for edge, value in (('left', left), ('top', top), ('right', right), ('bottom', bottom)):
+    if value < 15 - pixel:
+        faults.append(f'a glyph lies {value:.3f} mm from the {edge} edge')
+for f in faults:
+    print('FAIL: ' + f)
+sys.exit(1 if faults else 0)
+PY
+  [ $? = 0 ] || failures=$((failures + 1))
+}
+
+# Case 2: lines of digits, letters and words as wide as the printable width, one character
+# narrower and one wider, typed into the Media memo: the printer draws each piece as wide as the
+# line printer measured it, so nothing is cut at the right margin.
+QUORVEL_PRINT_LONG_LINES=$(winpath "$work/wide-lines.txt") \
+  "$QUORVEL_WINE" "$QUORVEL_BIN/quorvel_win32_tests.exe" --gtest_filter='PrinterLayout.LinesAtThePrintableWidth' \
+  >"$work/wide-lines.log" 2>&1 || { fail "lines at the printable width: $(tail -5 "$work/wide-lines.log")"; exit 1; }
+click 482 41          # the Devices tab
+click 300 270         # the Media memo
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+End
+while IFS= read -r line; do
+  xdotool type --delay 4 "$line"
+  xdotool key Return
+done <"$work/wide-lines.txt"
+export_report "$work/report-wide.txt" || exit 1
+result=$(print_report) || exit 1
+layout "$work/report-wide.txt.printed" "$work/layout-wide.txt" || exit 1
+check_pdf wide "$work/report-wide.txt" "${result#* }" "$work/layout-wide.txt" 0
+check_every_character wide "$work/wide-lines.txt" "${result#* }" "$work/layout-wide.txt"
+[ -n "${QUORVEL_PRINT_KEEP:-}" ] && cp "${result#* }" "$QUORVEL_PRINT_KEEP"
+
+# Case 3: a Media list long enough for several pages, typed into the window as a user would
 # (the Devices page's memos take typing, and the reports show what they hold), with one line
 # too wide for the paper.
 click 482 41          # the Devices tab
@@ -239,6 +297,53 @@ check_job long "$work/report2.txt" "$result"
 [ "$(sed -n 's/^pages //p' "$work/layout2.txt")" -ge 3 ] || fail "the long listing did not need three pages"
 wrapped=$(grep -c '^line .* word[0-9]' "$work/layout2.txt")
 [ "$wrapped" -ge 2 ] || fail "the long line was not wrapped ($wrapped pieces)"
+
+# Case 4: print failures name the step and the system's reason, never an error number alone.
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+helptext() { "$QUORVEL_WINE" "$QUORVEL_BIN/quorvel-helptext.exe" "$@" 2>/dev/null | tr -d '\r'; }
+print_message() {   # OK in the print dialog; prints the caption and text of the box that answers, if any
+  local dialog text="" box
+  dialog=$(open_dialog 59 75 'Print') || { fail "no print dialog"; return 1; }
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Return
+  for _ in $(seq 1 30); do
+    text=$(helptext --message) && [ "$(head -1 <<<"$text")" != Print ] && break
+    text=""
+    sleep 0.5
+  done
+  [ -n "$text" ] || return 0
+  [ -n "${QUORVEL_PRINT_SHOTS:-}" ] && import -window root "$QUORVEL_PRINT_SHOTS-$(date +%s).png"
+  echo "$text"
+  box=$(xdotool search --onlyvisible --name "^$(head -1 <<<"$text")\$" 2>/dev/null | grep -vx "$win" | head -1)
+  [ -n "$box" ] && { xdotool windowfocus --sync "$box"; xdotool key Return; sleep 0.5; }
+}
+expect_words() {   # case name, message, the words it must begin with
+  echo "$1: $(tail -n +2 <<<"$2" | tr '\n' ' ')"
+  case "$(tail -n +2 <<<"$2")" in
+    "$3"*) ;;
+    *) fail "$1: the message does not begin with '$3'" ;;
+  esac
+  grep -Eq 'error [0-9]+|gave no reason' <<<"$2" && fail "$1: the message gives no reason in words"
+}
+
+$SUDO cupsreject PDF
+message=$(print_message)
+$SUDO cupsaccept PDF
+expect_words rejecting "$message" "The printer did not accept the job: "
+
+$SUDO cupsdisable PDF
+before=$(lpstat -o PDF 2>/dev/null | wc -l)
+message=$(print_message)
+[ -z "$message" ] || fail "stopped queue: a message came although the job waits in the queue: $message"
+sleep 2
+[ "$(lpstat -o PDF 2>/dev/null | wc -l)" -gt "$before" ] || fail "stopped queue: no job waits in it"
+$SUDO cupsenable PDF
+echo "stopped: the job waits in the queue, no message"
+
+$SUDO lpadmin -x PDF
+message=$(print_message)
+"$helper" up "$pdfs" >/dev/null || fail "the PDF queue could not be made again"
+expect_words deleted "$message" "The printer did not accept the job: "
 
 # Close ends the program.
 click 570 11
