@@ -49,15 +49,24 @@ namespace {
 
 using PrintDlgWProc = BOOL(WINAPI*)(PRINTDLGW*);
 
-// The wide print dialog, on the NT family: printer names are kept in Unicode there, and the
-// ANSI dialog gives a name the code page cannot hold as question marks, which names no printer.
-// The 95 family keeps its names in the code page, and its PrintDlgW does nothing.
-PrintDlgWProc WidePrintDialog() {
-  if (GetVersion() & 0x80000000u) return nullptr;
-  HMODULE comdlg = GetModuleHandleA("comdlg32.dll");
-  return comdlg ? reinterpret_cast<PrintDlgWProc>(reinterpret_cast<void (*)()>(GetProcAddress(comdlg, "PrintDlgW")))
-                : nullptr;
-}
+// The dialog library, held while its dialog runs: the program loads it on first use only.
+struct DialogLibrary {
+  DialogLibrary() : Module(LoadLibraryA("comdlg32.dll")) {}
+  ~DialogLibrary() {
+    if (Module) FreeLibrary(Module);
+  }
+  DialogLibrary(const DialogLibrary&) = delete;
+  DialogLibrary& operator=(const DialogLibrary&) = delete;
+
+  // The wide print dialog, on the NT family: printer names are kept in Unicode there, and the
+  // ANSI dialog gives a name the code page cannot hold as question marks, which names no
+  // printer. The 95 family keeps its names in the code page, and its PrintDlgW does nothing.
+  PrintDlgWProc WidePrintDialog() const {
+    if (!Module || (GetVersion() & 0x80000000u)) return nullptr;
+    return reinterpret_cast<PrintDlgWProc>(reinterpret_cast<void (*)()>(GetProcAddress(Module, "PrintDlgW")));
+  }
+  HMODULE Module;
+};
 
 std::string PrintDialogErrorText(DWORD error) {
   switch (error) {
@@ -103,7 +112,8 @@ std::unique_ptr<PrintSurface> RunPrintDialog(HWND owner, PrintDialogState& state
 }  // namespace
 
 std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state) {
-  if (PrintDlgWProc wide = WidePrintDialog())
+  DialogLibrary library;
+  if (PrintDlgWProc wide = library.WidePrintDialog())
     return RunPrintDialog<PRINTDLGW>(owner, state, [wide](PRINTDLGW* pd) { return wide(pd); });
   return RunPrintDialog<PRINTDLGA>(owner, state, [](PRINTDLGA* pd) { return PrintDlgA(pd); });
 }

@@ -15,8 +15,13 @@ helper=$QUORVEL_SOURCE/tests/e2e/pdf-printer
 work=$(mktemp -d "$QUORVEL_BIN/e2e-print.XXXXXX")
 pdfs=$work/pdf
 pid=""
+cyrillic=""
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # The queues as they were: PDF accepting, enabled and the default, case 5's printer gone.
+  if [ -n "$cyrillic" ]; then $SUDO lpadmin -x "$cyrillic"; $SUDO lpadmin -d PDF; fi 2>/dev/null
+  { $SUDO cupsaccept PDF; $SUDO cupsenable PDF; } 2>/dev/null
   "$helper" down "$pdfs" >/dev/null 2>&1
   if [ "${failures:-1}" = 0 ]; then rm -rf "$work"; else echo "kept for a look: $work"; fi
 }
@@ -27,17 +32,30 @@ winpath() { echo "Z:${1//\//\\}"; }
 
 # The queue first: a Wine program started without a scheduler drops the CUPS printers.
 "$helper" up "$pdfs" || { echo "FAIL: no PDF printer"; exit 1; }
+# Wine takes the spooler's default printer only when it first meets that printer: the prefix's
+# default is set here, so that no earlier run leaves another one. A registry file in UTF-16 carries
+# a name outside the code page whatever the locale.
+wine_default() {   # printer name
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows]\r\n"Device"="%s,wineps.drv,CUPS:%s"\r\n' \
+    "$1" "$1" | iconv -f UTF-8 -t UTF-16 >"$work/default.reg"
+  "$QUORVEL_WINE" regedit /S "$(winpath "$work/default.reg")" >/dev/null 2>&1 ||
+    { echo "FAIL: $1 cannot be made Wine's default printer"; exit 1; }
+}
+wine_default PDF
 
-"$QUORVEL_WINE" "$QUORVEL_BIN/Quorvel.exe" >/dev/null 2>&1 &
-pid=$!
-win=""
-for _ in $(seq 1 300); do
-  win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$win")"
+start_quorvel() {
+  "$QUORVEL_WINE" "$QUORVEL_BIN/Quorvel.exe" >/dev/null 2>&1 &
+  pid=$!
+  win=""
+  for _ in $(seq 1 300); do
+    win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+}
+start_quorvel
 click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
 await_window() {   # title, tenths of a second to wait; prints the window id
   local id=""
@@ -299,7 +317,6 @@ wrapped=$(grep -c '^line .* word[0-9]' "$work/layout2.txt")
 [ "$wrapped" -ge 2 ] || fail "the long line was not wrapped ($wrapped pieces)"
 
 # Case 4: print failures name the step and the system's reason, never an error number alone.
-if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 helptext() { "$QUORVEL_WINE" "$QUORVEL_BIN/quorvel-helptext.exe" "$@" 2>/dev/null | tr -d '\r'; }
 print_message() {   # OK in the print dialog; prints the caption and text of the box that answers, if any
   local dialog text="" box
@@ -350,6 +367,34 @@ click 570 11
 for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $pid 2>/dev/null && fail "Close did not end the program"
 pid=""
+
+# Case 5: a default printer whose name the code page cannot hold is printed to, under its name.
+cyrillic=$'\u041f\u0440\u0438\u043d\u0442\u0435\u0440'
+$SUDO lpadmin -p "$cyrillic" -E -v cups-pdf:/quorvel -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4 2>/dev/null
+$SUDO lpadmin -d "$cyrillic"
+wine_default "$cyrillic"
+# lpstat writes the queue's name URL-encoded: the jobs of any queue but PDF.
+latest_cyrillic() { lpstat -W completed -o 2>/dev/null | grep -v '^PDF-' | sed -n 's/^[^ ]*-\([0-9]*\) .*/\1/p' | sort -n | tail -1; }
+before=$(latest_cyrillic)
+start_quorvel   # the printers as the spooler has them now
+click 59 43
+sleep 3
+message=$(print_message)
+[ -z "$message" ] || fail "printer $cyrillic: $message"
+job=""
+for _ in $(seq 1 120); do
+  job=$(latest_cyrillic)
+  [ -n "$job" ] && [ "$job" != "$before" ] && ls "$pdfs"/*job_"$job".pdf >/dev/null 2>&1 && break
+  job=""
+  sleep 0.5
+done
+[ -n "$job" ] && echo "printer $cyrillic: job $job printed" || fail "nothing was printed on the default printer $cyrillic"
+click 570 11
+for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+pid=""
+$SUDO lpadmin -d PDF
+$SUDO lpadmin -x "$cyrillic"
+wine_default PDF
 
 [ $failures = 0 ] && echo "print.sh: all checks passed"
 exit $((failures > 0))
