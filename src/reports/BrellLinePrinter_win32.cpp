@@ -116,8 +116,7 @@ PrinterDcSurface::Placement PrinterDcSurface::Place(const std::string& text) {
   std::vector<int> ends(text.size());
   SIZE size{};
   if (GetTextExtentExPointA(Dc, text.c_str(), count, 0, nullptr, ends.data(), &size)) {
-    // From where each character ends to how far each one moves the pen; a double-byte
-    // character's trail byte ends where its lead byte does, so it moves by nothing.
+    // From where each character ends to how far each one moves the pen.
     placed.Advances.resize(text.size());
     int previous = 0;
     for (size_t i = 0; i < ends.size(); ++i) {
