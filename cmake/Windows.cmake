@@ -115,4 +115,9 @@ if(QUORVEL_TESTS)
     set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
       ENVIRONMENT "${QUORVEL_TEST_ENV};QUORVEL_BIN=${CMAKE_BINARY_DIR};QUORVEL_WINE=${QUORVEL_WINE};QUORVEL_SOURCE=${CMAKE_SOURCE_DIR}")
   endforeach()
+  # Printing runs the window through five cases against a real spooler, each job a round trip
+  # through it: more than the others need.
+  if(TEST e2e_print)
+    set_tests_properties(e2e_print PROPERTIES TIMEOUT 600)
+  endif()
 endif()

@@ -1,14 +1,30 @@
 #include "reports/BrellLinePrinter_win32.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/Errors.h"
 
 namespace qv {
 
 namespace {
 
-[[noreturn]] void RaisePrinterError(const std::string& what) {
-  DWORD error = GetLastError();
-  throw Exception(error ? what + " (error " + std::to_string(error) + ")" : what);
+// The system's words for an error, without the line end FormatMessage gives them.
+std::string SystemErrorText(DWORD error) {
+  if (error == 0) return "the system gave no reason";
+  char* buffer = nullptr;
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = length && buffer ? std::string(buffer, length) : std::string();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
+  return text.empty() ? "error " + std::to_string(error) : text;
+}
+
+// The step that failed and the system's reason: the error of the call just made (each call
+// is preceded by SetLastError(0), so an older error is never reported as its reason).
+[[noreturn]] void RaisePrinterError(const std::string& step) {
+  throw Exception(step + ": " + SystemErrorText(GetLastError()));
 }
 
 COLORREF ResolveColor(TColor color) {
@@ -28,7 +44,8 @@ PrinterDcSurface::~PrinterDcSurface() {
 }
 
 void PrinterDcSurface::StartPageOrRaise() {
-  if (StartPage(Dc) <= 0) RaisePrinterError("Cannot start a page on the printer");
+  SetLastError(0);
+  if (StartPage(Dc) <= 0) RaisePrinterError("The printer did not start a page");
   InPage = true;
   // The 95 family resets the DC at every page: the font goes back in each time.
   ApplyFont();
@@ -40,27 +57,31 @@ void PrinterDcSurface::BeginDoc(const std::string& jobName) {
   info.lpszDocName = jobName.c_str();
   info.lpszOutput = OutputFile.empty() ? nullptr : OutputFile.c_str();
   SetLastError(0);
-  if (StartDocA(Dc, &info) <= 0) RaisePrinterError("Cannot start the print job " + jobName);
+  if (StartDocA(Dc, &info) <= 0) RaisePrinterError("The printer did not start the job " + jobName);
   InDoc = true;
   StartPageOrRaise();
 }
 
 void PrinterDcSurface::NewPage() {
   InPage = false;
-  if (EndPage(Dc) <= 0) RaisePrinterError("Cannot end a page on the printer");
+  SetLastError(0);
+  if (EndPage(Dc) <= 0) RaisePrinterError("The printer did not take the page");
   StartPageOrRaise();
 }
 
 void PrinterDcSurface::EndDoc() {
   if (InPage) {
     InPage = false;
-    if (EndPage(Dc) <= 0) RaisePrinterError("Cannot end a page on the printer");
+    SetLastError(0);
+    if (EndPage(Dc) <= 0) RaisePrinterError("The printer did not take the page");
   }
   InDoc = false;
-  if (::EndDoc(Dc) <= 0) RaisePrinterError("Cannot end the print job");
+  SetLastError(0);
+  if (::EndDoc(Dc) <= 0) RaisePrinterError("The printer did not accept the job");
 }
 
 void PrinterDcSurface::SelectFont(const PrintFont& font) {
+  SetLastError(0);
   UniqueGdiObject created(CreateFontA(font.HeightAt(GetDeviceCaps(Dc, LOGPIXELSY)), 0, 0, 0,
                                       font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline, font.StrikeOut,
                                       static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -83,19 +104,42 @@ void PrinterDcSurface::ApplyFont() {
 
 PrintTextMetrics PrinterDcSurface::TextMetrics() {
   TEXTMETRICA tm{};
+  SetLastError(0);
   if (!GetTextMetricsA(Dc, &tm)) RaisePrinterError("Cannot measure the printer font");
   return {static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmExternalLeading)};
 }
 
-int PrinterDcSurface::TextWidth(const std::string& text) {
+PrinterDcSurface::Placement PrinterDcSurface::Place(const std::string& text) {
+  Placement placed;
+  const int count = static_cast<int>(text.size());
+  if (count == 0) return placed;
+  std::vector<int> ends(text.size());
   SIZE size{};
-  if (!GetTextExtentPoint32A(Dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
-  return static_cast<int>(size.cx);
+  if (GetTextExtentExPointA(Dc, text.c_str(), count, 0, nullptr, ends.data(), &size)) {
+    // From where each character ends to how far each one moves the pen.
+    placed.Advances.resize(text.size());
+    int previous = 0;
+    for (size_t i = 0; i < ends.size(); ++i) {
+      placed.Advances[i] = ends[i] - previous;
+      previous = ends[i];
+    }
+    // An overhang (a synthesized italic or bold) reaches past the last advance.
+    placed.Width = std::max(previous, static_cast<int>(size.cx));
+  } else if (GetTextExtentPoint32A(Dc, text.c_str(), count, &size)) {
+    placed.Width = static_cast<int>(size.cx);
+  }
+  return placed;
 }
+
+int PrinterDcSurface::TextWidth(const std::string& text) { return Place(text).Width; }
 
 void PrinterDcSurface::TextOutClipped(int x, int y, const TRect& clip, const std::string& text) {
   RECT r{clip.Left, clip.Top, clip.Right, clip.Bottom};
-  ExtTextOutA(Dc, x, y, ETO_CLIPPED, &r, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  // Drawn at the positions TextWidth measured: a driver that sets the glyphs at their exact
+  // widths would otherwise draw a line wider than the layout made room for.
+  const Placement placed = Place(text);
+  ExtTextOutA(Dc, x, y, ETO_CLIPPED, &r, text.c_str(), static_cast<UINT>(text.size()),
+              placed.Advances.empty() ? nullptr : placed.Advances.data());
 }
 
 PrinterCaps PrinterDcSurface::DeviceCaps() {

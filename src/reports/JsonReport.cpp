@@ -5,6 +5,7 @@
 
 #include "fields/FieldInventory.h"
 #include "reports/AnsiText.h"
+#include "reports/ReportOutline.h"
 
 namespace qv {
 
@@ -47,11 +48,6 @@ class JsonLines {
 const char* const FeatureNames[9] = {"FPU",     "RDTSC", "MMX",    "MMX+", "3DNow!",
                                      "3DNow!+", "iSSE",  "iSSE-2", "APIC"};
 
-// The report's order of the feature boxes on the Features line.
-const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "CheckBoxMMX",
-                                    "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
-                                    "CheckBoxSSE",         "CheckBoxSSE2",  "CheckBoxAPIC"};
-
 std::string Two(int n) { return (n < 10 && n >= 0 ? "0" : "") + std::to_string(n); }
 
 class PageWriter {
@@ -83,77 +79,56 @@ class PageWriter {
   const AnsiConverter& ToUtf8;
 };
 
-void WritePages(PageWriter& w, const std::string& totalMemoryText) {
+void WriteItem(PageWriter& w, const TReportItem& item, const std::string& totalMemoryText) {
+  using K = TReportItemKind;
   JsonLines& json = w.Json;
   const PageFields& fields = w.Fields;
-  json.Open("My Computer", '{');
-  w.Pair("LabelTComputer", "LabelComputer");
-  w.Pair("LabelTBIOSName", "LabelBIOSName");
-  w.Pair("LabelTBIOSDate", "LabelBIOSDate");
-  json.Value(w.Name("LabelTPhysical"), w.Literal(totalMemoryText));
-  w.Memo("LabelTDrives", "MemoDrives");
-  json.Close('}');
+  switch (item.Kind) {
+    case K::riPair:
+      w.Pair(item.Caption, item.Value);
+      break;
+    case K::riMemory:
+      json.Value(w.Name(item.Caption), w.Literal(totalMemoryText));
+      break;
+    case K::riMemo:
+      w.Memo(item.Caption, item.Value);
+      break;
+    case K::riFeatures: {
+      std::string flags;
+      for (const char* box : ReportFeatureBoxes)
+        if (fields.Checked(box)) flags += fields.Text(box) + " ";
+      json.Value(w.Name(item.Caption), w.Literal(flags));
+      break;
+    }
+    case K::riVersionBuild:
+      w.Pair(item.Caption, item.Value);
+      w.Pair(item.BuildCaption, item.BuildValue);
+      break;
+    case K::riAboutVersion:
+      json.Value(item.Caption, w.Literal(fields.Text(item.Value)));
+      break;
+    case K::riCredits:
+      json.Value(item.Caption, w.Literal(CreditText));
+      break;
+    case K::riLicence:
+      json.Value(item.Caption, JsonString(LicenceText));
+      break;
+    case K::riNotice:
+      json.Value(item.Caption, w.Literal(NoticeText));
+      break;
+    case K::riHomePage:
+      json.Value(item.Caption, w.Literal(fields.Text(item.Value)));
+      json.Value(std::string(item.Caption) + " Link", w.Literal(fields.Url(item.Value)));
+      break;
+  }
+}
 
-  json.Open("Processor", '{');
-  w.Pair("LabelTDescription", "LabelDescription");
-  w.Pair("LabelTProducer", "LabelProducer");
-  w.Pair("LabelTSpeed", "LabelSpeed");
-  w.Pair("LabelTType", "LabelType");
-  w.Pair("LabelTCPUs", "LabelCPUs");
-  std::string flags;
-  for (const char* box : FeatureBoxes)
-    if (fields.Checked(box)) flags += fields.Text(box) + " ";
-  json.Value(w.Name("LabelTFeatures"), w.Literal(flags));
-  json.Close('}');
-
-  json.Open("Operating System", '{');
-  w.Pair("LabelTOS", "LabelOS");
-  w.Pair("LabelTOSCategory", "LabelOSCategory");
-  w.Pair("LabelTVersion", "LabelVersion");
-  w.Pair("LabelTBuild", "LabelBuild");
-  w.Pair("LabelTTitle", "LabelTitle");
-  w.Pair("LabelTID", "LabelID");
-  w.Pair("LabelTKey", "LabelKey");
-  w.Pair("LabelTX", "LabelX");
-  w.Pair("LabelTLogin", "LabelLogin");
-  w.Pair("LabelTName", "LabelName");
-  w.Pair("LabelTCompany", "LabelCompany");
-  w.Pair("LabelTTimeZone", "LabelTimeZone");
-  w.Pair("LabelTWindows", "LabelWindows");
-  w.Pair("LabelTSystem", "LabelSystem");
-  w.Pair("LabelTTemp", "LabelTemp");
-  w.Pair("LabelTCSD", "LabelCSD");
-  json.Close('}');
-
-  json.Open("Devices", '{');
-  w.Pair("LabelTKeyboard", "LabelKeyboard");
-  w.Pair("LabelTMouse", "LabelMouse");
-  w.Memo("LabelTPrinter", "MemoPrinter");
-  w.Memo("LabelTPort", "MemoPort");
-  w.Pair("LabelTWaveOut", "LabelWaveOut");
-  w.Pair("LabelTMidiOut", "LabelMidiOut");
-  w.Pair("LabelTMix", "LabelMix");
-  w.Memo("LabelTMedia", "MemoMedia");
-  json.Close('}');
-
-  json.Open("More ...", '{');
-  w.Pair("LabelTIP", "LabelIP");
-  w.Memo("LabelTMAC", "MemoMAC");
-  w.Pair("LabelTResolution", "LabelResolution");
-  w.Pair("LabelTColor", "LabelColor");
-  w.Memo("LabelTAdapter", "MemoAdapter");
-  w.Memo("LabelTMonitor", "MemoMonitor");
-  json.Close('}');
-
-  // The About block has no captions of its own; these name its lines.
-  json.Open("About", '{');
-  json.Value("Version", w.Literal(fields.Text("VersionLabel")));
-  json.Value("Credits", w.Literal(CreditText));
-  json.Value("Licence", JsonString("FREEWARE"));
-  json.Value("Notice", w.Literal(NoticeText));
-  json.Value("Home Page", w.Literal(fields.Text("HomePageLabel")));
-  json.Value("Home Page Link", w.Literal(fields.Url("HomePageLabel")));
-  json.Close('}');
+void WritePages(PageWriter& w, const std::string& totalMemoryText) {
+  for (const TReportSection& section : ReportOutline()) {
+    w.Json.Open(section.Name, '{');
+    for (const TReportItem& item : section.Items) WriteItem(w, item, totalMemoryText);
+    w.Json.Close('}');
+  }
 }
 
 void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "fields/FieldInventory.h"
+#include "reports/ReportOutline.h"
 
 namespace qv {
 
@@ -48,11 +49,6 @@ std::string OneLine(std::string text) {
     if (c == '\r' || c == '\n') c = ' ';
   return text;
 }
-
-// The nine feature boxes in the order the Features line lists them.
-const char* const FeatureBoxes[] = {"CheckBoxFPU",         "CheckBoxRDTSC", "CheckBoxMMX",
-                                    "CheckBoxExtendedMMX", "CheckBox3DNow", "CheckBoxExtended3DNow",
-                                    "CheckBoxSSE",         "CheckBoxSSE2",  "CheckBoxAPIC"};
 
 const char* const HtmlHeader[] = {
     "<html>",
@@ -126,6 +122,51 @@ public:
   const std::string L;
 };
 
+void WriteItem(ReportWriter& w, const TReportItem& item, const std::string& totalMemoryText) {
+  using K = TReportItemKind;
+  switch (item.Kind) {
+    case K::riPair:
+      w.Pair(item.Caption, item.Value);
+      break;
+    case K::riMemory:
+      w.Marked(Cat({" ", w.Field(item.Caption), " ", w.Escape(totalMemoryText)}));
+      break;
+    case K::riMemo:
+      w.HeadAndMemo(item.Caption, item.Value);
+      break;
+    case K::riFeatures: {
+      std::string flags;
+      for (const char* box : ReportFeatureBoxes)
+        if (w.Fields.Checked(box)) flags += Cat({w.Field(box), " "});
+      w.Marked(Cat({" ", w.Field(item.Caption), " ", flags}));
+      break;
+    }
+    case K::riVersionBuild:
+      w.Marked(Cat({" ", w.Field(item.Caption), " ", w.Field(item.Value), " (", w.Field(item.BuildCaption), " ",
+                    w.Field(item.BuildValue), ")"}));
+      break;
+    case K::riAboutVersion:
+      w.Marked(Cat({" Quorvel v", w.Field(item.Value)}));
+      break;
+    case K::riCredits:
+      w.Marked(Cat({" ", w.Escape(CreditText)}));
+      break;
+    case K::riLicence:
+      w.Add(w.L);
+      w.Marked(Cat({" ", LicenceText}));
+      w.Add(w.L);
+      break;
+    case K::riNotice:
+      w.Marked(Cat({" ", w.Escape(NoticeText)}));
+      break;
+    case K::riHomePage:
+      w.HtmlOnly(Cat({"<a target=\"_blank\" href=\"", w.Escape(w.Fields.Url(item.Value)), "\">"}));
+      w.Add(Cat({" ", w.Field(item.Value)}));
+      w.HtmlOnly("</a>");
+      break;
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> BuildReportLines(const PageFields& fields, const std::string& totalMemoryText,
@@ -140,76 +181,14 @@ std::vector<std::string> BuildReportLines(const PageFields& fields, const std::s
   }
   w.Add("");
 
-  w.OpenSection("[ MY COMPUTER ]");
-  w.Pair("LabelTComputer", "LabelComputer");
-  w.Pair("LabelTBIOSName", "LabelBIOSName");
-  w.Pair("LabelTBIOSDate", "LabelBIOSDate");
-  w.Marked(Cat({" ", w.Field("LabelTPhysical"), " ", w.Escape(totalMemoryText)}));
-  w.HeadAndMemo("LabelTDrives", "MemoDrives");
-  w.CloseSection();
-
-  w.OpenSection("[ PROCESSOR ]");
-  w.Pair("LabelTDescription", "LabelDescription");
-  w.Pair("LabelTProducer", "LabelProducer");
-  w.Pair("LabelTSpeed", "LabelSpeed");
-  w.Pair("LabelTType", "LabelType");
-  w.Pair("LabelTCPUs", "LabelCPUs");
-  std::string flags;
-  for (const char* box : FeatureBoxes)
-    if (fields.Checked(box)) flags += Cat({w.Field(box), " "});
-  w.Marked(Cat({" ", w.Field("LabelTFeatures"), " ", flags}));
-  w.CloseSection();
-
-  w.OpenSection("[ OPERATING SYSTEM ]");
-  w.Pair("LabelTOS", "LabelOS");
-  w.Pair("LabelTOSCategory", "LabelOSCategory");
-  w.Marked(Cat({" ", w.Field("LabelTVersion"), " ", w.Field("LabelVersion"), " (", w.Field("LabelTBuild"), " ",
-                w.Field("LabelBuild"), ")"}));
-  w.Pair("LabelTTitle", "LabelTitle");
-  w.Pair("LabelTID", "LabelID");
-  w.Pair("LabelTKey", "LabelKey");
-  w.Pair("LabelTX", "LabelX");
-  w.Pair("LabelTLogin", "LabelLogin");
-  w.Pair("LabelTName", "LabelName");
-  w.Pair("LabelTCompany", "LabelCompany");
-  w.Pair("LabelTTimeZone", "LabelTimeZone");
-  w.Pair("LabelTWindows", "LabelWindows");
-  w.Pair("LabelTSystem", "LabelSystem");
-  w.Pair("LabelTTemp", "LabelTemp");
-  w.Pair("LabelTCSD", "LabelCSD");
-  w.CloseSection();
-
-  w.OpenSection("[ DEVICES ]");
-  w.Pair("LabelTKeyboard", "LabelKeyboard");
-  w.Pair("LabelTMouse", "LabelMouse");
-  w.HeadAndMemo("LabelTPrinter", "MemoPrinter");
-  w.HeadAndMemo("LabelTPort", "MemoPort");
-  w.Pair("LabelTWaveOut", "LabelWaveOut");
-  w.Pair("LabelTMidiOut", "LabelMidiOut");
-  w.Pair("LabelTMix", "LabelMix");
-  w.HeadAndMemo("LabelTMedia", "MemoMedia");
-  w.CloseSection();
-
-  w.OpenSection("[ MORE ... ]");
-  w.Pair("LabelTIP", "LabelIP");
-  w.HeadAndMemo("LabelTMAC", "MemoMAC");
-  w.Pair("LabelTResolution", "LabelResolution");
-  w.Pair("LabelTColor", "LabelColor");
-  w.HeadAndMemo("LabelTAdapter", "MemoAdapter");
-  w.HeadAndMemo("LabelTMonitor", "MemoMonitor");
-  w.CloseSection();
-
-  w.OpenSection("[ ABOUT ]");
-  w.Marked(Cat({" Quorvel v", w.Field("VersionLabel")}));
-  w.Marked(Cat({" ", w.Escape(CreditText)}));
-  w.Add(w.L);
-  w.Marked(" FREEWARE");
-  w.Add(w.L);
-  w.Marked(Cat({" ", w.Escape(NoticeText)}));
-  w.HtmlOnly(Cat({"<a target=\"_blank\" href=\"", w.Escape(fields.Url("HomePageLabel")), "\">"}));
-  w.Add(Cat({" ", w.Field("HomePageLabel")}));
+  const auto& outline = ReportOutline();
+  for (const TReportSection& section : outline) {
+    w.OpenSection(section.Heading);
+    for (const TReportItem& item : section.Items) WriteItem(w, item, totalMemoryText);
+    // The last section, About, ends the report without an empty line.
+    if (&section != &outline.back()) w.CloseSection();
+  }
   if (w.Html) {
-    w.Add("</a>");
     w.Add("</UL>");
     w.Add("<h3><font FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">");
     w.Add(Cat({"Gathered on ", w.Escape(date), "<br>"}));

@@ -45,8 +45,50 @@ bool ExecuteSaveDialog(HWND owner, SaveDialogState& state) {
   return true;
 }
 
-std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state) {
-  PRINTDLGA pd{};
+namespace {
+
+using PrintDlgWProc = BOOL(WINAPI*)(PRINTDLGW*);
+
+// The dialog library, held while its dialog runs: the program loads it on first use only.
+struct DialogLibrary {
+  DialogLibrary() : Module(LoadLibraryA("comdlg32.dll")) {}
+  ~DialogLibrary() {
+    if (Module) FreeLibrary(Module);
+  }
+  DialogLibrary(const DialogLibrary&) = delete;
+  DialogLibrary& operator=(const DialogLibrary&) = delete;
+
+  // The wide print dialog, on the NT family: printer names are kept in Unicode there, and the
+  // ANSI dialog gives a name the code page cannot hold as question marks, which names no
+  // printer. The 95 family keeps its names in the code page, and its PrintDlgW does nothing.
+  PrintDlgWProc WidePrintDialog() const {
+    if (!Module || (GetVersion() & 0x80000000u)) return nullptr;
+    return reinterpret_cast<PrintDlgWProc>(reinterpret_cast<void (*)()>(GetProcAddress(Module, "PrintDlgW")));
+  }
+  HMODULE Module;
+};
+
+std::string PrintDialogErrorText(DWORD error) {
+  switch (error) {
+    case PDERR_NODEFAULTPRN:
+      return "No printer is installed";
+    case PDERR_PRINTERNOTFOUND:
+      return "The chosen printer cannot be found";
+    case PDERR_NODEVICES:
+      return "No printer driver was found";
+    case PDERR_CREATEICFAILURE:
+    case PDERR_INITFAILURE:
+    case PDERR_LOADDRVFAILURE:
+    case PDERR_GETDEVMODEFAIL:
+      return "The chosen printer cannot be used (print dialog error " + std::to_string(error) + ")";
+    default:
+      return "The print dialog failed (error " + std::to_string(error) + ")";
+  }
+}
+
+template <class Dialog, class Run>
+std::unique_ptr<PrintSurface> RunPrintDialog(HWND owner, PrintDialogState& state, Run run) {
+  Dialog pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = owner;
   pd.hDevMode = state.DevMode;
@@ -54,17 +96,26 @@ std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& s
   // No page range, selection or print-to-file: the job is always the whole report.
   pd.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
   pd.nCopies = 1;
-  BOOL chosen = PrintDlgA(&pd);
+  BOOL chosen = run(&pd);
   state.DevMode = pd.hDevMode;
   state.DevNames = pd.hDevNames;
   if (!chosen) {
     DWORD error = CommDlgExtendedError();
-    if (error == PDERR_NODEFAULTPRN) throw Exception("No printer is installed");
-    if (error) throw Exception("The print dialog failed (error " + std::to_string(error) + ")");
+    if (error) throw Exception(PrintDialogErrorText(error));
     return nullptr;
   }
+  // OK never passes silently: a printer without a device context is said to be unusable.
   if (!pd.hDC) throw Exception("The chosen printer cannot be used");
   return std::make_unique<PrinterDcSurface>(pd.hDC);
+}
+
+}  // namespace
+
+std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state) {
+  DialogLibrary library;
+  if (PrintDlgWProc wide = library.WidePrintDialog())
+    return RunPrintDialog<PRINTDLGW>(owner, state, [wide](PRINTDLGW* pd) { return wide(pd); });
+  return RunPrintDialog<PRINTDLGA>(owner, state, [](PRINTDLGA* pd) { return PrintDlgA(pd); });
 }
 
 void ExportReport(HWND owner, SaveDialogState& dialog, const PageFields& fields, const std::string& totalMemoryText) {

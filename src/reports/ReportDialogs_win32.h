@@ -23,7 +23,8 @@ public:
 DWORD SaveDialogFlags(const SaveDialogState& state);
 // The save dialog (GetSaveFileNameA) with the settings in state.
 bool ExecuteSaveDialog(HWND owner, SaveDialogState& state);
-// The print dialog (PrintDlgA); the chosen printer's surface, or null when cancelled.
+// The print dialog (PrintDlgW on the NT family, else PrintDlgA); the chosen printer's surface, or
+// null when cancelled. A dialog that fails, or a printer without a device context, raises.
 std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state);
 
 // ExportButtonClick and PrintButtonClick. Errors (a file that cannot be written, a printer

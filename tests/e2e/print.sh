@@ -3,7 +3,8 @@
 # window through the X server: Info, Export (the text report to compare with), Print, OK in the
 # print dialog; then checks the PDF the spooler wrote: its page count, its text against the report
 # without its two header lines, and the job name. A second case types a long Media list into the
-# window and checks that the pages break where the line printer's own layout on that printer says.
+# window and checks that the pages break where the line printer's own layout on that printer says,
+# that lines as wide as the paper allows keep every character, and that print failures say why.
 set -uo pipefail
 : "${QUORVEL_BIN:?}" "${QUORVEL_WINE:?}" "${QUORVEL_SOURCE:?}"
 [ -n "${DISPLAY:-}" ] || { echo "needs a display (scripts/test provides a virtual one)"; exit 1; }
@@ -14,8 +15,13 @@ helper=$QUORVEL_SOURCE/tests/e2e/pdf-printer
 work=$(mktemp -d "$QUORVEL_BIN/e2e-print.XXXXXX")
 pdfs=$work/pdf
 pid=""
+cyrillic=""
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # The queues as they were: PDF accepting, enabled and the default, case 5's printer gone.
+  if [ -n "$cyrillic" ]; then $SUDO lpadmin -x "$cyrillic"; $SUDO lpadmin -d PDF; fi 2>/dev/null
+  { $SUDO cupsaccept PDF; $SUDO cupsenable PDF; } 2>/dev/null
   "$helper" down "$pdfs" >/dev/null 2>&1
   if [ "${failures:-1}" = 0 ]; then rm -rf "$work"; else echo "kept for a look: $work"; fi
 }
@@ -26,17 +32,30 @@ winpath() { echo "Z:${1//\//\\}"; }
 
 # The queue first: a Wine program started without a scheduler drops the CUPS printers.
 "$helper" up "$pdfs" || { echo "FAIL: no PDF printer"; exit 1; }
+# Wine takes the spooler's default printer only when it first meets that printer: the prefix's
+# default is set here, so that no earlier run leaves another one. A registry file in UTF-16 carries
+# a name outside the code page whatever the locale.
+wine_default() {   # printer name
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows]\r\n"Device"="%s,wineps.drv,CUPS:%s"\r\n' \
+    "$1" "$1" | iconv -f UTF-8 -t UTF-16 >"$work/default.reg"
+  "$QUORVEL_WINE" regedit /S "$(winpath "$work/default.reg")" >/dev/null 2>&1 ||
+    { echo "FAIL: $1 cannot be made Wine's default printer"; exit 1; }
+}
+wine_default PDF
 
-"$QUORVEL_WINE" "$QUORVEL_BIN/Quorvel.exe" >/dev/null 2>&1 &
-pid=$!
-win=""
-for _ in $(seq 1 300); do
-  win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$win")"
+start_quorvel() {
+  "$QUORVEL_WINE" "$QUORVEL_BIN/Quorvel.exe" >/dev/null 2>&1 &
+  pid=$!
+  win=""
+  for _ in $(seq 1 300); do
+    win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+}
+start_quorvel
 click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
 await_window() {   # title, tenths of a second to wait; prints the window id
   local id=""
@@ -220,7 +239,64 @@ layout "$work/report1.txt.printed" "$work/layout1.txt" || exit 1
 check_pdf short "$work/report1.txt" "${result#* }" "$work/layout1.txt" 1
 check_job short "$work/report1.txt" "$result"
 
-# Case 2: a Media list long enough for several pages, typed into the window as a user would
+# Every character of the lines in a file reaches the paper, and no glyph lies outside the
+# 15 mm margins (within a device pixel, the driver's placement of a glyph by its exact width).
+check_every_character() {   # case name, lines file, pdf, layout
+  pdftotext -bbox "$3" "$work/$1.chars.html"
+  python3 - "$2" "$work/$1.chars.html" "$4" <<'PY'
+import html, re, sys
+lines_file, bbox, layout = sys.argv[1:4]
+typed = [l for l in open(lines_file, encoding='cp1252').read().split('\n') if l]
+dpi = next(int(l.split()[1]) for l in open(layout, encoding='cp1252') if l.startswith('caps '))
+pixel = 25.4 / dpi
+mm = lambda pt: pt * 25.4 / 72
+pages, words = [], []
+for m in re.finditer(r'<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>', open(bbox, encoding='utf-8').read()):
+    if m.group(1):
+        pages.append((float(m.group(1)), float(m.group(2))))
+    else:
+        words.append((len(pages) - 1, *[float(v) for v in m.groups()[2:6]], html.unescape(m.group(7))))
+paper = ''.join(w[5] for w in words)
+faults = [f'not whole on paper ({len(l)} characters): {l[:40]}...' for l in typed if ''.join(l.split()) not in paper]
+left = min(mm(w[1]) for w in words)
+top = min(mm(w[2]) for w in words)
+right = min(mm(pages[w[0]][0] - w[3]) for w in words)
+bottom = min(mm(pages[w[0]][1] - w[4]) for w in words)
+print(f'{len(typed)} lines at the printable width, {len(paper)} characters on {len(pages)} page(s); '
+      f'nearest glyphs to the edges: left {left:.3f} mm, top {top:.3f} mm, right {right:.3f} mm, '
+      f'bottom {bottom:.3f} mm (a device pixel is {pixel:.3f} mm)')
+for edge, value in (('left', left), ('top', top), ('right', right), ('bottom', bottom)):
+    if value < 15 - pixel:
+        faults.append(f'a glyph lies {value:.3f} mm from the {edge} edge')
+for f in faults:
+    print('FAIL: ' + f)
+sys.exit(1 if faults else 0)
+PY
+  [ $? = 0 ] || failures=$((failures + 1))
+}
+
+# Case 2: lines of digits, letters and words as wide as the printable width, one character
+# narrower and one wider, typed into the Media memo: the printer draws each piece as wide as the
+# line printer measured it, so nothing is cut at the right margin.
+QUORVEL_PRINT_LONG_LINES=$(winpath "$work/wide-lines.txt") \
+  "$QUORVEL_WINE" "$QUORVEL_BIN/quorvel_win32_tests.exe" --gtest_filter='PrinterLayout.LinesAtThePrintableWidth' \
+  >"$work/wide-lines.log" 2>&1 || { fail "lines at the printable width: $(tail -5 "$work/wide-lines.log")"; exit 1; }
+click 482 41          # the Devices tab
+click 300 270         # the Media memo
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+End
+while IFS= read -r line; do
+  xdotool type --delay 4 "$line"
+  xdotool key Return
+done <"$work/wide-lines.txt"
+export_report "$work/report-wide.txt" || exit 1
+result=$(print_report) || exit 1
+layout "$work/report-wide.txt.printed" "$work/layout-wide.txt" || exit 1
+check_pdf wide "$work/report-wide.txt" "${result#* }" "$work/layout-wide.txt" 0
+check_every_character wide "$work/wide-lines.txt" "${result#* }" "$work/layout-wide.txt"
+[ -n "${QUORVEL_PRINT_KEEP:-}" ] && cp "${result#* }" "$QUORVEL_PRINT_KEEP"
+
+# Case 3: a Media list long enough for several pages, typed into the window as a user would
 # (the Devices page's memos take typing, and the reports show what they hold), with one line
 # too wide for the paper.
 click 482 41          # the Devices tab
@@ -240,11 +316,85 @@ check_job long "$work/report2.txt" "$result"
 wrapped=$(grep -c '^line .* word[0-9]' "$work/layout2.txt")
 [ "$wrapped" -ge 2 ] || fail "the long line was not wrapped ($wrapped pieces)"
 
+# Case 4: print failures name the step and the system's reason, never an error number alone.
+helptext() { "$QUORVEL_WINE" "$QUORVEL_BIN/quorvel-helptext.exe" "$@" 2>/dev/null | tr -d '\r'; }
+print_message() {   # OK in the print dialog; prints the caption and text of the box that answers, if any
+  local dialog text="" box
+  dialog=$(open_dialog 59 75 'Print') || { fail "no print dialog"; return 1; }
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Return
+  for _ in $(seq 1 30); do
+    text=$(helptext --message) && [ "$(head -1 <<<"$text")" != Print ] && break
+    text=""
+    sleep 0.5
+  done
+  [ -n "$text" ] || return 0
+  [ -n "${QUORVEL_PRINT_SHOTS:-}" ] && import -window root "$QUORVEL_PRINT_SHOTS-$(date +%s).png"
+  echo "$text"
+  box=$(xdotool search --onlyvisible --name "^$(head -1 <<<"$text")\$" 2>/dev/null | grep -vx "$win" | head -1)
+  [ -n "$box" ] && { xdotool windowfocus --sync "$box"; xdotool key Return; sleep 0.5; }
+}
+expect_words() {   # case name, message, the words it must begin with
+  echo "$1: $(tail -n +2 <<<"$2" | tr '\n' ' ')"
+  case "$(tail -n +2 <<<"$2")" in
+    "$3"*) ;;
+    *) fail "$1: the message does not begin with '$3'" ;;
+  esac
+  grep -Eq 'error [0-9]+|gave no reason' <<<"$2" && fail "$1: the message gives no reason in words"
+}
+
+$SUDO cupsreject PDF
+message=$(print_message)
+$SUDO cupsaccept PDF
+expect_words rejecting "$message" "The printer did not accept the job: "
+
+$SUDO cupsdisable PDF
+before=$(lpstat -o PDF 2>/dev/null | wc -l)
+message=$(print_message)
+[ -z "$message" ] || fail "stopped queue: a message came although the job waits in the queue: $message"
+sleep 2
+[ "$(lpstat -o PDF 2>/dev/null | wc -l)" -gt "$before" ] || fail "stopped queue: no job waits in it"
+$SUDO cupsenable PDF
+echo "stopped: the job waits in the queue, no message"
+
+$SUDO lpadmin -x PDF
+message=$(print_message)
+"$helper" up "$pdfs" >/dev/null || fail "the PDF queue could not be made again"
+expect_words deleted "$message" "The printer did not accept the job: "
+
 # Close ends the program.
 click 570 11
 for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $pid 2>/dev/null && fail "Close did not end the program"
 pid=""
+
+# Case 5: a default printer whose name the code page cannot hold is printed to, under its name.
+cyrillic=$'\u041f\u0440\u0438\u043d\u0442\u0435\u0440'
+$SUDO lpadmin -p "$cyrillic" -E -v cups-pdf:/quorvel -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4 2>/dev/null
+$SUDO lpadmin -d "$cyrillic"
+wine_default "$cyrillic"
+# lpstat writes the queue's name URL-encoded: the jobs of any queue but PDF.
+latest_cyrillic() { lpstat -W completed -o 2>/dev/null | grep -v '^PDF-' | sed -n 's/^[^ ]*-\([0-9]*\) .*/\1/p' | sort -n | tail -1; }
+before=$(latest_cyrillic)
+start_quorvel   # the printers as the spooler has them now
+click 59 43
+sleep 3
+message=$(print_message)
+[ -z "$message" ] || fail "printer $cyrillic: $message"
+job=""
+for _ in $(seq 1 120); do
+  job=$(latest_cyrillic)
+  [ -n "$job" ] && [ "$job" != "$before" ] && ls "$pdfs"/*job_"$job".pdf >/dev/null 2>&1 && break
+  job=""
+  sleep 0.5
+done
+[ -n "$job" ] && echo "printer $cyrillic: job $job printed" || fail "nothing was printed on the default printer $cyrillic"
+click 570 11
+for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+pid=""
+$SUDO lpadmin -d PDF
+$SUDO lpadmin -x "$cyrillic"
+wine_default PDF
 
 [ $failures = 0 ] && echo "print.sh: all checks passed"
 exit $((failures > 0))

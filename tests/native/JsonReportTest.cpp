@@ -130,6 +130,98 @@ TEST(BuildJsonReport, PagesHoldWhatTheTextReportShowsFieldByField) {
   EXPECT_EQ(doc.Find("raw")->Find("memory")->Type, JsonValue::Kind::Null);
 }
 
+// The whole document as the report of the filled table gives it, up to the raw numbers: the
+// outline walk must keep every name, order, bracket and comma where they were.
+TEST(BuildJsonReport, FilledTableGivesTheSameDocumentByteForByte) {
+  const std::string expected = R"json({
+  "program": "Quorvel",
+  "version": "1.0",
+  "date": "07-12-2026",
+  "time": "-",
+  "pages": {
+    "My Computer": {
+      "Computer Name": "TESTBOX",
+      "BIOS Type": "Award",
+      "BIOS Date": "01/02/03",
+      "Memory": "256 Mb",
+      "Drives": [
+        "A:\\ Removable",
+        "C:\\ Fixed 2 Gb"
+      ]
+    },
+    "Processor": {
+      "Description": "Pentium II",
+      "Vendor": "Intel",
+      "Speed": "400 MHz",
+      "Type": "Original OEM",
+      "Count": "1",
+      "Features": "FPU RDTSC MMX "
+    },
+    "Operating System": {
+      "Description": "Windows 98",
+      "Platform": "Windows 9x",
+      "Version": "4.10",
+      "Build": "2222",
+      "Title": "Second Edition",
+      "ID": "12345",
+      "Key": "ABCDE",
+      "DirectX": "8.1",
+      "Login Name": "mira",
+      "Register Name": "Mira",
+      "Company": "Home",
+      "Time Zone": "CET",
+      "Windows Path": "C:\\WINDOWS",
+      "System Path": "C:\\WINDOWS\\SYSTEM",
+      "Temp Path": "C:\\TEMP",
+      "Add-On": "A"
+    },
+    "Devices": {
+      "Keyboard": "Standard 101/102-Key",
+      "Mouse": "PS/2",
+      "Printers": [
+        "Laser"
+      ],
+      "Ports": [
+        "COM1",
+        "LPT1"
+      ],
+      "Wave Audio": "SB16 Wave",
+      "Midi Audio": "SB16 Midi",
+      "Audio Mixer": "SB16 Mixer",
+      "Media": [
+      ]
+    },
+    "More ...": {
+      "Local IP Address": "192.168.0.2",
+      "MAC Addresses": [
+        "00-11-22-33-44-55"
+      ],
+      "Screen Resolution": "1024 x 768",
+      "Display Colors": "16 Bit",
+      "Video Adapters": [
+        "VGA"
+      ],
+      "Monitors": [
+        "Plug and Play"
+      ]
+    },
+    "About": {
+      "Version": "1.0",
+      "Credits": "Written by the Quorvel team. Thanks to everyone who tested it.",
+      "Licence": "FREEWARE",
+      "Notice": "(c) 2026 Quorvel team",
+      "Home Page": "www.quorvel.example",
+      "Home Page Link": "http://www.quorvel.example/"
+    }
+  },)json";
+  std::string got;
+  for (const auto& line : BuildJsonReport(FilledFields(), "256 Mb", RawValues{}, Western)) {
+    if (line == "  \"raw\": {") break;
+    got += line + "\n";
+  }
+  EXPECT_EQ(got, expected + "\n");
+}
+
 TEST(BuildJsonReport, HostileTextsStayValidAndConvertProperly) {
   // What a registry may hold: quotes, backslashes, every control character, NUL, bytes with no
   // character in the code page, a lone UTF-8 lead byte, and a very long value.

@@ -1,7 +1,8 @@
 // quorvel-helptext: reads the help viewer's window for the Wine tests.
 //   quorvel-helptext           prints the caption, then the text of the topic shown (UTF-8)
 //   quorvel-helptext --close   asks every open viewer to close
-// Exit status 1 when no viewer is open.
+//   quorvel-helptext --message prints the caption, then the text of the open message box (UTF-8)
+// Exit status 1 when no viewer (no message box) is open.
 #include <windows.h>
 
 #include <cstdio>
@@ -55,9 +56,38 @@ std::wstring Text(HWND w) {
   return text;
 }
 
+BOOL CALLBACK AddMessageBox(HWND w, LPARAM p) {
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::string(cls) == "#32770" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+  return TRUE;
+}
+
+BOOL CALLBACK AddStaticText(HWND w, LPARAM p) {
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (_stricmp(cls, "Static") == 0) *reinterpret_cast<std::wstring*>(p) += Text(w);
+  return TRUE;
+}
+
+int PrintMessageBox() {
+  std::vector<HWND> boxes;
+  EnumWindows(AddMessageBox, reinterpret_cast<LPARAM>(&boxes));
+  if (boxes.empty()) {
+    std::fprintf(stderr, "no message box is open\n");
+    return 1;
+  }
+  std::wstring text;
+  EnumChildWindows(boxes[0], AddStaticText, reinterpret_cast<LPARAM>(&text));
+  std::string out = Utf8(Text(boxes[0])) + "\n" + Utf8(text) + "\n";
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--message") return PrintMessageBox();
   auto viewers = Viewers();
   if (viewers.empty()) {
     std::fprintf(stderr, "no help viewer is open\n");

@@ -125,3 +125,42 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
 }
 
 }  // namespace qv
+
+namespace qv {
+
+// Lines of digits, of letters and of words with blanks, each as long as the default printer's
+// printable width allows for a Media memo line (four blanks ahead of it), and one character
+// shorter and longer: written to QUORVEL_PRINT_LONG_LINES for tests/e2e/print.sh to type into
+// the window and find again on paper.
+TEST(PrinterLayout, LinesAtThePrintableWidth) {
+  const char* out = std::getenv("QUORVEL_PRINT_LONG_LINES");
+  if (!out) GTEST_SKIP() << "only for tests/e2e/print.sh";
+  char name[512];
+  DWORD size = sizeof name;
+  ASSERT_TRUE(GetDefaultPrinterA(name, &size)) << "no default printer";
+  HDC dc = CreateDCA("WINSPOOL", name, nullptr, nullptr);
+  ASSERT_NE(dc, nullptr) << name;
+  PrinterDcSurface printer(dc);
+  TBrellLinePrinter lp;
+  printer.SelectFont(lp.Font);
+  const int width = PrintableRect(lp.Margins, printer.DeviceCaps()).Width();
+  auto measure = [&](const std::string& s) { return printer.TextWidth(s); };
+
+  std::ofstream file(out, std::ios::binary);
+  for (std::string pattern : {"0123456789", "abcdefghijklmnopqrstuvwxyzWMABCDEFGHIJKLNOPQRSTUVXYZ",
+                              "q66 part18.part19 Wide mill "}) {
+    std::string text;
+    while (measure("    " + text) < 2 * width) text += pattern;
+    size_t fit = 0;   // characters of text that fit after the memo's four blanks
+    while (measure("    " + text.substr(0, fit + 1)) < width) ++fit;
+    for (size_t length : {fit - 1, fit, fit + 1}) {
+      const std::string line = text.substr(0, length);
+      // What fits is laid out as one piece, one character more as two.
+      EXPECT_EQ(WrapLine("    " + line, width, measure).size(), length <= fit ? 1u : 2u) << line;
+      file << line << "\n";
+    }
+  }
+  ASSERT_TRUE(file.good()) << out;
+}
+
+}  // namespace qv

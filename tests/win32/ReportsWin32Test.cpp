@@ -271,7 +271,10 @@ TEST(PrinterDcSurfaceWin32, MeasuresAndClipsLikeThePrinter) {
       surface.BeginDoc("Quorvel 07-12-2026");
       ADD_FAILURE() << "a job started on a bitmap";
     } catch (const Exception& e) {
-      EXPECT_EQ(e.Message().rfind("Cannot start the print job Quorvel 07-12-2026", 0), 0u) << e.Message();
+      // The step, then the system's reason in words.
+      const std::string step = "The printer did not start the job Quorvel 07-12-2026: ";
+      EXPECT_EQ(e.Message().rfind(step, 0), 0u) << e.Message();
+      EXPECT_GT(e.Message().size(), step.size()) << e.Message();
     }
     SelectObject(memory, oldBitmap);
   }
