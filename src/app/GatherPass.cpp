@@ -22,8 +22,10 @@ void KeepRawProcessor(SysFormState& state, CpuidSource& cpuidSource) {
     cpu.CpuidAvailable = true;
     cpu.Vendor = p.CPUID->Vendor;
     cpu.Signature = p.CPUID->Signature;
-    cpu.Family = p.CPUID->Family;
-    cpu.Model = p.CPUID->Model;
+    cpu.Family = ProcessorFamily(p.CPUID->Signature);
+    cpu.Model = ProcessorModel(p.CPUID->Signature);
+    cpu.BaseFamily = p.CPUID->Family;
+    cpu.BaseModel = p.CPUID->Model;
     cpu.Stepping = p.CPUID->Stepping;
     cpu.CpuType = p.CPUID->CpuType;
     cpu.Brand = ReadBrandString(cpuidSource);
