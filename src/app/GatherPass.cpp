@@ -1,5 +1,7 @@
 #include "app/GatherPass.h"
 
+#include <optional>
+
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
@@ -92,16 +94,19 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
     Registry* registry = sources.MachineRegistry;
     VersionSource* version = sources.Os;
     bool classes = registry && version;
-    if (classes) GatherKeyboardAndMouse(fields, *registry, *version, osVersion);
-    if (classes) GatherMonitorsAndPorts(fields, *registry, *version, osVersion);
+    // One scan of the class database serves all four look-ups.
+    std::optional<DeviceClassScan> scan;
+    if (classes) scan.emplace(*registry, *version, PassClassNames(osVersion));
+    if (classes) GatherKeyboardAndMouse(fields, *registry, *scan, osVersion);
+    if (classes) GatherMonitorsAndPorts(fields, *registry, *scan, osVersion);
     if (sources.Printers) GatherPrinters(fields, *sources.Printers);
-    if (classes) GatherVideoAdapters(fields, *registry, *version, osVersion);
+    if (classes) GatherVideoAdapters(fields, *registry, *scan, osVersion);
     if (sources.Screen) {
       ScreenCaps screen = sources.Screen->Screen();
       GatherScreen(fields, screen);
       state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
     }
-    if (classes) GatherMedia(fields, *registry, *version, osVersion);
+    if (classes) GatherMedia(fields, *registry, *scan, osVersion);
     if (sources.Audio) GatherAudio(fields, *sources.Audio);
   }
 
