@@ -21,8 +21,8 @@ public:
   virtual uint64_t Rdtsc() = 0;
   // The high-resolution performance counter's counts per second, and its count; a frequency of 0
   // means the system has no such counter.
-  virtual uint64_t PerformanceFrequency() { return 0; }
-  virtual uint64_t PerformanceCounter() { return 0; }
+  virtual uint64_t PerformanceFrequency() = 0;
+  virtual uint64_t PerformanceCounter() = 0;
 };
 
 constexpr uint32_t RealtimePriorityClass = 0x100;   // REALTIME_PRIORITY_CLASS
