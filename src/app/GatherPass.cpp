@@ -1,5 +1,7 @@
 #include "app/GatherPass.h"
 
+#include <optional>
+
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
@@ -22,8 +24,10 @@ void KeepRawProcessor(SysFormState& state, CpuidSource& cpuidSource) {
     cpu.CpuidAvailable = true;
     cpu.Vendor = p.CPUID->Vendor;
     cpu.Signature = p.CPUID->Signature;
-    cpu.Family = p.CPUID->Family;
-    cpu.Model = p.CPUID->Model;
+    cpu.Family = ProcessorFamily(p.CPUID->Signature);
+    cpu.Model = ProcessorModel(p.CPUID->Signature);
+    cpu.BaseFamily = p.CPUID->Family;
+    cpu.BaseModel = p.CPUID->Model;
     cpu.Stepping = p.CPUID->Stepping;
     cpu.CpuType = p.CPUID->CpuType;
     cpu.Brand = ReadBrandString(cpuidSource);
@@ -90,16 +94,19 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
     Registry* registry = sources.MachineRegistry;
     VersionSource* version = sources.Os;
     bool classes = registry && version;
-    if (classes) GatherKeyboardAndMouse(fields, *registry, *version, osVersion);
-    if (classes) GatherMonitorsAndPorts(fields, *registry, *version, osVersion);
+    // One scan of the class database serves all four look-ups.
+    std::optional<DeviceClassScan> scan;
+    if (classes) scan.emplace(*registry, *version, PassClassNames(osVersion));
+    if (classes) GatherKeyboardAndMouse(fields, *registry, *scan, osVersion);
+    if (classes) GatherMonitorsAndPorts(fields, *registry, *scan, osVersion);
     if (sources.Printers) GatherPrinters(fields, *sources.Printers);
-    if (classes) GatherVideoAdapters(fields, *registry, *version, osVersion);
+    if (classes) GatherVideoAdapters(fields, *registry, *scan, osVersion);
     if (sources.Screen) {
       ScreenCaps screen = sources.Screen->Screen();
       GatherScreen(fields, screen);
       state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
     }
-    if (classes) GatherMedia(fields, *registry, *version, osVersion);
+    if (classes) GatherMedia(fields, *registry, *scan, osVersion);
     if (sources.Audio) GatherAudio(fields, *sources.Audio);
   }
 

@@ -22,6 +22,8 @@ public:
   }
   uint32_t TickCount() override { return Inner->TickCount(); }
   uint64_t Rdtsc() override { return Inner->Rdtsc(); }
+  uint64_t PerformanceFrequency() override { return Inner->PerformanceFrequency(); }
+  uint64_t PerformanceCounter() override { return Inner->PerformanceCounter(); }
 
 private:
   std::unique_ptr<ClockSource> Inner;

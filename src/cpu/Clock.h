@@ -19,13 +19,25 @@ public:
   virtual uint32_t TickCount() = 0;
   // The time-stamp counter (RDTSC).
   virtual uint64_t Rdtsc() = 0;
+  // The high-resolution performance counter's counts per second, and its count; a frequency of 0
+  // means the system has no such counter.
+  virtual uint64_t PerformanceFrequency() = 0;
+  virtual uint64_t PerformanceCounter() = 0;
 };
 
 constexpr uint32_t RealtimePriorityClass = 0x100;   // REALTIME_PRIORITY_CLASS
 constexpr int TimeCriticalThreadPriority = 15;       // THREAD_PRIORITY_TIME_CRITICAL
 
-// Counter ticks over 500 ms of sleep at the highest priority, in megahertz.
+// Counter ticks over 500 ms of sleep at the highest priority, in megahertz. The ticks are divided
+// by the time that really passed, read from the performance counter beside each RDTSC read, since
+// on a busy machine the sleep overruns; without that counter, by the nominal 500 ms.
 double MeasureClockShort(ClockSource& clock);
+
+// Reads of the performance counter around one RDTSC read, at most this many until the two reads
+// lie within MaxCounterBracketMicroseconds of each other (the thread may be preempted between them);
+// the narrowest bracket is kept.
+constexpr int CounterBracketAttempts = 8;
+constexpr double MaxCounterBracketMicroseconds = 20;
 
 // Counter ticks over one second of the tick count (ticks per second), at unchanged priority,
 // starting on a tick edge.

@@ -26,6 +26,16 @@ public:
     return 0;
 #endif
   }
+  uint64_t PerformanceFrequency() override {
+    LARGE_INTEGER frequency;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return 0;
+    return static_cast<uint64_t>(frequency.QuadPart);
+  }
+  uint64_t PerformanceCounter() override {
+    LARGE_INTEGER count;
+    if (!QueryPerformanceCounter(&count)) return 0;
+    return static_cast<uint64_t>(count.QuadPart);
+  }
 };
 
 } // namespace

@@ -115,4 +115,10 @@ std::string GetCPUDescription(int Family, int Model, int VendorCode, CpuidSource
   return "";
 }
 
+std::string ProcessorDescription(const TCPUID& cpuid, int vendorCode, CpuidSource& source) {
+  if (HasExtendedSignature(cpuid.Signature))
+    if (auto brand = ReadBrandString(source)) return *brand;
+  return GetCPUDescription(cpuid.Family, cpuid.Model, vendorCode, source);
+}
+
 } // namespace qv

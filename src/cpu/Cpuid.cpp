@@ -57,6 +57,19 @@ std::optional<std::string> ReadBrandString(CpuidSource& source) {
   return brand.substr(first, brand.find_last_not_of(' ') - first + 1);
 }
 
+int ProcessorFamily(uint32_t signature) {
+  int family = static_cast<int>((signature >> 8) & 15);
+  return family == 15 ? family + static_cast<int>((signature >> 20) & 0xFF) : family;
+}
+
+int ProcessorModel(uint32_t signature) {
+  int family = static_cast<int>((signature >> 8) & 15);
+  int model = static_cast<int>((signature >> 4) & 15);
+  return family == 6 || family == 15 ? model | static_cast<int>((signature >> 16) & 15) << 4 : model;
+}
+
+bool HasExtendedSignature(uint32_t signature) { return (signature & 0x0FFF0000u) != 0; }
+
 int VendorCode(const std::string& vendor) {
   static const char* const Vendors[] = {"GenuineIntel", "UMC UMC UMC ", "AuthenticAMD", "CyrixInstead",
                                         "NexGenDriven", "CentaurHauls", "RiseRiseRise", "GenuineTMx86"};

@@ -39,7 +39,7 @@ public:
   uint32_t FeaturesEcx = 0;   // leaf 1 ECX
   uint32_t FeaturesEdx = 0;   // leaf 1 EDX
   int CpuType = 0;
-  int Family = 0;             // base family only; the extended fields are not looked at
+  int Family = 0;             // base family only: the naming tables' four bits
   int Model = 0;
   int Stepping = 0;
   std::array<char, 12> VendorChars{};
@@ -49,6 +49,16 @@ public:
 // The brand string of leaves 0x80000002-0x80000004, blanks around it trimmed; nothing when leaf
 // 0x80000000 does not report those leaves or the string is empty.
 std::optional<std::string> ReadBrandString(CpuidSource& source);
+
+// The processor's own family and model, as its maker numbers it: the extended family (bits 20-27)
+// adds to a base family of 15, the extended model (bits 16-19) is the high half of the model where
+// the base family is 6 or 15.
+int ProcessorFamily(uint32_t signature);
+int ProcessorModel(uint32_t signature);
+
+// Leaf 1 reports an extended family or model, so the four-bit rows of the naming tables would
+// describe some older processor.
+bool HasExtendedSignature(uint32_t signature);
 
 // 1 GenuineIntel, 2 "UMC UMC UMC ", 3 AuthenticAMD, 4 CyrixInstead, 5 NexGenDriven, 6 CentaurHauls,
 // 7 RiseRiseRise, 8 GenuineTMx86; -1 for anything else. Exact, case-sensitive, all 12 characters.

@@ -32,6 +32,13 @@ bool GatherClock(PageFields& fields, ProcessorState& state, const TCPUID& cpuid,
   return false;
 }
 
+int CountProcessors(const std::function<uint32_t(uint16_t group)>& activeProcessorCount,
+                    const std::function<uint32_t()>& systemInfoCount) {
+  if (activeProcessorCount)
+    if (uint32_t count = activeProcessorCount(AllProcessorGroups)) return static_cast<int>(count);
+  return static_cast<int>(systemInfoCount());
+}
+
 void SetLoadBars(PageFields& fields, CpuLoad& load, int cpuCount) {
   if (cpuCount == 2) {
     fields.SetPosition("CPUProgressBar1", LoadBarPosition(load.CpuLoadFraction(0)));
@@ -55,7 +62,7 @@ void GatherProcessor(PageFields& fields, ProcessorState& state, ProcessorSources
   if (sources.Cpuid->CpuidAvailable()) {
     int vendor = VendorCode(cpuid->Vendor);
     fields.SetText("LabelProducer", cpuid->Vendor);
-    fields.SetText("LabelDescription", GetCPUDescription(cpuid->Family, cpuid->Model, vendor, *sources.Cpuid));
+    fields.SetText("LabelDescription", ProcessorDescription(*cpuid, vendor, *sources.Cpuid));
     fields.SetText("LabelType", CpuTypeText(cpuid->CpuType));
     FeatureDecoding features = DecodeFeatureFlags(*cpuid, vendor, *sources.Cpuid, rdtsc);
     state.FeatureFlags = features.Flags;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,11 +16,20 @@ class PageFields;
 class ProcessorSystem {
 public:
   virtual ~ProcessorSystem() = default;
-  // GetSystemInfo's dwNumberOfProcessors.
+  // The number of processors, as CountProcessors chooses it.
   virtual int NumberOfProcessors() = 0;
   // The decimal separator of the user's regional settings ("." where none is set).
   virtual std::string DecimalSeparator() = 0;
 };
+
+// GetActiveProcessorCount's group number that counts every group.
+constexpr uint16_t AllProcessorGroups = 0xFFFF;
+
+// Every processor of every group where the system can count them (activeProcessorCount, found at
+// run time from Windows 7 on; empty where it is missing), else GetSystemInfo's count, which a
+// 32-bit program on 64-bit Windows sees capped at 32. A count of 0 means the call failed.
+int CountProcessors(const std::function<uint32_t(uint16_t group)>& activeProcessorCount,
+                    const std::function<uint32_t()>& systemInfoCount);
 
 // The readers behind the processor section; all four must be set.
 struct ProcessorSources {

@@ -8,9 +8,18 @@ namespace {
 class MachineProcessorSystem : public ProcessorSystem {
 public:
   int NumberOfProcessors() override {
-    SYSTEM_INFO info{};
-    GetSystemInfo(&info);
-    return static_cast<int>(info.dwNumberOfProcessors);
+    // Windows 7 and later only, so looked up rather than imported.
+    using ActiveProcessorCount = DWORD(WINAPI*)(WORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto active = reinterpret_cast<ActiveProcessorCount>(
+        kernel ? reinterpret_cast<void*>(GetProcAddress(kernel, "GetActiveProcessorCount")) : nullptr);
+    std::function<uint32_t(uint16_t)> allGroups;
+    if (active) allGroups = [active](uint16_t group) { return static_cast<uint32_t>(active(group)); };
+    return CountProcessors(allGroups, [] {
+      SYSTEM_INFO info{};
+      GetSystemInfo(&info);
+      return static_cast<uint32_t>(info.dwNumberOfProcessors);
+    });
   }
   std::string DecimalSeparator() override {
     char buf[8] = {};

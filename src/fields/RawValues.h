@@ -20,7 +20,9 @@ struct RawValues {
     bool CpuidAvailable = false;
     std::string Vendor;  // as the processor spells it
     uint32_t Signature = 0;
-    int Family = 0, Model = 0, Stepping = 0, CpuType = 0;
+    int Family = 0, Model = 0;          // the processor's own, extended bits included
+    int BaseFamily = 0, BaseModel = 0;  // the four bits the naming tables use
+    int Stepping = 0, CpuType = 0;
     std::optional<std::string> Brand;  // from the extended leaves, where the processor has them
     // FPU, RDTSC, MMX, MMX+, 3DNow!, 3DNow!+, iSSE, iSSE-2, APIC: the form's flag order.
     std::array<bool, 9> Features{};

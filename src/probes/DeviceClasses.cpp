@@ -1,5 +1,6 @@
 #include "probes/DeviceClasses.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace qv {
@@ -16,55 +17,78 @@ ClassDatabase DatabaseFor(uint32_t platformId) {
   return {"System\\CurrentControlSet\\Services\\Class", ""};
 }
 
-// Path of the first class key whose class-name value is exactly className.
-std::optional<std::string> FindClass(Registry& registry, VersionSource& version,
-                                     const std::string& className) {
-  ClassDatabase db = DatabaseFor(version.Version().PlatformId);
-  std::vector<std::string> classes;
-  {
-    RegKey root(registry, db.Root);
-    if (!root) return std::nullopt;
-    classes = root.SubKeys();
-  }
-  for (const auto& name : classes) {
-    std::string path = std::string(db.Root) + "\\" + name;
-    RegKey key(registry, path);
-    // A class without a class-name value is passed over like any other.
-    if (key.ValueExists(db.NameValue) && key.ReadString(db.NameValue) == className) return path;
-  }
-  return std::nullopt;
-}
-
-std::vector<std::string> Instances(Registry& registry, const std::string& classPath) {
-  RegKey key(registry, classPath);
-  return key.SubKeys();
-}
-
 } // namespace
+
+DeviceClassScan::DeviceClassScan(Registry& registry, VersionSource& version, std::vector<std::string> wantedNames)
+    : Reg(registry), Version(version), Wanted(std::move(wantedNames)) {}
+
+const DeviceClassScan::Class* DeviceClassScan::Find(const std::string& className) {
+  auto known = [this](const std::string& name) -> const Class* {
+    for (const auto& [found, cls] : Found)
+      if (found == name) return &cls;
+    return nullptr;
+  };
+  auto wanted = [this](const std::string& name) {
+    return std::find(Wanted.begin(), Wanted.end(), name) != Wanted.end();
+  };
+  if (const Class* cls = known(className)) return cls;
+  if (!wanted(className)) return nullptr;
+  if (!Started) {
+    Started = true;
+    ClassDatabase db = DatabaseFor(Version.Version().PlatformId);
+    Root = db.Root;
+    NameValue = db.NameValue;
+    RegKey root(Reg, Root);
+    Classes = root.SubKeys();   // none when the root does not open
+  }
+  while (Next < Classes.size()) {
+    std::string path = Root + "\\" + Classes[Next++];
+    RegKey key(Reg, path);
+    // A class without a class-name value is passed over like any other; so is a later class of a
+    // name already found, since only the first counts.
+    auto name = key.ReadStringValue(NameValue);
+    if (!name || !wanted(*name) || known(*name)) continue;
+    Found.push_back({*name, Class{path, key.SubKeys()}});
+    if (*name == className) return &Found.back().second;
+  }
+  return nullptr;
+}
+
+std::string FindClassInstanceKey(Registry& registry, DeviceClassScan& scan, const std::string& className,
+                                 const std::string& valueName) {
+  const DeviceClassScan::Class* cls = scan.Find(className);
+  if (!cls) return "";
+  // The last instance accepted in list order is the first accepted from the end.
+  for (auto instance = cls->Instances.rbegin(); instance != cls->Instances.rend(); ++instance) {
+    std::string path = cls->Path + "\\" + *instance;
+    RegKey key(registry, path);
+    if (key && (valueName.empty() || key.ValueExists(valueName))) return path;
+  }
+  return "";
+}
 
 std::string FindClassInstanceKey(Registry& registry, VersionSource& version, const std::string& className,
                                  const std::string& valueName) {
-  auto classPath = FindClass(registry, version, className);
-  if (!classPath) return "";
-  std::string result;
-  for (const auto& instance : Instances(registry, *classPath)) {
-    std::string path = *classPath + "\\" + instance;
-    RegKey key(registry, path);
-    if (key && (valueName.empty() || key.ValueExists(valueName))) result = path;
+  DeviceClassScan scan(registry, version, {className});
+  return FindClassInstanceKey(registry, scan, className, valueName);
+}
+
+std::string ListClassDriverDescs(Registry& registry, DeviceClassScan& scan, const std::string& className,
+                                 std::vector<std::string>& list) {
+  list.clear();
+  const DeviceClassScan::Class* cls = scan.Find(className);
+  if (!cls) return "";
+  for (const auto& instance : cls->Instances) {
+    RegKey key(registry, cls->Path + "\\" + instance);
+    if (auto desc = key.ReadStringValue("DriverDesc")) list.push_back(*desc);
   }
-  return result;
+  return cls->Path;
 }
 
 std::string ListClassDriverDescs(Registry& registry, VersionSource& version, const std::string& className,
                                  std::vector<std::string>& list) {
-  list.clear();
-  auto classPath = FindClass(registry, version, className);
-  if (!classPath) return "";
-  for (const auto& instance : Instances(registry, *classPath)) {
-    RegKey key(registry, *classPath + "\\" + instance);
-    if (key.ValueExists("DriverDesc")) list.push_back(key.ReadString("DriverDesc"));
-  }
-  return *classPath;
+  DeviceClassScan scan(registry, version, {className});
+  return ListClassDriverDescs(registry, scan, className, list);
 }
 
 void ListVideoAdapters(Registry& registry, std::vector<std::string>& list) {
@@ -110,43 +134,60 @@ DeviceClassNames ClassNamesFor(const VersionInfo& passVersion) {
           "Display adapters", "Sound, video and game controllers"};
 }
 
+std::vector<std::string> PassClassNames(const VersionInfo& passVersion) {
+  DeviceClassNames names = ClassNamesFor(passVersion);
+  std::vector<std::string> list;
+  for (const char* name : {names.Keyboard, names.Mouse, names.Monitor, names.Port, names.Adapter, names.Media})
+    if (name) list.push_back(name);
+  return list;
+}
+
+std::string ClassDriverDesc(Registry& registry, DeviceClassScan& scan, const std::string& className) {
+  const DeviceClassScan::Class* cls = scan.Find(className);
+  if (!cls) return "";
+  // The instance FindClassInstanceKey would give, read while it is open.
+  for (auto instance = cls->Instances.rbegin(); instance != cls->Instances.rend(); ++instance) {
+    RegKey key(registry, cls->Path + "\\" + *instance);
+    if (key) return key.ReadStringValue("DriverDesc").value_or("");
+  }
+  return "";
+}
+
 std::string ClassDriverDesc(Registry& registry, VersionSource& version, const std::string& className) {
-  std::string path = FindClassInstanceKey(registry, version, className, "");
-  if (path.empty()) return "";
-  RegKey key(registry, path);
-  return key.ValueExists("DriverDesc") ? key.ReadString("DriverDesc") : std::string();
+  DeviceClassScan scan(registry, version, {className});
+  return ClassDriverDesc(registry, scan, className);
 }
 
 namespace {
 
-void FillFromClass(PageFields& fields, const char* memo, Registry& registry, VersionSource& version,
+void FillFromClass(PageFields& fields, const char* memo, Registry& registry, DeviceClassScan& scan,
                    const std::string& className) {
   std::vector<std::string> list;
-  ListClassDriverDescs(registry, version, className, list);
+  ListClassDriverDescs(registry, scan, className, list);
   fields.SetLines(memo, list);
 }
 
 } // namespace
 
-void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, VersionSource& version,
+void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                             const VersionInfo& passVersion) {
   DeviceClassNames names = ClassNamesFor(passVersion);
-  fields.SetText("LabelKeyboard", ClassDriverDesc(registry, version, names.Keyboard));
-  fields.SetText("LabelMouse", ClassDriverDesc(registry, version, names.Mouse));
+  fields.SetText("LabelKeyboard", ClassDriverDesc(registry, scan, names.Keyboard));
+  fields.SetText("LabelMouse", ClassDriverDesc(registry, scan, names.Mouse));
 }
 
-void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, VersionSource& version,
+void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                             const VersionInfo& passVersion) {
   DeviceClassNames names = ClassNamesFor(passVersion);
-  FillFromClass(fields, "MemoMonitor", registry, version, names.Monitor);
-  FillFromClass(fields, "MemoPort", registry, version, names.Port);
+  FillFromClass(fields, "MemoMonitor", registry, scan, names.Monitor);
+  FillFromClass(fields, "MemoPort", registry, scan, names.Port);
 }
 
-void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& version,
+void GatherVideoAdapters(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                          const VersionInfo& passVersion) {
   DeviceClassNames names = ClassNamesFor(passVersion);
   if (names.Adapter) {
-    FillFromClass(fields, "MemoAdapter", registry, version, names.Adapter);
+    FillFromClass(fields, "MemoAdapter", registry, scan, names.Adapter);
     return;
   }
   std::vector<std::string> list;
@@ -154,9 +195,32 @@ void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& 
   fields.SetLines("MemoAdapter", list);
 }
 
+void GatherMedia(PageFields& fields, Registry& registry, DeviceClassScan& scan, const VersionInfo& passVersion) {
+  FillFromClass(fields, "MemoMedia", registry, scan, ClassNamesFor(passVersion).Media);
+}
+
+void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, VersionSource& version,
+                            const VersionInfo& passVersion) {
+  DeviceClassScan scan(registry, version, PassClassNames(passVersion));
+  GatherKeyboardAndMouse(fields, registry, scan, passVersion);
+}
+
+void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, VersionSource& version,
+                            const VersionInfo& passVersion) {
+  DeviceClassScan scan(registry, version, PassClassNames(passVersion));
+  GatherMonitorsAndPorts(fields, registry, scan, passVersion);
+}
+
+void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& version,
+                         const VersionInfo& passVersion) {
+  DeviceClassScan scan(registry, version, PassClassNames(passVersion));
+  GatherVideoAdapters(fields, registry, scan, passVersion);
+}
+
 void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version,
                  const VersionInfo& passVersion) {
-  FillFromClass(fields, "MemoMedia", registry, version, ClassNamesFor(passVersion).Media);
+  DeviceClassScan scan(registry, version, PassClassNames(passVersion));
+  GatherMedia(fields, registry, scan, passVersion);
 }
 
 } // namespace qv

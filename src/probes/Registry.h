@@ -29,6 +29,12 @@ public:
   // bufferSize (the read then fails instead of being cut).
   virtual std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
                                                          std::size_t bufferSize) = 0;
+  // ValueExists and ReadString in one: the text as ReadString gives it (empty for a value that is
+  // not a string), nothing when the value is missing. The real registry answers it in one query.
+  virtual std::optional<std::string> ReadStringValue(KeyId key, const std::string& name) {
+    if (!ValueExists(key, name)) return std::nullopt;
+    return ReadString(key, name);
+  }
   virtual void Close(KeyId key) = 0;
 };
 
@@ -63,6 +69,10 @@ public:
   std::vector<std::string> SubKeys() { return Id ? Reg.SubKeys(Id) : std::vector<std::string>{}; }
   bool ValueExists(const std::string& name) { return Id && Reg.ValueExists(Id, name); }
   std::string ReadString(const std::string& name) { return Id ? Reg.ReadString(Id, name) : std::string(); }
+  std::optional<std::string> ReadStringValue(const std::string& name) {
+    if (!Id) return std::nullopt;
+    return Reg.ReadStringValue(Id, name);
+  }
   std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name, std::size_t bufferSize) {
     if (!Id) return std::nullopt;
     return Reg.ReadBinary(Id, name, bufferSize);

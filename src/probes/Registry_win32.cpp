@@ -56,6 +56,17 @@ std::string WindowsRegistry::ReadString(KeyId key, const std::string& name) {
   return "";
 }
 
+std::optional<std::string> WindowsRegistry::ReadStringValue(KeyId key, const std::string& name) {
+  // Class names and device descriptions fit the buffer, so one query both finds and reads them;
+  // a longer value takes ReadString's sized read.
+  char data[256];
+  DWORD type = 0, got = sizeof data;
+  LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &got);
+  if (rc == ERROR_MORE_DATA) return ReadString(key, name);
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  return RegistryStringText(type, reinterpret_cast<const uint8_t*>(data), got < sizeof data ? got : sizeof data);
+}
+
 std::optional<std::vector<uint8_t>> WindowsRegistry::ReadBinary(KeyId key, const std::string& name,
                                                                 std::size_t bufferSize) {
   DWORD type = 0, size = 0;

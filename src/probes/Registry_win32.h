@@ -14,6 +14,7 @@ public:
   std::vector<std::string> SubKeys(KeyId key) override;
   bool ValueExists(KeyId key, const std::string& name) override;
   std::string ReadString(KeyId key, const std::string& name) override;
+  std::optional<std::string> ReadStringValue(KeyId key, const std::string& name) override;
   std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
                                                  std::size_t bufferSize) override;
   void Close(KeyId key) override;

@@ -161,6 +161,8 @@ void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8
       json.Value("signature", integer(cpu.Signature));
       json.Value("family", integer(cpu.Family));
       json.Value("model", integer(cpu.Model));
+      json.Value("baseFamily", integer(cpu.BaseFamily));
+      json.Value("baseModel", integer(cpu.BaseModel));
       json.Value("stepping", integer(cpu.Stepping));
       json.Value("type", integer(cpu.CpuType));
       json.Value("brand", cpu.Brand ? JsonString(toUtf8(*cpu.Brand)) : "null");

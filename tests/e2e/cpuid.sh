@@ -35,6 +35,11 @@ intel-486dx4-overdrive.txt|intel 80486 DX-4|GenuineIntel||Overdrive|FPU
 umc-u5s.txt|UMC 80486 *U5S*|UMC UMC UMC ||Primary|FPU 
 pentium4.txt|intel Pentium 4|GenuineIntel|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX iSSE iSSE-2 APIC 
 cyrix-m2.txt|IBM Cyrix M2 (6x86 MX)|CyrixInstead|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX MMX+ 
+intel-core-i9-12900k.txt|12th Gen Intel(R) Core(TM) i9-12900K|GenuineIntel|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX iSSE iSSE-2 APIC 
+intel-core-i9-13900k.txt|13th Gen Intel(R) Core(TM) i9-13900K|GenuineIntel|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX iSSE iSSE-2 APIC 
+amd-ryzen9-5950x.txt|AMD Ryzen 9 5950X 16-Core Processor|AuthenticAMD|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX MMX+ iSSE iSSE-2 APIC 
+amd-ryzen9-7950x.txt|AMD Ryzen 9 7950X 16-Core Processor|AuthenticAMD|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX MMX+ iSSE iSSE-2 APIC 
+amd-ryzen9-9950x.txt|AMD Ryzen 9 9950X 16-Core Processor|AuthenticAMD|[0-9]+\.[0-9]{2} [MG]Hz|Primary|FPU RDTSC MMX MMX+ iSSE iSSE-2 APIC 
 TABLE
 
 # A dump without leaf 0, or none at all: status 2, a message on standard error, no report.

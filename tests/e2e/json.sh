@@ -104,8 +104,8 @@ python3 - "$work/athlon.json" <<'PY' || failures=$((failures + 1))
 import json, sys
 doc = json.load(open(sys.argv[1], encoding='utf-8'))
 cpuid = doc['raw']['processor']['cpuid']
-want = {'vendor': 'AuthenticAMD', 'signature': 0x642, 'family': 6, 'model': 4, 'stepping': 2, 'type': 0,
-        'brand': 'AMD Athlon(tm) Processor'}
+want = {'vendor': 'AuthenticAMD', 'signature': 0x642, 'family': 6, 'model': 4, 'baseFamily': 6, 'baseModel': 4,
+        'stepping': 2, 'type': 0, 'brand': 'AMD Athlon(tm) Processor'}
 if cpuid != want:
     print(f'FAIL: cpuid from the dump is {cpuid}')
     sys.exit(1)

@@ -145,5 +145,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::GatherVideoAdapters(fields, registry, source, version);
   qv::GatherMedia(fields, registry, source, version);
   FUZZ_CHECK(registry.StillOpen() == 0 && registry.BadCloses == 0);
+
+  // One scan shared by all the steps finds what a look-up of each name on its own finds, and the
+  // keyboard's text is the "DriverDesc" of the key FindClassInstanceKey names.
+  qv::fuzz::FuzzFields shared;
+  qv::DeviceClassScan scan(registry, source, qv::PassClassNames(version));
+  qv::GatherKeyboardAndMouse(shared, registry, scan, version);
+  qv::GatherMonitorsAndPorts(shared, registry, scan, version);
+  qv::GatherVideoAdapters(shared, registry, scan, version);
+  qv::GatherMedia(shared, registry, scan, version);
+  const qv::DeviceClassNames names = qv::ClassNamesFor(version);
+  auto alone = [&](const char* name) {
+    std::vector<std::string> list;
+    qv::ListClassDriverDescs(registry, source, name, list);
+    return list;
+  };
+  FUZZ_CHECK(shared.Text("LabelMouse") == qv::ClassDriverDesc(registry, source, names.Mouse));
+  FUZZ_CHECK(shared.Lines("MemoMonitor") == alone(names.Monitor));
+  FUZZ_CHECK(shared.Lines("MemoPort") == alone(names.Port));
+  if (names.Adapter) FUZZ_CHECK(shared.Lines("MemoAdapter") == alone(names.Adapter));
+  FUZZ_CHECK(shared.Lines("MemoMedia") == alone(names.Media));
+  std::string keyboardKey = qv::FindClassInstanceKey(registry, source, names.Keyboard, "");
+  std::string keyboard;
+  if (!keyboardKey.empty()) {
+    qv::RegKey key(registry, keyboardKey);
+    if (key.ValueExists("DriverDesc")) keyboard = key.ReadString("DriverDesc");
+  }
+  FUZZ_CHECK(shared.Text("LabelKeyboard") == keyboard);
+  FUZZ_CHECK(registry.StillOpen() == 0 && registry.BadCloses == 0);
   return 0;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "native/CpuFakes.h"
 
@@ -21,6 +22,62 @@ TEST(MeasureClockShort, RaisesPriorityMeasuresAndRestoresInOrder) {
 TEST(MeasureClockShort, CounterThatDoesNotMoveGivesZero) {
   ScriptedClock clock;
   EXPECT_EQ(MeasureClockShort(clock), 0.0);
+}
+
+namespace {
+
+// A busy machine: the 500 ms sleep overruns, and the thread may lose the processor between two
+// reads. Both counters run on through the sleeps and the stalls.
+struct BusyClock : ScriptedClock {
+  uint64_t Frequency = 10000000;   // performance counts per second
+  uint32_t Overrun = 8;            // milliseconds the 500 ms sleep runs over
+  uint64_t Now = 0;                // the performance counter
+  std::map<int, uint32_t> Stalls;  // milliseconds lost before the Nth performance-counter read
+  int Reads = 0;
+  void Pass(uint32_t ms) {
+    Counter += CounterPerMillisecond * ms;
+    Now += Frequency * ms / 1000;
+  }
+  void Sleep(uint32_t ms) override {
+    Calls.push_back("Sleep " + std::to_string(ms));
+    Pass(ms == 500 ? ms + Overrun : ms);
+  }
+  uint64_t PerformanceFrequency() override { return Frequency; }
+  uint64_t PerformanceCounter() override {
+    if (Stalls.count(Reads)) Pass(Stalls[Reads]);
+    ++Reads;
+    return Now;
+  }
+};
+
+} // namespace
+
+TEST(MeasureClockShort, DividesByTheTimeThatReallyPassed) {
+  BusyClock clock;
+  clock.CounterPerMillisecond = 733400;
+  EXPECT_NEAR(MeasureClockShort(clock), 733.4, 1e-9);
+  EXPECT_EQ(clock.Reads, 4);   // one pair around each RDTSC read
+
+  // Preempted between the counter reads around an RDTSC read: the pair is read again.
+  BusyClock stalled;
+  stalled.CounterPerMillisecond = 733400;
+  stalled.Stalls = {{1, 5}, {5, 3}};
+  EXPECT_NEAR(MeasureClockShort(stalled), 733.4, 1e-9);
+  EXPECT_EQ(stalled.Reads, 8);
+
+  // Always preempted: the tries are bounded, and a stamp still lies within its pair.
+  BusyClock always;
+  always.CounterPerMillisecond = 733400;
+  for (int i = 1; i < 4 * CounterBracketAttempts; i += 2) always.Stalls[i] = 2;
+  EXPECT_NEAR(MeasureClockShort(always), 733.4, 1e-9);
+  EXPECT_EQ(always.Reads, 4 * CounterBracketAttempts);
+
+  // Without the counter (frequency 0) the nominal 500 ms divides, overrun and all.
+  BusyClock none;
+  none.CounterPerMillisecond = 733400;
+  none.Frequency = 0;
+  EXPECT_NEAR(MeasureClockShort(none), 733.4 * 508 / 500, 1e-9);
+  EXPECT_EQ(none.Reads, 0);
 }
 
 TEST(MeasureClockLong, CountsFromTheTickEdgeToOneSecondAfterTheFirstReading) {

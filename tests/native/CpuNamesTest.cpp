@@ -168,4 +168,40 @@ TEST(GetCPUDescription, BrandIndexIsReadAfreshOnlyForBrandRows) {
   EXPECT_EQ(source.BrandReads, 1);
 }
 
+// The brand string names a processor only where leaf 1 has extended bits and the extended leaves
+// hold a string; everywhere else the tables answer as they always have.
+TEST(ProcessorDescription, BrandStringOnlyPastTheTables) {
+  auto describe = [](uint32_t signature, uint32_t highest, const std::string& brand) {
+    FakeCpuid source("GenuineIntel", signature, 0);
+    source.Leaves[0x80000000u] = {highest, 0, 0, 0};
+    std::string bytes = brand;
+    bytes.resize(48, '\0');
+    for (uint32_t i = 0; i < 3; ++i) {
+      uint32_t w[4];
+      for (int r = 0; r < 4; ++r) {
+        w[r] = 0;
+        for (int b = 3; b >= 0; --b) w[r] = w[r] << 8 | static_cast<uint8_t>(bytes[16 * i + 4 * r + b]);
+      }
+      source.Leaves[0x80000002u + i] = {w[0], w[1], w[2], w[3]};
+    }
+    TCPUID cpuid(source);
+    return ProcessorDescription(cpuid, VendorCode(cpuid.Vendor), source);
+  };
+  EXPECT_EQ(describe(0x90672, 0x80000008u, "  12th Gen Core  \0junk"), "12th Gen Core");
+  EXPECT_EQ(describe(0x100F00, 0x80000004u, "family only"), "family only");   // extended family alone
+  EXPECT_EQ(describe(0x90672, 0x80000003u, "12th Gen Core"), "intel Pentium III or Xeon");
+  EXPECT_EQ(describe(0x90672, 0x80000008u, "    "), "intel Pentium III or Xeon");
+  EXPECT_EQ(describe(0x90692, 0x80000008u, ""), "");
+  // No extended bits: a Pentium III with a brand string keeps its table name.
+  EXPECT_EQ(describe(0x683, 0x80000004u, "Pentium(R) III"), "intel Pentium III or Xeon");
+}
+
+// The recorded processors of today check the extended values; here, that they count only under
+// the base families that define them.
+TEST(ProcessorDescription, ExtendedBitsOnlyUnderTheirBaseFamilies) {
+  EXPECT_EQ(ProcessorFamily(0x0F10500), 5);
+  EXPECT_EQ(ProcessorModel(0x0F10540), 4);
+  EXPECT_EQ(ProcessorFamily(0x01F0672), 6);
+}
+
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "cpu/CpuNames.h"
 #include "cpu/CpuidDump.h"
+#include "app/GatherPass.h"
 #include "native/CpuFakes.h"
 
 namespace qv {
@@ -157,6 +158,51 @@ TEST(CpuidDump, RecordedProcessorsShowTheirPage) {
     std::vector<bool> boxes;
     for (const char* name : FeatureBoxNames) boxes.push_back(fields.Checked(name));
     EXPECT_EQ(boxes, r.Boxes);
+  }
+}
+
+// Processors of today, whose four-bit family and model the tables would misname: through the whole
+// pass each reads its brand string, and the raw numbers carry its own family and model.
+TEST(CpuidDump, TodaysProcessorsReadTheirBrandString) {
+  struct Row {
+    const char* File;
+    const char* Description;
+    int Family, Model, BaseFamily, BaseModel;
+    std::vector<bool> Boxes;   // FPU RDTSC MMX MMX+ 3DNow! 3DNow!+ iSSE iSSE-2 APIC
+  } rows[] = {
+      {"intel-core-i9-12900k.txt", "12th Gen Intel(R) Core(TM) i9-12900K", 6, 0x97, 6, 7, {1, 1, 1, 0, 0, 0, 1, 1, 1}},
+      {"intel-core-i9-13900k.txt", "13th Gen Intel(R) Core(TM) i9-13900K", 6, 0xB7, 6, 7, {1, 1, 1, 0, 0, 0, 1, 1, 1}},
+      {"amd-ryzen9-5950x.txt", "AMD Ryzen 9 5950X 16-Core Processor", 0x19, 0x21, 15, 1, {1, 1, 1, 1, 0, 0, 1, 1, 1}},
+      {"amd-ryzen9-7950x.txt", "AMD Ryzen 9 7950X 16-Core Processor", 0x19, 0x61, 15, 1, {1, 1, 1, 1, 0, 0, 1, 1, 1}},
+      {"amd-ryzen9-9950x.txt", "AMD Ryzen 9 9950X 16-Core Processor", 0x1A, 0x44, 15, 4, {1, 1, 1, 1, 0, 0, 1, 1, 1}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.File);
+    CpuidDump dump = LoadCpuidDump(DataFile(r.File));
+    ScriptedClock clock;
+    clock.CounterPerMillisecond = 3200000;
+    FakeLoad load;
+    load.Fractions = {0, 0};
+    FakeProcessorSystem system;
+    ProcessorSources processor{&dump, &clock, &load, &system};
+    GatherSources sources;
+    sources.Processor = &processor;
+    FieldTable fields;
+    SysFormState state;
+    PassHost host;
+    RunGatheringPass(fields, state, sources, host);
+    EXPECT_EQ(fields.Text("LabelDescription"), r.Description);
+    std::vector<bool> boxes;
+    for (const char* name : FeatureBoxNames) boxes.push_back(fields.Checked(name));
+    EXPECT_EQ(boxes, r.Boxes);
+    ASSERT_TRUE(state.Raw.Cpu);
+    const RawValues::Processor& cpu = *state.Raw.Cpu;
+    EXPECT_EQ(cpu.Signature, dump.ReadLeaf(1).Eax);
+    EXPECT_EQ(cpu.Family, r.Family);
+    EXPECT_EQ(cpu.Model, r.Model);
+    EXPECT_EQ(cpu.BaseFamily, r.BaseFamily);
+    EXPECT_EQ(cpu.BaseModel, r.BaseModel);
+    EXPECT_EQ(cpu.Brand, r.Description);
   }
 }
 

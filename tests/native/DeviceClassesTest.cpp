@@ -359,4 +359,45 @@ TEST(DeviceFields, MemosAreReplacedNotAppended) {
   EXPECT_TRUE(fields.Lines("MemoMonitor").empty()); // the design "-" line is gone too
 }
 
+// The pass shares one scan: the class list is read once, each class key opened once, and only
+// the instances the fields need are opened; the fields read as the single look-ups give them.
+TEST(DeviceFields, OneScanOpensEachKeyOnce) {
+  FakeRegistry r;
+  const int fillers = 40;
+  for (int i = 0; i < fillers; ++i)
+    r.String(NtRoot + "\\{f" + std::to_string(i) + "}", "Class", "Filler")
+        .String(NtRoot + "\\{f" + std::to_string(i) + "}\\0000", "DriverDesc", "filler");
+  r.String(NtRoot + "\\{k}", "Class", "Keyboard")
+      .String(NtRoot + "\\{k}\\0000", "DriverDesc", "first keyboard")
+      .String(NtRoot + "\\{k}\\0001", "DriverDesc", "last keyboard")
+      .String(NtRoot + "\\{p}", "Class", "Ports")
+      .String(NtRoot + "\\{p}\\0000", "DriverDesc", "COM1")
+      .String(NtRoot + "\\{p}\\0001", "DriverDesc", "LPT1")
+      .String(NtRoot + "\\{m}", "Class", "Mouse")
+      .Locked(NtRoot + "\\{m}\\0000")
+      .String(NtRoot + "\\{p2}", "Class", "Ports")
+      .String(NtRoot + "\\{p2}\\0000", "DriverDesc", "second ports class")
+      .String(NtRoot + "\\{d}", "Class", "Display")
+      .String(NtRoot + "\\{d}\\0000", "DriverDesc", "display");
+  FakeVersion nt(PlatformNT, 5);
+  FieldTable fields;
+  DeviceClassScan scan(r, nt, PassClassNames(nt.Info));
+  GatherKeyboardAndMouse(fields, r, scan, nt.Info);
+  GatherMonitorsAndPorts(fields, r, scan, nt.Info);
+  GatherVideoAdapters(fields, r, scan, nt.Info);
+  GatherMedia(fields, r, scan, nt.Info);
+  EXPECT_EQ(fields.Text("LabelKeyboard"), "last keyboard");
+  EXPECT_EQ(fields.Text("LabelMouse"), "");
+  EXPECT_EQ(fields.Lines("MemoPort"), (std::vector<std::string>{"COM1", "LPT1"}));
+  EXPECT_EQ(fields.Lines("MemoAdapter"), std::vector<std::string>{"display"});
+  EXPECT_TRUE(fields.Lines("MemoMonitor").empty());
+  EXPECT_TRUE(fields.Lines("MemoMedia").empty());
+  // The root, every class key (Monitor and MEDIA are missing, so the scan reads to the end), the
+  // last keyboard instance, both ports and the display; the locked mouse instance does not open.
+  EXPECT_EQ(r.Opens, 1 + fillers + 5 + 1 + 2 + 1);
+  EXPECT_EQ(nt.Calls, 1);
+  EXPECT_EQ(r.StillOpen(), 0u);
+  EXPECT_EQ(r.BadCloses, 0);
+}
+
 } // namespace qv

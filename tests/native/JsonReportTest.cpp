@@ -329,6 +329,8 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   EXPECT_EQ(id.Find("signature")->Text, "3879");
   EXPECT_EQ(id.Find("family")->Text, "15");
   EXPECT_EQ(id.Find("model")->Text, "2");
+  EXPECT_EQ(id.Find("baseFamily")->Text, "15");
+  EXPECT_EQ(id.Find("baseModel")->Text, "2");
   EXPECT_EQ(id.Find("stepping")->Text, "7");
   EXPECT_EQ(id.Find("type")->Text, "0");
   EXPECT_EQ(id.Find("brand")->Text, "Intel(R) Pentium(R) 4 CPU 2.40GHz");

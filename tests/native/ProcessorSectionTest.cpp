@@ -90,6 +90,27 @@ TEST(GatherProcessor, OneProcessorHidesTheSecondBar) {
   }
 }
 
+// Where the system counts every group, that count wins over GetSystemInfo's (a 32-bit program sees
+// at most 32 there); where the call is missing or fails, GetSystemInfo answers.
+TEST(CountProcessors, AllGroupsWhereTheSystemCanCountThem) {
+  std::vector<int> groups;
+  int systemInfoCalls = 0;
+  auto systemInfo = [&] {
+    ++systemInfoCalls;
+    return 32u;
+  };
+  auto active = [&](uint16_t group) {
+    groups.push_back(group);
+    return 64u;
+  };
+  EXPECT_EQ(CountProcessors(active, systemInfo), 64);
+  EXPECT_EQ(groups, std::vector<int>{0xFFFF});
+  EXPECT_EQ(systemInfoCalls, 0);
+  EXPECT_EQ(CountProcessors(nullptr, systemInfo), 32);
+  EXPECT_EQ(CountProcessors([](uint16_t) { return 0u; }, systemInfo), 32);
+  EXPECT_EQ(systemInfoCalls, 2);
+}
+
 TEST(GatherProcessor, WithoutCpuidTheLabelsStayAndEveryBoxIsClear) {
   Rig rig("GenuineIntel", 0x683, 0xFFFFFFFF, 0xFFFFFFFF);
   rig.Cpuid.Available = false;

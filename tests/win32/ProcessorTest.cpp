@@ -131,6 +131,10 @@ TEST(ProcessorSection, ThePassFillsTheProcessorPage) {
   WindowsSources sources;
   PassHost host;
   RunGatheringPass(fields, state, sources.Sources(), host);
+  // The pass's clock reaches the performance counter, through every wrapper.
+  LARGE_INTEGER frequency;
+  ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
+  EXPECT_EQ(sources.Sources().Processor->Clock->PerformanceFrequency(), static_cast<uint64_t>(frequency.QuadPart));
   TCPUID probe(*NewMachineCpuid());
   EXPECT_EQ(fields.Text("LabelProducer"), probe.Vendor);
   EXPECT_EQ(fields.Text("LabelType"), CpuTypeText(probe.CpuType));
