@@ -19,10 +19,11 @@ bool SameFace(const std::string& a, const char* b) {
 FaceRequest ScreenFace(const std::string& name, int height, int screenDpi) {
   if (screenDpi == 96 || !SameFace(name, "MS Sans Serif")) return {name, height};
   // The bitmap face answers every request up to 12 pixels with its 13-pixel size; Arial (on every
-  // Windows, and metric-equal where it is replaced) at a 10-pixel em is 11 high and no wider in any
-  // of the window's texts. Larger requests keep that proportion.
+  // Windows, and metric-equal where it is replaced) at a 9-pixel em is no taller and no wider in any
+  // of the window's texts. At 10 pixels a colon's ink runs past the text's width, and a caption
+  // sized to its text loses it. Larger requests keep that proportion.
   int pixels = height < 0 ? -height : height * 11 / 13;   // a positive height counts the cell
-  int em = pixels <= 12 ? 10 : (pixels * 10 + 6) / 12;
+  int em = pixels <= 12 ? 9 : (pixels * 9 + 6) / 12;
   return {"Arial", -em};
 }
 

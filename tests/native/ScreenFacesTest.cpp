@@ -13,14 +13,14 @@ TEST(ScreenFaces, The96DpiWindowAsksForWhatItAlwaysAskedFor) {
 
 TEST(ScreenFaces, OtherDpisDrawTheBitmapFacesSizesWithAScalableFace) {
   for (int dpi : {72, 120, 144, 192}) {
-    EXPECT_EQ(ScreenFace("MS Sans Serif", -11, dpi), (FaceRequest{"Arial", -10})) << dpi;
-    EXPECT_EQ(ScreenFace("ms sans serif", -12, dpi), (FaceRequest{"Arial", -10})) << dpi;
-    EXPECT_EQ(ScreenFace("MS Sans Serif", 13, dpi), (FaceRequest{"Arial", -10})) << dpi;
+    EXPECT_EQ(ScreenFace("MS Sans Serif", -11, dpi), (FaceRequest{"Arial", -9})) << dpi;
+    EXPECT_EQ(ScreenFace("ms sans serif", -12, dpi), (FaceRequest{"Arial", -9})) << dpi;
+    EXPECT_EQ(ScreenFace("MS Sans Serif", 13, dpi), (FaceRequest{"Arial", -9})) << dpi;
     // Faces that scale already are left alone, and so is a face that merely starts alike.
     EXPECT_EQ(ScreenFace("Arial", -11, dpi), (FaceRequest{"Arial", -11})) << dpi;
     EXPECT_EQ(ScreenFace("MS Sans Serif X", -11, dpi), (FaceRequest{"MS Sans Serif X", -11})) << dpi;
   }
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -24, 120), (FaceRequest{"Arial", -20}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -24, 120), (FaceRequest{"Arial", -18}));
 }
 
 TEST(ScreenFaces, CodePagesAskForTheirOwnCharacterSet) {
