@@ -69,6 +69,9 @@ int ScreenDpi() {
 TEST(ScreenFonts, EveryLabelHoldsItsTextAfterInfo) {
   if (const char* expected = std::getenv("QUORVEL_EXPECT_DPI")) ASSERT_EQ(ScreenDpi(), std::atoi(expected));
   auto root = std::make_unique<TComponent>(nullptr);
+  struct MainFormGuard {
+    ~MainFormGuard() { Application().MainForm = nullptr; }
+  } guard;   // lets go of the main form before its owner frees it, on every path
   auto* form = new TSysForm(root.get());
   Application().MainForm = form;
   auto* splash = new TSplashForm(root.get());
@@ -95,7 +98,6 @@ TEST(ScreenFonts, EveryLabelHoldsItsTextAfterInfo) {
     EXPECT_LE(ink.Bottom, label->Height()) << what;
   }
   EXPECT_GT(checked, 80);
-  Application().MainForm = nullptr;
 }
 
 } // namespace
