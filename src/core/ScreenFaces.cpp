@@ -14,10 +14,14 @@ bool SameFace(const std::string& a, const char* b) {
   return i == a.size() && !b[i];
 }
 
+bool DoubleByte(int charSet) {
+  return charSet == 128 || charSet == 129 || charSet == 130 || charSet == 134 || charSet == 136;
+}
+
 } // namespace
 
-FaceRequest ScreenFace(const std::string& name, int height, int screenDpi) {
-  if (screenDpi == 96 || !SameFace(name, "MS Sans Serif")) return {name, height};
+FaceRequest ScreenFace(const std::string& name, int height, int screenDpi, int charSet) {
+  if (screenDpi == 96 || DoubleByte(charSet) || !SameFace(name, "MS Sans Serif")) return {name, height};
   // The bitmap face answers every request up to 12 pixels with its 13-pixel size; Arial (on every
   // Windows, and metric-equal where it is replaced) at a 9-pixel em is no taller and no wider in any
   // of the window's texts. At 10 pixels a colon's ink runs past the text's width, and a caption

@@ -13,12 +13,14 @@ struct FaceRequest {
   bool operator==(const FaceRequest&) const = default;
 };
 
-FaceRequest ScreenFace(const std::string& name, int height, int screenDpi);
-
 // The character set a font request names on a system with this ANSI code page, so that the system's
 // own texts (registered names, time zone) come out in its script: the default set on code page 1252
 // and on code pages without a set of their own, which is what the window always asked for there.
 constexpr int DefaultCharSet = 1;
 int CharSetForCodePage(unsigned codePage);
+
+// A request in a double-byte character set is drawn with that script's own face, which scales: it
+// keeps the height asked for, as at 96 dpi.
+FaceRequest ScreenFace(const std::string& name, int height, int screenDpi, int charSet = DefaultCharSet);
 
 } // namespace qv

@@ -58,7 +58,7 @@ HFONT TFont::Handle() const {
   std::string key = Name + "|" + std::to_string(Height) + "|" + std::to_string(Style) + "|" +
                     std::to_string(Escapement) + "|" + std::to_string(CharSet);
   if (!Gdi || key != MadeFor) {
-    FaceRequest face = ScreenFace(Name, Height, ScreenDpi());
+    FaceRequest face = ScreenFace(Name, Height, ScreenDpi(), CharSet);
     LOGFONTA lf{};
     lf.lfHeight = face.Height;
     lf.lfWeight = (Style & fsBold) ? FW_BOLD : FW_NORMAL;

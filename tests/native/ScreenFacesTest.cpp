@@ -21,6 +21,10 @@ TEST(ScreenFaces, OtherDpisDrawTheBitmapFacesSizesWithAScalableFace) {
     EXPECT_EQ(ScreenFace("MS Sans Serif X", -11, dpi), (FaceRequest{"MS Sans Serif X", -11})) << dpi;
   }
   EXPECT_EQ(ScreenFace("MS Sans Serif", -24, 120), (FaceRequest{"Arial", -18}));
+  // Japanese and Chinese faces scale; a Cyrillic request still meets the 120-dpi bitmap face.
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 120, 128), (FaceRequest{"MS Sans Serif", -12}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 144, 134), (FaceRequest{"MS Sans Serif", -12}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 120, 204), (FaceRequest{"Arial", -9}));
 }
 
 TEST(ScreenFaces, CodePagesAskForTheirOwnCharacterSet) {
