@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The window at 120 and 144 dpi, each in a scratch prefix of its own set to that DPI, with the
+# The window at 120 and 144 dpi, in a scratch prefix set to each DPI in turn, with the
 # 120-dpi "MS Sans Serif" that Windows has there (scripts/wine puts it beside the 96-dpi one):
 #  - every label holds its text after Info (the window tests' ScreenFonts check, at that DPI);
 #  - the window keeps the skin's size, all six tabs fit the strip, and a click through the X server
@@ -18,8 +18,9 @@ passes=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { passes=$((passes + 1)); }
 
+# One scratch prefix serves both: the DPI is read as each session starts.
+export QUORVEL_WINEPREFIX=$QUORVEL_BIN/wineprefix-dpi
 for dpi in 120 144; do
-  export QUORVEL_WINEPREFIX=$QUORVEL_BIN/wineprefix-dpi$dpi
   "$QUORVEL_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1 ||
     { fail "$dpi dpi: could not set the DPI"; continue; }
   WINEPREFIX=$QUORVEL_WINEPREFIX wineserver -w
