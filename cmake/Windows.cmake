@@ -107,6 +107,14 @@ if(QUORVEL_TESTS)
   target_compile_options(quorvel-helptext PRIVATE ${QUORVEL_WARNINGS})
   set_target_properties(quorvel-helptext PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+  # Draws the registered names as a program made for the system's language would, for
+  # tests/e2e/codepage.sh.
+  add_executable(quorvel-regtext ${CMAKE_SOURCE_DIR}/tests/tools/RegisteredText_win32.cpp)
+  target_link_libraries(quorvel-regtext PRIVATE advapi32 gdi32 user32)
+  target_link_options(quorvel-regtext PRIVATE ${QUORVEL_LINK})
+  target_compile_options(quorvel-regtext PRIVATE ${QUORVEL_WARNINGS})
+  set_target_properties(quorvel-regtext PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
   # Whole-program checks: each script drives the built programs under Wine.
   file(GLOB QUORVEL_E2E CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
   foreach(script IN LISTS QUORVEL_E2E)

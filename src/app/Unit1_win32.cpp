@@ -22,6 +22,14 @@ constexpr TColor ValueColor = QuorvelValueBlue;
 
 TFont PageFont(unsigned style = 0, TColor color = clBlack) { return TFont("MS Sans Serif", -12, style, color); }
 
+// Values come from the system and are in its code page; the program's own English captions keep the
+// layout face, which a face of another script would widen past the captions' boxes and the tab strip.
+TFont ValueFont(unsigned style = 0) {
+  TFont f = PageFont(style, ValueColor);
+  f.CharSet = SystemCharSet();
+  return f;
+}
+
 constexpr TColor clWindowText = 0x80000008;
 
 // The five faces of a button, stored one after the other from `first`: up, over, down, disabled,
@@ -235,7 +243,7 @@ void TSysForm::MakePageFields() {
         auto* l = new TLabel(this);
         l->SetCaption(field.Text);
         l->Alignment = field.RightAligned ? taRightJustify : taLeftJustify;
-        l->SetFont(PageFont(0, field.Kind == FieldKind::fkValue ? ValueColor : clBlack));
+        l->SetFont(field.Kind == FieldKind::fkValue ? ValueFont() : PageFont());
         if (field.Kind == FieldKind::fkCaption) autoSized = l;
         c = l;
         break;
@@ -248,7 +256,7 @@ void TSysForm::MakePageFields() {
         m->SetColorFlat(clWhite);
         std::string n = field.Name;
         if (n == "MemoMAC" || n == "MemoAdapter" || n == "MemoMonitor") m->SetParentColor(true);
-        m->SetFont(PageFont(0, ValueColor));
+        m->SetFont(ValueFont());
         m->SetLines(field.Lines);
         c = m;
         break;
@@ -288,7 +296,7 @@ void TSysForm::MakePageFields() {
         u->SetCaption(field.Text);
         u->Hint = field.Hint;
         u->ShowHint = true;
-        u->SetFont(PageFont(fsUnderline, ValueColor));
+        u->SetFont(ValueFont(fsUnderline));
         u->SetUnvisitedColor(ValueColor);
         u->SetVisitedColor(clBlack);
         c = u;

@@ -16,6 +16,10 @@ COLORREF ToColorRef(TColor c);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
+// The character set of the system's ANSI code page (DEFAULT_CHARSET on 1252): a font asked for in it
+// draws names the system hands out (registered owner, time zone, paths) in the system's script.
+int SystemCharSet();
+
 // A logical font; the GDI object is made on first use and remade after a change.
 class TFont {
 public:
@@ -23,7 +27,7 @@ public:
   TFont(std::string name, int height, unsigned style = 0, TColor color = clBlack)
       : Name(std::move(name)), Height(height), Style(style), Color(color) {}
   TFont(const TFont& other) : Name(other.Name), Height(other.Height), Style(other.Style), Color(other.Color),
-                              Escapement(other.Escapement) {}
+                              Escapement(other.Escapement), CharSet(other.CharSet) {}
   TFont& operator=(const TFont& other);
 
   std::string Name = "MS Sans Serif";
@@ -31,6 +35,7 @@ public:
   unsigned Style = 0;
   TColor Color = clBlack;
   int Escapement = 0;   // tenths of a degree, for rotated text
+  int CharSet = 1;      // DEFAULT_CHARSET; SystemCharSet() for texts that come from the system
 
   HFONT Handle() const;
   void Changed() { Gdi.Reset(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/ArtPack.h"
+#include "core/ScreenFaces.h"
 
 namespace qv {
 
@@ -27,26 +28,48 @@ TFont& TFont::operator=(const TFont& other) {
     Style = other.Style;
     Color = other.Color;
     Escapement = other.Escapement;
+    CharSet = other.CharSet;
     Gdi.Reset();
   }
   return *this;
 }
 
+namespace {
+
+// The DPI does not change while the program runs: it is read once, at the first font.
+int ScreenDpi() {
+  static const int dpi = [] {
+    HDC dc = GetDC(nullptr);
+    int v = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return v;
+  }();
+  return dpi;
+}
+
+} // namespace
+
+int SystemCharSet() {
+  static const int set = CharSetForCodePage(GetACP());
+  return set;
+}
+
 HFONT TFont::Handle() const {
   std::string key = Name + "|" + std::to_string(Height) + "|" + std::to_string(Style) + "|" +
-                    std::to_string(Escapement);
+                    std::to_string(Escapement) + "|" + std::to_string(CharSet);
   if (!Gdi || key != MadeFor) {
+    FaceRequest face = ScreenFace(Name, Height, ScreenDpi(), CharSet);
     LOGFONTA lf{};
-    lf.lfHeight = Height;
+    lf.lfHeight = face.Height;
     lf.lfWeight = (Style & fsBold) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (Style & fsItalic) ? TRUE : FALSE;
     lf.lfUnderline = (Style & fsUnderline) ? TRUE : FALSE;
     lf.lfStrikeOut = (Style & fsStrikeOut) ? TRUE : FALSE;
     lf.lfEscapement = Escapement;
     lf.lfOrientation = Escapement;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfCharSet = static_cast<BYTE>(CharSet);
     lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, Name.c_str(), LF_FACESIZE);
+    lstrcpynA(lf.lfFaceName, face.Name.c_str(), LF_FACESIZE);
     Gdi.Reset(CreateFontIndirectA(&lf));
     MadeFor = key;
   }
