@@ -69,11 +69,10 @@ public:
   std::string ShownName(const std::string& path) override { return Utf8ToAnsiShown(path); }
 
 private:
-  // Only names that passed NameProblem get here, so the conversion is exact.
+  // Never the look-alike: a name that does not convert exactly names no file at all.
   static std::string Ansi(const std::string& path) {
     std::string ansi;
-    Utf8ToAnsiExactly(path, ansi);
-    return ansi;
+    return Utf8ToAnsiExactly(path, ansi) ? ansi : std::string();
   }
   const WideFileCalls* Wide;
 };
