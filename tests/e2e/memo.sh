@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The Media memo paints exactly what it holds: text typed through the X server that wraps, lines
+# typed until it scrolls, 500 pasted lines, and scrolling with the keys. After each step the memo's
+# pixels are compared with a plain multi-line edit of the same font, colours and size showing the
+# same lines from the same first line (quorvel-memoref); only the caret is left out.
+set -uo pipefail
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
+bin=${QUORVEL_BIN:?}
+wine=${QUORVEL_WINE:?}
+work=$(mktemp -d "$bin/e2e-memo.XXXXXX")
+pid=""; clip=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$clip" ] && kill "$clip" 2>/dev/null
+  if [ "${failures:-1}" = 0 ]; then rm -rf "$work"; else echo "kept for a look: $work"; fi
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+"$wine" "$bin/Quorvel.exe" >/dev/null 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 1 300); do
+  win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$win")"
+click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
+click 59 43    # Info
+sleep 4
+click 482 41   # the Devices tab
+sleep 0.5
+click 300 270  # the Media memo
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+End
+
+# Until the memo has taken every key: its text and caret stay the same for a while.
+settle() {
+  local last="" now
+  for _ in $(seq 1 120); do
+    now=$("$wine" "$bin/quorvel-memoref.exe" 0 2>/dev/null | tr -d '\r')
+    [ -n "$now" ] && [ "$now" = "$last" ] && return 0
+    last=$now
+    sleep 0.5
+  done
+  return 1
+}
+
+compare() {   # name of the step
+  local out=$work/$1.ref ref shot=$work/$1.png
+  settle || { fail "$1: the memo did not settle"; return; }
+  "$wine" "$bin/quorvel-memoref.exe" 8 >"$out" 2>/dev/null &
+  ref=$!
+  for _ in $(seq 1 100); do [ -s "$out" ] && break; sleep 0.1; done
+  read -r mx my rx ry w h cx cy cw ch _ < <(tr -d '\r' <"$out") || { fail "$1: no reference"; kill $ref; return; }
+  sleep 1.5
+  import -window root "$shot"
+  kill $ref 2>/dev/null; wait $ref 2>/dev/null
+  # The caret blinks in the memo and the reference has none: blank it out of both.
+  local mask="rectangle $((cx - 1)),$((cy - 1)) $((cx + cw)),$((cy + ch))"
+  convert "$shot" -crop "${w}x${h}+$mx+$my" +repage -fill white -draw "$mask" "$work/$1.memo.png"
+  convert "$shot" -crop "${w}x${h}+$rx+$ry" +repage -fill white -draw "$mask" "$work/$1.reference.png"
+  local differ
+  differ=$(compare -metric AE "$work/$1.memo.png" "$work/$1.reference.png" null: 2>&1)
+  echo "$1: ${w}x${h} memo pixels, $differ differ from the reference"
+  [ "$differ" = 0 ] || fail "$1: the memo's pixels differ from its lines ($differ pixels)"
+}
+
+xdotool type --delay 20 "Long $(printf 'word%02d ' $(seq 1 30))"
+compare wrapped
+xdotool key Return
+xdotool type --delay 10 "$(printf 'typed line %02d\n' $(seq 1 30))"
+compare typed
+
+# 500 lines pasted at once (the X clipboard's owner stays until the end).
+python3 -c '
+import tkinter
+root = tkinter.Tk()
+root.withdraw()
+root.clipboard_clear()
+root.clipboard_append("".join("pasted line %03d\n" % i for i in range(1, 501)))
+root.update()
+root.after(300000, root.destroy)
+root.mainloop()' &
+clip=$!
+sleep 2
+xdotool key ctrl+v
+compare pasted
+xdotool key ctrl+Home
+compare top
+xdotool key Next Next Next
+compare paged
+xdotool key ctrl+End
+compare end
+
+[ "$failures" = 0 ] && echo "memo.sh: all checks passed"
+exit $((failures > 0))
