@@ -49,7 +49,7 @@ settle() {
   return 1
 }
 
-compare() {   # name of the step
+check_step() {   # name of the step
   local out=$work/$1.ref ref shot=$work/$1.png
   settle || { fail "$1: the memo did not settle"; return; }
   "$wine" "$bin/quorvel-memoref.exe" 8 >"$out" 2>/dev/null &
@@ -70,10 +70,10 @@ compare() {   # name of the step
 }
 
 xdotool type --delay 20 "Long $(printf 'word%02d ' $(seq 1 30))"
-compare wrapped
+check_step wrapped
 xdotool key Return
 xdotool type --delay 10 "$(printf 'typed line %02d\n' $(seq 1 30))"
-compare typed
+check_step typed
 
 # 500 lines pasted at once (the X clipboard's owner stays until the end).
 python3 -c '
@@ -88,13 +88,13 @@ root.mainloop()' &
 clip=$!
 sleep 2
 xdotool key ctrl+v
-compare pasted
+check_step pasted
 xdotool key ctrl+Home
-compare top
+check_step top
 xdotool key Next Next Next
-compare paged
+check_step paged
 xdotool key ctrl+End
-compare end
+check_step end
 
 [ "$failures" = 0 ] && echo "memo.sh: all checks passed"
 exit $((failures > 0))

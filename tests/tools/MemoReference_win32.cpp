@@ -22,8 +22,8 @@ HBRUSH White = nullptr;
 
 LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CTLCOLOREDIT) {
-    // The memos' text colour on the background of a focused memo.
-    SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 50, 187));
+    // The memos' text colour (12268288) on the background of a focused memo.
+    SetTextColor(reinterpret_cast<HDC>(wp), RGB(0, 51, 187));
     SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
     return reinterpret_cast<LRESULT>(White);
   }
@@ -48,9 +48,10 @@ int main(int argc, char** argv) {
   GetClientRect(memo, &client);
   POINT origin{0, 0};
   ClientToScreen(memo, &origin);
-  int length = GetWindowTextLengthA(memo);
+  // GetWindowText would give another process's window its caption, not the edit's text.
+  int length = static_cast<int>(SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0));
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(memo, text.data(), length + 1);
+  SendMessageA(memo, WM_GETTEXT, static_cast<WPARAM>(length) + 1, reinterpret_cast<LPARAM>(text.data()));
   LRESULT first = SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0);
   RECT caret = gui.hwndCaret == memo ? gui.rcCaret : RECT{0, 0, 0, 0};
 
