@@ -75,6 +75,36 @@ xdotool key Return
 xdotool type --delay 10 "$(printf 'typed line %02d\n' $(seq 1 30))"
 check_step typed
 
+# While keys are still coming: the program is stopped in the middle of a fast burst of typing and
+# the memo looked at as it stands. Every typed line is different, so two rows of the memo that are
+# the same picture are stale copies, and rows all blank while it holds lines show only the caret.
+qpid=$(pgrep -f '^[A-Z]:.*Quorvel\.exe' | head -1)
+read -r mx my _ _ w _ < <(tr -d '\r' <"$work/typed.ref")
+xdotool type --delay 1 "$(printf 'burst line %03d\n' $(seq 1 60))" &
+typing=$!
+for look in 1 2 3; do
+  sleep 1
+  kill -STOP "$qpid"
+  import -window root "$work/burst$look.png"
+  kill -CONT "$qpid"
+  rows=()
+  for r in 0 1 2 3; do
+    convert "$work/burst$look.png" -crop "${w}x13+$mx+$((my + 13 * r))" +repage "$work/burst$look-$r.png"
+    colours=$(convert "$work/burst$look-$r.png" -format %k info:)
+    [ "$colours" -gt 1 ] && rows+=("$r")
+  done
+  [ ${#rows[@]} -gt 0 ] || fail "burst $look: the memo shows no line while typing"
+  for a in "${rows[@]}"; do
+    for b in "${rows[@]}"; do
+      [ "$a" -lt "$b" ] || continue
+      same=$(compare -metric AE "$work/burst$look-$a.png" "$work/burst$look-$b.png" null: 2>&1)
+      [ "$same" = 0 ] && fail "burst $look: rows $a and $b of the memo are the same picture"
+    done
+  done
+done
+wait $typing
+check_step burst
+
 # 500 lines pasted at once (the X clipboard's owner stays until the end).
 python3 -c '
 import tkinter
