@@ -78,7 +78,15 @@ check_step typed
 # While keys are still coming: the program is stopped in the middle of a fast burst of typing and
 # the memo looked at as it stands. Every typed line is different, so two rows of the memo that are
 # the same picture are stale copies, and rows all blank while it holds lines show only the caret.
-qpid=$(pgrep -f '^[A-Z]:.*Quorvel\.exe' | head -1)
+# The program's own process: among those this script started, the one running Quorvel.exe.
+program_process() {
+  local p=$1 child
+  # Wine names the process after the program: its first argument is the program's path.
+  [ -r "/proc/$p/cmdline" ] && tr '\0' '\n' <"/proc/$p/cmdline" | head -1 | grep -q 'Quorvel\.exe$' && { echo "$p"; return 0; }
+  for child in $(pgrep -P "$p"); do program_process "$child" && return 0; done
+  return 1
+}
+qpid=$(program_process "$pid") || { fail "cannot find the program's process"; exit 1; }
 read -r mx my _ _ w _ < <(tr -d '\r' <"$work/typed.ref")
 xdotool type --delay 1 "$(printf 'burst line %03d\n' $(seq 1 60))" &
 typing=$!
