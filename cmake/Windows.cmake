@@ -115,6 +115,11 @@ if(QUORVEL_TESTS)
   target_compile_options(quorvel-regtext PRIVATE ${QUORVEL_WARNINGS})
   set_target_properties(quorvel-regtext PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+  # Draws a memo's lines in a plain edit for tests/e2e/memo.sh.
+  add_executable(quorvel-memoref ${CMAKE_SOURCE_DIR}/tests/tools/MemoReference_win32.cpp)
+  target_link_options(quorvel-memoref PRIVATE ${QUORVEL_LINK})
+  set_target_properties(quorvel-memoref PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
   # Whole-program checks: each script drives the built programs under Wine.
   file(GLOB QUORVEL_E2E CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
   foreach(script IN LISTS QUORVEL_E2E)

@@ -488,6 +488,9 @@ void TSysForm::SetText(const std::string& name, const std::string& text) {
 std::vector<std::string> TSysForm::Lines(const std::string& name) const { return FieldAs<TMemo>(name)->Lines(); }
 void TSysForm::ClearLines(const std::string& name) { FieldAs<TMemo>(name)->ClearLines(); }
 void TSysForm::AddLine(const std::string& name, const std::string& line) { FieldAs<TMemo>(name)->AddLine(line); }
+void TSysForm::SetLines(const std::string& name, const std::vector<std::string>& lines) {
+  FieldAs<TMemo>(name)->SetLines(lines);
+}
 bool TSysForm::Checked(const std::string& name) const { return FieldAs<TFlatCheckBox>(name)->Checked(); }
 void TSysForm::SetChecked(const std::string& name, bool checked) {
   FieldAs<TFlatCheckBox>(name)->SetChecked(checked);

@@ -81,6 +81,7 @@ public:
   std::vector<std::string> Lines(const std::string& name) const override;
   void ClearLines(const std::string& name) override;
   void AddLine(const std::string& name, const std::string& line) override;
+  void SetLines(const std::string& name, const std::vector<std::string>& lines) override;
   bool Checked(const std::string& name) const override;
   void SetChecked(const std::string& name, bool checked) override;
   int Position(const std::string& name) const override;

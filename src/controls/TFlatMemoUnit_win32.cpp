@@ -165,6 +165,21 @@ LRESULT TFlatMemo::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       RedrawBorder();
       return r;
     }
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL: {
+      // The edit scrolls its pixels at once but paints the uncovered lines only when no input is
+      // waiting: while keys keep coming (typing, a paste of many lines) it would show copies of
+      // old lines, or nothing but the caret. Paint before the next message instead.
+      LRESULT r = TMemo::HandleMessage(msg, wp, lp);
+      if (Wnd) UpdateWindow(Wnd);
+      return r;
+    }
   }
   return TMemo::HandleMessage(msg, wp, lp);
 }

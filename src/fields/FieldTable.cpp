@@ -32,6 +32,7 @@ void FieldTable::SetText(const std::string& name, const std::string& text) { Get
 std::vector<std::string> FieldTable::Lines(const std::string& name) const { return Get(name).Lines; }
 void FieldTable::ClearLines(const std::string& name) { Get(name).Lines.clear(); }
 void FieldTable::AddLine(const std::string& name, const std::string& line) { Get(name).Lines.push_back(line); }
+void FieldTable::SetLines(const std::string& name, const std::vector<std::string>& lines) { Get(name).Lines = lines; }
 bool FieldTable::Checked(const std::string& name) const { return Get(name).Checked; }
 void FieldTable::SetChecked(const std::string& name, bool checked) { Get(name).Checked = checked; }
 int FieldTable::Position(const std::string& name) const { return Get(name).Position; }

@@ -20,7 +20,8 @@ public:
   virtual std::vector<std::string> Lines(const std::string& name) const = 0;
   virtual void ClearLines(const std::string& name) = 0;
   virtual void AddLine(const std::string& name, const std::string& line) = 0;
-  void SetLines(const std::string& name, const std::vector<std::string>& lines) {
+  // All the lines at once: a memo then lays its text out once, not once per line.
+  virtual void SetLines(const std::string& name, const std::vector<std::string>& lines) {
     ClearLines(name);
     for (const auto& line : lines) AddLine(name, line);
   }

@@ -73,6 +73,39 @@ std::string SanitizeUtf8(std::string_view text) {
   return out;
 }
 
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    char32_t c = 0;
+    size_t length = DecodeUtf8At(text, i, c);
+    if (length == 0) {
+      c = Replacement;
+      length = 1;
+    }
+    if (c >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+    i += length;
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (char32_t{text[++i]} - 0xDC00);
+    AppendUtf8(out, c);   // a lone surrogate comes out as U+FFFD
+  }
+  return out;
+}
+
 bool IsConvertibleCodePage(unsigned codePage) {
   return AnsiUpperHalf(codePage) || codePage == 20127 || codePage == 28591 || codePage == 65001;
 }

@@ -19,6 +19,11 @@ std::string AnsiToUtf8(std::string_view text, unsigned codePage);
 // Appends code point c as UTF-8 (surrogates and values above U+10FFFF as U+FFFD).
 void AppendUtf8(std::string& out, char32_t c);
 
+// UTF-8 as UTF-16 (file names on the NT family); an ill-formed sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+// UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
 // Well-formed UTF-8 out of any bytes: each ill-formed sequence (overlong, surrogate, beyond
 // U+10FFFF, cut short, stray continuation byte) becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "reports/FileNames_win32.h"
 
 namespace qv {
 
@@ -19,9 +20,55 @@ DWORD SaveDialogFlags(const SaveDialogState& state) {
          (state.EnableSizing ? OFN_ENABLESIZING : 0);
 }
 
+namespace {
+
+// The wide dialog, on the NT family only: there the ANSI one hands back the code page's look-alike
+// of a name it cannot hold, and checks that name, not the typed one, for the overwrite prompt.
+using SaveDialogW = BOOL(WINAPI*)(LPOPENFILENAMEW);
+SaveDialogW WideSaveDialog() {
+  if (!WideNameCalls()) return nullptr;
+  HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+  return dialogs ? reinterpret_cast<SaveDialogW>(reinterpret_cast<void*>(GetProcAddress(dialogs, "GetSaveFileNameW")))
+                 : nullptr;
+}
+
+std::wstring AnsiWide(const std::string& ansi) { return Utf8ToWide(AnsiToUtf8Name(ansi)); }
+
+bool ExecuteWideSaveDialog(SaveDialogW dialog, HWND owner, SaveDialogState& state) {
+  std::vector<wchar_t> name(4096, L'\0');
+  Utf8ToWide(state.FileName).copy(name.data(), name.size() - 1);
+  // The filter's separators survive the conversion: NUL stays NUL.
+  const std::string ansiFilter = DialogFilterString(state.Filter);
+  const std::wstring filter = AnsiWide(ansiFilter);
+  const std::wstring title = AnsiWide(state.Title), ext = AnsiWide(state.DefaultExt);
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = LOBYTE(LOWORD(GetVersion())) >= 5 ? sizeof ofn : OPENFILENAME_SIZE_VERSION_400W;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(state.FilterIndex);
+  ofn.lpstrFile = name.data();
+  ofn.nMaxFile = static_cast<DWORD>(name.size());
+  ofn.lpstrTitle = title.c_str();
+  ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  ofn.Flags = SaveDialogFlags(state);
+  if (!dialog(&ofn)) {
+    DWORD error = CommDlgExtendedError();
+    if (error) throw Exception("The save dialog failed (error " + std::to_string(error) + ")");
+    return false;
+  }
+  state.FileName = WideToUtf8(name.data());
+  state.FilterIndex = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+} // namespace
+
 bool ExecuteSaveDialog(HWND owner, SaveDialogState& state) {
+  if (SaveDialogW wide = WideSaveDialog()) return ExecuteWideSaveDialog(wide, owner, state);
   std::vector<char> name(4096, '\0');
-  state.FileName.copy(name.data(), name.size() - 1);
+  std::string proposed = Utf8ToAnsiShown(state.FileName);
+  proposed.copy(name.data(), name.size() - 1);
   const std::string filter = DialogFilterString(state.Filter);
 
   OPENFILENAMEA ofn{};
@@ -40,7 +87,7 @@ bool ExecuteSaveDialog(HWND owner, SaveDialogState& state) {
     if (error) throw Exception("The save dialog failed (error " + std::to_string(error) + ")");
     return false;
   }
-  state.FileName = name.data();
+  state.FileName = AnsiToUtf8Name(name.data());
   state.FilterIndex = static_cast<int>(ofn.nFilterIndex);
   return true;
 }

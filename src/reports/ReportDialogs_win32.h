@@ -21,7 +21,8 @@ public:
 
 // The OFN_ flags for the options in state.
 DWORD SaveDialogFlags(const SaveDialogState& state);
-// The save dialog (GetSaveFileNameA) with the settings in state.
+// The save dialog with the settings in state; FileName in and out is UTF-8. The wide dialog on
+// the NT family, the ANSI one on the 95 family.
 bool ExecuteSaveDialog(HWND owner, SaveDialogState& state);
 // The print dialog (PrintDlgW on the NT family, else PrintDlgA); the chosen printer's surface, or
 // null when cancelled. A dialog that fails, or a printer without a device context, raises.

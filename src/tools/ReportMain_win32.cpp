@@ -8,6 +8,7 @@
 #include "app/WindowsSources.h"
 #include "cpu/CpuPlatform.h"
 #include "tools/CpuidOptions.h"
+#include "reports/FileNames_win32.h"
 #include "reports/JsonReport.h"
 #include "tools/ReportTool.h"
 
@@ -21,6 +22,16 @@ int main(int argc, char** argv) {
     err << "quorvel-report: " << parsed.Error << "\n" << qv::ReportUsage();
     return qv::ExitBadArgument;
   }
+  // The file name as typed: from the wide command line where the system has one, else the ANSI
+  // arguments in UTF-8 (a name the code page cannot hold is refused when the file is written).
+  std::vector<std::string> utf8Arguments;
+  if (const qv::WideFileCalls* wide = qv::WideNameCalls()) {
+    auto split = qv::SplitCommandLine(std::u16string(reinterpret_cast<const char16_t*>(wide->GetCommandLine())));
+    for (const auto& arg : split) utf8Arguments.push_back(qv::Utf16ToUtf8(arg));
+  } else {
+    for (int i = 1; i < argc; ++i) utf8Arguments.push_back(qv::AnsiToUtf8Name(argv[i]));
+  }
+  qv::TakeOutputFrom(parsed, utf8Arguments);
   parsed.Options.ToUtf8 = qv::SystemAnsiConverter();
   try {
     qv::InitCpuLoadMonitor();

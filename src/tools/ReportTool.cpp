@@ -53,6 +53,51 @@ ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args)
   return parsed;
 }
 
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
+  std::vector<std::u16string> args;
+  size_t i = 0;
+  const auto blank = [&](size_t k) { return line[k] == u' ' || line[k] == u'\t'; };
+  // The program's name: quoted or up to the first blank, backslashes as they are.
+  if (i < line.size() && line[i] == u'"') {
+    size_t end = line.find(u'"', i + 1);
+    i = end == std::u16string_view::npos ? line.size() : end + 1;
+  }
+  while (i < line.size() && !blank(i)) ++i;
+  for (;;) {
+    while (i < line.size() && blank(i)) ++i;
+    if (i >= line.size()) break;
+    std::u16string arg;
+    bool quoted = false;
+    while (i < line.size() && (quoted || !blank(i))) {
+      size_t backslashes = 0;
+      while (i < line.size() && line[i] == u'\\') ++backslashes, ++i;
+      if (i < line.size() && line[i] == u'"') {
+        arg.append(backslashes / 2, u'\\');
+        if (backslashes % 2) {
+          arg += u'"';
+        } else if (quoted && i + 1 < line.size() && line[i + 1] == u'"') {
+          arg += u'"';   // "" inside quotes is one quote
+          ++i;
+        } else {
+          quoted = !quoted;
+        }
+        ++i;
+      } else {
+        arg.append(backslashes, u'\\');
+        if (i < line.size() && (quoted || !blank(i))) arg += line[i++];
+      }
+    }
+    args.push_back(arg);
+  }
+  return args;
+}
+
+void TakeOutputFrom(ParsedReportArguments& parsed, const std::vector<std::string>& utf8Arguments) {
+  if (!parsed.Error.empty()) return;
+  ParsedReportArguments again = ParseReportArguments(utf8Arguments);
+  if (again.Error.empty()) parsed.Options.OutputPath = again.Options.OutputPath;
+}
+
 std::string ReportUsage() {
   std::string usage = "usage: quorvel-report";
   std::string details;

@@ -15,7 +15,7 @@ namespace qv {
 struct ReportOptions {
   ReportFormat Format = ReportFormat::rfText;
   bool Json = false;          // the JSON report instead (never together with --html)
-  std::string OutputPath;   // empty: standard output
+  std::string OutputPath;   // UTF-8; empty: standard output
   bool ShowHelp = false;
   std::string CpuidDumpPath;   // read CPUID from this dump instead of the processor
   std::string SaveCpuidPath;   // write the CPUID leaves here instead of a report
@@ -39,6 +39,14 @@ struct ParsedReportArguments {
 // The arguments after the program name. An unknown option, a missing or empty value and an
 // option given twice are errors, and so are --json and --html together.
 ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args);
+
+// A command line split as the C runtime splits it: blanks separate, double quotes group, and
+// backslashes are literal except before a double quote. The program's name is left out.
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line);
+
+// The --output name taken from the same arguments in UTF-8 (the wide command line's), so that it is
+// the name as typed and not the code page's look-alike. Nothing changes when they do not parse.
+void TakeOutputFrom(ParsedReportArguments& parsed, const std::vector<std::string>& utf8Arguments);
 
 // "usage: quorvel-report [--html] [--output FILE]" and a line per option.
 std::string ReportUsage();

@@ -74,7 +74,10 @@ public:
   void Run();
   void ProcessMessages();
   void Terminate() { PostQuitMessage(0); }
+  // The message box with the error's text (or OnException).
   void HandleException(const std::exception& e);
+  // Characters of a word without a blank before the message box breaks it.
+  static constexpr size_t MessageRunWidth = 64;
   bool HelpCommand(unsigned command, ULONG_PTR data);
 
   // Framework notifications.

@@ -4,6 +4,8 @@
 #include <map>
 #include <windowsx.h>
 
+#include "core/MessageText.h"
+
 namespace qv {
 
 // ---- THintWindow
@@ -146,7 +148,9 @@ void TApplication::HandleException(const std::exception& e) {
     return;
   }
   HWND owner = MainForm && MainForm->HandleAllocated() ? MainForm->Handle() : nullptr;
-  MessageBoxA(owner, e.what(), Title.c_str(), MB_OK | MB_ICONERROR);
+  // A long path in the text would otherwise make the box wider than the screen.
+  const std::string text = BreakLongRuns(e.what(), MessageRunWidth);
+  MessageBoxA(owner, text.c_str(), Title.c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool TApplication::HelpCommand(unsigned command, ULONG_PTR data) {

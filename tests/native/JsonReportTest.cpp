@@ -356,3 +356,18 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
 }
 
 }  // namespace qv
+
+namespace qv {
+
+TEST(Utf16Names, RoundTripGreekCyrillicJapaneseAndBeyondTheBasicPlane) {
+  const std::string names[] = {"\xCE\xB1\xCF\x86\xCE\xB1.txt", "\xD0\xBE\xD1\x82\xD1\x87\xD1\x91\xD1\x82.txt",
+                               "\xE3\x83\xAC\xE3\x83\x9D\xE3\x83\xBC\xE3\x83\x88.txt", "\xF0\x9F\x93\x84.txt"};
+  for (const auto& name : names) EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(name)), name);
+  EXPECT_EQ(Utf8ToUtf16("\xCE\xB1\xCF\x86\xCE\xB1.txt"), u"\u03B1\u03C6\u03B1.txt");
+  EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x93\x84"), u"\U0001F4C4");
+  // Broken input never passes as a name: each bad byte and a lone surrogate become U+FFFD.
+  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+}
+
+} // namespace qv

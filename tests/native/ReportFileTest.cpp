@@ -66,11 +66,23 @@ TEST(ReportFileBytes, EveryLineEndsInCrLf) {
   EXPECT_EQ(ReportFileBytes({"\tG\xE9rard"}), "\tG\xE9rard\r\n");
 }
 
-TEST(TemporaryPathBeside, StaysInTheTargetsFolder) {
+TEST(TemporaryPathBeside, StaysInTheTargetsFolderAndNoLongerThanItsName) {
   EXPECT_EQ(TemporaryPathBeside("C:\\Reports\\Quorvel 07-12-2026.txt", 1), "C:\\Reports\\~qv1.tmp");
-  EXPECT_EQ(TemporaryPathBeside("/tmp/a/b.html", 12), "/tmp/a/~qv12.tmp");
+  EXPECT_EQ(TemporaryPathBeside("/tmp/a/bbbbbbbb.html", 12), "/tmp/a/~qv12.tmp");
   EXPECT_EQ(TemporaryPathBeside("C:report.txt", 2), "C:~qv2.tmp");
   EXPECT_EQ(TemporaryPathBeside("report.txt", 3), "~qv3.tmp");
+  // Shorter names: "~" and n in base 36 while that fits, then n alone, then none.
+  EXPECT_EQ(TemporaryPathBeside("C:\\r\\rep.txt", 10), "C:\\r\\~a");
+  EXPECT_EQ(TemporaryPathBeside("/tmp/a/b.html", 1), "/tmp/a/~1");
+  EXPECT_EQ(TemporaryPathBeside("D:\\ab", 35), "D:\\~z");
+  EXPECT_EQ(TemporaryPathBeside("D:\\ab", 36), "D:\\10");
+  EXPECT_EQ(TemporaryPathBeside("D:\\a", 1), "D:\\1");
+  EXPECT_EQ(TemporaryPathBeside("D:\\a", 36), "");
+  EXPECT_EQ(TemporaryPathBeside("D:\\folder\\", 1), "");
+  // Counted in characters, not bytes: the Greek name is 7 long, its UTF-8 11 bytes.
+  EXPECT_EQ(TemporaryPathBeside("D:\\\xCE\xB1\xCF\x86\xCE\xB1.txt", 1), "D:\\~1");
+  for (const std::string target : {"D:\\x\\n.txt", "D:\\x\\a", "D:\\x\\Quorvel.txt"})
+    for (int n = 1; n <= 100; ++n) EXPECT_LE(TemporaryPathBeside(target, n).size(), target.size()) << target << n;
 }
 
 TEST(WriteReportFile, WritesThroughATemporaryAndReplacesAtTheEnd) {
@@ -78,7 +90,26 @@ TEST(WriteReportFile, WritesThroughATemporaryAndReplacesAtTheEnd) {
   fs.Files["D:\\r.txt"] = "old";
   WriteReportFile("D:\\r.txt", {"a", "b"}, fs);
   EXPECT_EQ(fs.Files, (std::map<std::string, std::string>{{"D:\\r.txt", "a\r\nb\r\n"}}));
-  EXPECT_EQ(fs.Calls, (std::vector<std::string>{"create D:\\~qv1.tmp", "replace D:\\~qv1.tmp D:\\r.txt"}));
+  EXPECT_EQ(fs.Calls, (std::vector<std::string>{"create D:\\~1", "replace D:\\~1 D:\\r.txt"}));
+}
+
+TEST(WriteReportFile, AOneLetterNameNeverBecomesItsOwnTemporary) {
+  MemoryFileSystem fs;
+  fs.Files["D:\\2"] = "someone else's";
+  WriteReportFile("D:\\1", {"x"}, fs);
+  EXPECT_EQ(fs.Files, (std::map<std::string, std::string>{{"D:\\1", "x\r\n"}, {"D:\\2", "someone else's"}}));
+  EXPECT_EQ(fs.Calls, (std::vector<std::string>{"create D:\\2", "create D:\\3", "replace D:\\3 D:\\1"}));
+}
+
+TEST(WriteReportFile, ANameTheSystemCannotStoreIsRefusedUntouched) {
+  struct Refusing : MemoryFileSystem {
+    std::string NameProblem(const std::string& path) override { return path.find('\xCE') != std::string::npos ? "No Greek here." : ""; }
+    std::string ShownName(const std::string& path) override { return "[" + path.substr(3) + "]"; }
+  } fs;
+  fs.Files["D:\\afa.txt"] = "old";
+  EXPECT_EQ(FailureOf("D:\\\xCE\xB1.txt", {"x"}, fs), "Cannot create file [\xCE\xB1.txt]\nNo Greek here.");
+  EXPECT_TRUE(fs.Calls.empty());
+  EXPECT_EQ(fs.Files, (std::map<std::string, std::string>{{"D:\\afa.txt", "old"}}));
 }
 
 TEST(WriteReportFile, TakenTemporaryNamesAreLeftAlone) {

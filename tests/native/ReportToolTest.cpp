@@ -144,3 +144,30 @@ TEST(RunReport, HelpShowsTheUsageWithoutAPass) {
 }
 
 } // namespace qv
+
+namespace qv {
+
+TEST(SplitCommandLine, SplitsAsTheCRuntimeDoes) {
+  using L = std::vector<std::u16string>;
+  EXPECT_EQ(SplitCommandLine(u"quorvel-report.exe"), L{});
+  EXPECT_EQ(SplitCommandLine(u"\"C:\\Program Files\\q.exe\" --output  \"C:\\My Reports\\\u03B1\u03C6\u03B1.txt\"\t--html "),
+            (L{u"--output", u"C:\\My Reports\\\u03B1\u03C6\u03B1.txt", u"--html"}));
+  // Backslashes count only before a quote: two make one and open or close, three make one and a quote.
+  EXPECT_EQ(SplitCommandLine(u"q a\\\\b \"c\\\\\" d\\\"e \"f\"\"g\""), (L{u"a\\\\b", u"c\\", u"d\"e", u"f\"g"}));
+  EXPECT_EQ(SplitCommandLine(u"q \"\" x"), (L{u"", u"x"}));
+}
+
+TEST(TakeOutputFrom, TheWideNameReplacesTheLookAlike) {
+  // What the ANSI arguments of a code page without Greek letters read, and the wide ones.
+  auto parsed = ParseReportArguments({"--html", "--output", "C:\\afa.txt"});
+  TakeOutputFrom(parsed, {"--html", "--output", "C:\\\xCE\xB1\xCF\x86\xCE\xB1.txt"});
+  EXPECT_EQ(parsed.Options.OutputPath, "C:\\\xCE\xB1\xCF\x86\xCE\xB1.txt");
+  EXPECT_EQ(parsed.Options.Format, ReportFormat::rfHTML);
+
+  auto bad = ParseReportArguments({"--output"});
+  TakeOutputFrom(bad, {"--output", "x"});
+  EXPECT_EQ(bad.Options.OutputPath, "");
+  EXPECT_NE(bad.Error, "");
+}
+
+} // namespace qv

@@ -8,6 +8,7 @@
 #include "RecordingPrintSurface.h"
 #include "core/Errors.h"
 #include "reports/ReportDialogs_win32.h"
+#include "reports/ReportFile_win32.h"
 #include "ui/Win.h"
 
 #include <commdlg.h>
@@ -200,6 +201,54 @@ TEST(ExportWin32, ThroughTheRealSaveDialog) {
   EXPECT_TRUE(names[0] == "chosen.txt" || names[0] == "chosen.html") << names[0];
   EXPECT_EQ(dialog.FileName, dir.File(names[0]));
   EXPECT_EQ(ReadBack(dialog.FileName), ReportFileBytes(BuildReportLines(fields, "256 Mb", ReportFormat::rfHTML)));
+}
+
+namespace {
+
+// The names in a folder as the system stores them, in UTF-8.
+std::vector<std::string> WideNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((Utf8ToWide(folder) + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = WideToUtf8(data.cFileName);
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+} // namespace
+
+TEST(ExportWin32, NamesAsTypedOnNtAndRefusedWhereTheCodePageLacksThem) {
+  TempFolder dir;
+  std::ofstream(dir.File("afa.txt"), std::ios::binary) << "old\r\n";
+  const std::string greek = "\xCE\xB1\xCF\x86\xCE\xB1.txt";   // the look-alike of afa.txt
+  // Georgian: in no ANSI code page at all.
+  const std::string georgian = "\xE1\x83\x90.txt";
+  const std::string refused = "Cannot create file " + dir.File("?.txt") +
+                              "\nThe name has letters that this system cannot store in a file name.";
+
+  ASSERT_NE(WideNameCalls(), nullptr) << "Wine is of the NT family unless told otherwise";
+  auto wide = MakeWindowsFileSystem(WideNameCalls());
+  WriteReportFile(dir.File(greek), {"new"}, *wide);
+  EXPECT_EQ(WideNames(dir.Path), (std::vector<std::string>{"afa.txt", greek}));
+  EXPECT_EQ(ReadBack(dir.File("afa.txt")), "old\r\n");
+
+  // The 95 family's ANSI calls: refused before anything is touched; an ASCII name still writes.
+  auto narrow = MakeWindowsFileSystem(nullptr);
+  try {
+    WriteReportFile(dir.File(georgian), {"new"}, *narrow);
+    ADD_FAILURE() << "a Georgian name was written through the ANSI calls";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), refused);
+  }
+  WriteReportFile(dir.File("afa.txt"), {"newer"}, *narrow);
+  EXPECT_EQ(ReadBack(dir.File("afa.txt")), "newer\r\n");
+  EXPECT_EQ(WideNames(dir.Path), (std::vector<std::string>{"afa.txt", greek}));
+  wide->Remove(dir.File(greek));   // the folder's clean-up sees it only as its look-alike
 }
 
 TEST(ExportWin32, DialogOptions) {

@@ -1,0 +1,13 @@
+#pragma once
+#include <memory>
+
+#include "reports/ReportFile.h"
+#include "reports/FileNames_win32.h"
+
+namespace qv {
+
+// The report file system over the wide calls (the NT family), or over the ANSI ones when calls is
+// null (the 95 family): there a name that the code page cannot hold exactly is refused.
+std::unique_ptr<ReportFileSystem> MakeWindowsFileSystem(const WideFileCalls* calls);
+
+} // namespace qv
