@@ -5,7 +5,7 @@
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
-#include "probes/DiskInfo.h"
+#include "probes/Drives.h"
 #include "probes/Display.h"
 #include "probes/Network.h"
 #include "probes/WindowsVersion.h"
@@ -15,7 +15,7 @@ namespace qv {
 namespace {
 
 // The processor numbers as the section left them, also when the load monitor failed at its end.
-void KeepRawProcessor(SysFormState& state, CpuidSource& cpuidSource) {
+void KeepRawProcessor(PassState& state, CpuidSource& cpuidSource) {
   const ProcessorState& p = state.Processor;
   RawValues::Processor cpu;
   cpu.Count = p.CpuCount;
@@ -36,7 +36,7 @@ void KeepRawProcessor(SysFormState& state, CpuidSource& cpuidSource) {
   state.Raw.Cpu = cpu;
 }
 
-void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources, PassHost& host) {
+void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host) {
   state.Raw = {};
   // Step 2: drives.
   if (sources.Drives) GatherDrives(fields, *sources.Drives);
@@ -74,7 +74,7 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
   if (sources.MachineRegistry) GatherRegistration(fields, *sources.MachineRegistry, osVersion.PlatformId);
 
   // Step 8: lock keys.
-  host.UpdateKeyStateBoxes();
+  host.UpdateLockKeyBoxes();
 
   // Steps 9 and 10: time, date and memory.
   if (sources.System) {
@@ -122,7 +122,7 @@ void GatherSteps(PageFields& fields, SysFormState& state, GatherSources& sources
 
 } // namespace
 
-void RunGatheringPass(PageFields& fields, SysFormState& state, GatherSources& sources, PassHost& host) {
+void RunGatheringPass(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host) {
   host.BeginBusy();
   try {
     GatherSteps(fields, state, sources, host);

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "fields/PageFields.h"
-#include "status/SysFormState.h"
+#include "status/PassState.h"
 
 namespace qv {
 
@@ -25,7 +25,7 @@ public:
   // 1 (which shows the My Computer page), tab control enabled, main form brought to the front.
   virtual void EndBusy() {}
   // Lock-key and feature indicators copied from their sources.
-  virtual void UpdateKeyStateBoxes() {}
+  virtual void UpdateLockKeyBoxes() {}
 };
 
 // The readers behind each step. A reader left null leaves its fields as they are.
@@ -45,6 +45,6 @@ struct GatherSources {
 // The gathering pass: every probe in its fixed order, answers written into the fields. The end
 // state is reached on every path; an error raised by a probe skips the remaining steps and is
 // raised again once the window is usable.
-void RunGatheringPass(PageFields& fields, SysFormState& state, GatherSources& sources, PassHost& host);
+void RunGatheringPass(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host);
 
 } // namespace qv

@@ -1,5 +1,5 @@
-#include "app/Unit1_win32.h"
-#include "app/Unit2_win32.h"
+#include "app/MainWindow_win32.h"
+#include "app/BusyWindow_win32.h"
 #include "cpu/CpuPlatform.h"
 #include "ui/Application.h"
 
@@ -12,12 +12,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       ~ReleaseMonitor() { ReleaseCpuLoadMonitor(); }
     } releaseMonitor;
     TComponent root(nullptr);
-    SysForm = new TSysForm(&root);
-    Application().MainForm = SysForm;
+    MainWindow = new TMainWindow(&root);
+    Application().MainForm = MainWindow;
     Application().Title = "Quorvel";
-    SplashForm = new TSplashForm(&root);
-    SysForm->SplashForm = SplashForm;
-    SysForm->Show();
+    BusyWindow = new TBusyWindow(&root);
+    MainWindow->BusyWindow = BusyWindow;
+    MainWindow->Show();
     Application().Run();
     Application().SetShowHint(false);
   } catch (const std::exception& e) {

@@ -3,7 +3,7 @@
 #include "app/WarmingClock_win32.h"
 #include "cpu/CpuPlatform.h"
 #include "probes/Audio.h"
-#include "probes/DiskInfo.h"
+#include "probes/Drives.h"
 #include "probes/Display.h"
 #include "probes/Memory_win32.h"
 #include "probes/Network.h"

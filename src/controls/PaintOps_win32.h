@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "controls/FlatUtilitys.h"
+#include "controls/ColourShift.h"
 #include "controls/PaintOps.h"
 #include "ui/Controls.h"
 

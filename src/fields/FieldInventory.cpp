@@ -39,7 +39,7 @@ FieldSpec Bar(const char* name, int page, int top, int height) {
 std::vector<FieldSpec> MakeInventory() {
   std::vector<FieldSpec> f;
   // Welcome
-  f.push_back({"Label7", FieldKind::fkStatic, 0, Bounds(24, 24, 60, 13), "Quorvel", {}});
+  f.push_back({"ProductLabel", FieldKind::fkStatic, 0, Bounds(24, 24, 60, 13), "Quorvel", {}});
   f.push_back({"VersionLabel", FieldKind::fkStatic, 0, Bounds(240, 24, 169, 13), QuorvelVersion, {}, "", false, true});
   f.push_back({"ScrollBoxParent", FieldKind::fkBox, 0, Bounds(24, 48, 385, 200), "", {}});
   f.push_back({"ScrollBoxChild", FieldKind::fkBox, 0, Bounds(8, 195, 353, 1605), "", {}});

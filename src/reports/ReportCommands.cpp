@@ -34,7 +34,7 @@ void ExportReport(SaveDialogState& dialog, const SaveDialogRunner& runDialog, co
   WriteReportFile(dialog.FileName, lines, fs);
 }
 
-void PrintReport(TBrellLinePrinter& lp, const PrintDialogRunner& runDialog, const PageFields& fields,
+void PrintReport(TLinePrinter& lp, const PrintDialogRunner& runDialog, const PageFields& fields,
                  const std::string& totalMemoryText) {
   std::unique_ptr<PrintSurface> printer = runDialog();
   if (!printer) return;

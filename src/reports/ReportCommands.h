@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fields/PageFields.h"
-#include "reports/BrellLinePrinter.h"
+#include "reports/LinePrinter.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportFile.h"
 
@@ -51,7 +51,7 @@ void ExportReport(SaveDialogState& dialog, const SaveDialogRunner& runDialog, co
 
 // The Print button: asks for a printer, then prints the text report on lp. A cancelled dialog
 // leaves lp untouched. The lines stay in lp.Lines afterwards.
-void PrintReport(TBrellLinePrinter& lp, const PrintDialogRunner& runDialog, const PageFields& fields,
+void PrintReport(TLinePrinter& lp, const PrintDialogRunner& runDialog, const PageFields& fields,
                  const std::string& totalMemoryText);
 
 } // namespace qv

@@ -170,7 +170,7 @@ void ExportReport(HWND owner, SaveDialogState& dialog, const PageFields& fields,
                totalMemoryText);
 }
 
-void PrintReport(HWND owner, PrintDialogState& printer, TBrellLinePrinter& lp, const PageFields& fields,
+void PrintReport(HWND owner, PrintDialogState& printer, TLinePrinter& lp, const PageFields& fields,
                  const std::string& totalMemoryText) {
   PrintReport(lp, [owner, &printer] { return ExecutePrintDialog(owner, printer); }, fields, totalMemoryText);
 }

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "reports/BrellLinePrinter_win32.h"
+#include "reports/LinePrinter_win32.h"
 #include "reports/ReportCommands.h"
 #include "ui/Win.h"
 
@@ -31,7 +31,7 @@ std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& s
 // ExportButtonClick and PrintButtonClick. Errors (a file that cannot be written, a printer
 // failure) are raised for the application's handler.
 void ExportReport(HWND owner, SaveDialogState& dialog, const PageFields& fields, const std::string& totalMemoryText);
-void PrintReport(HWND owner, PrintDialogState& printer, TBrellLinePrinter& lp, const PageFields& fields,
+void PrintReport(HWND owner, PrintDialogState& printer, TLinePrinter& lp, const PageFields& fields,
                  const std::string& totalMemoryText);
 
 } // namespace qv

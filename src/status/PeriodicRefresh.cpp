@@ -4,7 +4,7 @@
 
 namespace qv {
 
-void RunPeriodicRefresh(PageFields& fields, const SysFormState& state, RefreshSources& sources) {
+void RunPeriodicRefresh(PageFields& fields, const PassState& state, RefreshSources& sources) {
   int tab = fields.ActiveTab();
 
   if (tab == 0) {

@@ -1,6 +1,6 @@
 #pragma once
 #include "fields/PageFields.h"
-#include "status/SysFormState.h"
+#include "status/PassState.h"
 #include "cpu/CpuLoad.h"
 
 namespace qv {
@@ -15,6 +15,6 @@ struct RefreshSources {
 // scroll on the Welcome page; once the pass has run, the load bars on the Processor page and
 // memory, time and date on the My Computer page. Errors of the load monitor pass through and end
 // the tick.
-void RunPeriodicRefresh(PageFields& fields, const SysFormState& state, RefreshSources& sources);
+void RunPeriodicRefresh(PageFields& fields, const PassState& state, RefreshSources& sources);
 
 } // namespace qv

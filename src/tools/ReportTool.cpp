@@ -116,7 +116,7 @@ int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& s
     return ExitReportWritten;
   }
   int status = ExitReportWritten;
-  SysFormState state;
+  PassState state;
   PassHost noWindow;
   try {
     RunGatheringPass(fields, state, sources, noWindow);

@@ -6,7 +6,7 @@
 
 #include "FuzzInput.h"
 #include "FuzzFields.h"
-#include "probes/DiskInfo.h"
+#include "probes/Drives.h"
 
 namespace {
 
@@ -48,10 +48,10 @@ public:
 
 class Source : public qv::DriveSource {
 public:
-  Source(qv::TDiskInfo& disk, char separator) : Disk(disk), Separator(separator) {}
-  qv::TDiskInfo& DiskInfo() override { return Disk; }
+  Source(qv::TDrives& disk, char separator) : Disk(disk), Separator(separator) {}
+  qv::TDrives& Drives() override { return Disk; }
   char DecimalSeparator() override { return Separator; }
-  qv::TDiskInfo& Disk;
+  qv::TDrives& Disk;
   char Separator;
 };
 
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The component: any letter; outside "A".."Z" nothing changes.
   FuzzedDrives drives(in);
-  qv::TDiskInfo disk(drives);
+  qv::TDrives disk(drives);
   for (int i = 0; i < 3; ++i) {
     char before = disk.Disk();
     std::string serialBefore = disk.SerialNumberStr();

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "FuzzInput.h"
-#include "reports/BrellLinePrinter.h"
+#include "reports/LinePrinter.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int& w : printer.Widths) w = common;
   for (size_t n = in.Pick(8); n > 0; --n) printer.Widths[in.Byte()] = in.U16() % 2000;
 
-  qv::TBrellLinePrinter lp;
+  qv::TLinePrinter lp;
   lp.WordWrap = in.Pick(4) != 0;
   lp.PrintPageNumbers = in.Bool();
   lp.TitleOnPrintout = static_cast<qv::TPrintTitlePlacement>(in.Pick(3));
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lp.Margins.SetLeft(Margin(in));
   lp.Margins.SetBottom(Margin(in));
   lp.Margins.SetRight(Margin(in));
-  if (in.Bool()) lp.Margins.SetMarginUnit(qv::TBrellLinePrinterUnit::Inch);
+  if (in.Bool()) lp.Margins.SetMarginUnit(qv::TLinePrinterUnit::Inch);
   size_t characters = 0;
   // Short lists of short lines keep it fast; width and metrics do the stretching.
   for (size_t n = in.Pick(16); n > 0; --n) {
@@ -118,9 +118,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<std::pair<int, int>> pageEvents;
   int starts = 0, ends = 0;
-  lp.OnStartPrint = [&](qv::TBrellLinePrinter&) { ++starts; };
-  lp.OnEndPrint = [&](qv::TBrellLinePrinter&) { ++ends; };
-  lp.OnNextPage = [&](qv::TBrellLinePrinter&, int page, int total) { pageEvents.push_back({page, total}); };
+  lp.OnStartPrint = [&](qv::TLinePrinter&) { ++starts; };
+  lp.OnEndPrint = [&](qv::TLinePrinter&) { ++ends; };
+  lp.OnNextPage = [&](qv::TLinePrinter&, int page, int total) { pageEvents.push_back({page, total}); };
   lp.Print(printer);
   printer.Budget = std::numeric_limits<long>::max();   // the checks below measure too
 

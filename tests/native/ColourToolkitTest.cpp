@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "controls/FlatUtilitys.h"
-#include "controls/HSLUtils.h"
+#include "controls/ColourShift.h"
+#include "controls/Hsl.h"
 
 namespace qv {
 

@@ -188,7 +188,7 @@ TEST(CpuidDump, TodaysProcessorsReadTheirBrandString) {
     GatherSources sources;
     sources.Processor = &processor;
     FieldTable fields;
-    SysFormState state;
+    PassState state;
     PassHost host;
     RunGatheringPass(fields, state, sources, host);
     EXPECT_EQ(fields.Text("LabelDescription"), r.Description);

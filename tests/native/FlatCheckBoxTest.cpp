@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PlanRaster.h"
-#include "controls/TFlatCheckBoxUnit.h"
+#include "controls/FlatCheckBox.h"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 #include "app/GatherPass.h"
 #include "native/FakeRegistry.h"
 #include "probes/Audio.h"
-#include "probes/DiskInfo.h"
+#include "probes/Drives.h"
 #include "probes/Display.h"
 #include "probes/Network.h"
 #include "probes/WindowsVersion.h"
@@ -30,9 +30,9 @@ public:
     v.FileSystem = "FAT32";
     return v;
   }
-  TDiskInfo& DiskInfo() override { return Disk; }
+  TDrives& Drives() override { return Disk; }
   char DecimalSeparator() override { return '.'; }
-  TDiskInfo Disk{*this};
+  TDrives Disk{*this};
 };
 
 class Machine : public PrinterSource,
@@ -113,7 +113,7 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
     sources.Network = &machine;
     sources.NetBios = &machine;
     FieldTable fields;
-    SysFormState state;
+    PassState state;
     PassHost host;
     RunGatheringPass(fields, state, sources, host);
 
@@ -145,7 +145,7 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
 TEST(GatherPassProbes, NullReadersLeaveTheirFields) {
   GatherSources sources;
   FieldTable fields;
-  SysFormState state;
+  PassState state;
   PassHost host;
   RunGatheringPass(fields, state, sources, host);
   EXPECT_EQ(fields.Lines("MemoDrives").size(), 5u);

@@ -30,11 +30,11 @@ public:
 
 class RecordingHost : public PassHost {
 public:
-  explicit RecordingHost(const SysFormState& s) : State(s) {}
+  explicit RecordingHost(const PassState& s) : State(s) {}
   void BeginBusy() override { Log.push_back("busy"); }
   void EndBusy() override { Log.push_back(State.Gathered ? "end (gathered)" : "end (not gathered)"); }
-  void UpdateKeyStateBoxes() override { Log.push_back("lock keys"); }
-  const SysFormState& State;
+  void UpdateLockKeyBoxes() override { Log.push_back("lock keys"); }
+  const PassState& State;
 };
 
 class FakeSystem : public SystemSource {
@@ -51,7 +51,7 @@ public:
 TEST(GatheringPass, FillsTheSpineFieldsInOrderAndEndsGathered) {
   Log.clear();
   RecordingFields fields;
-  SysFormState state;
+  PassState state;
   FakeSystem system;
   GatherSources sources;
   sources.System = &system;
@@ -73,7 +73,7 @@ TEST(GatheringPass, FillsTheSpineFieldsInOrderAndEndsGathered) {
 TEST(GatheringPass, AnErrorSkipsTheRestButStillEndsTheBusyState) {
   Log.clear();
   RecordingFields fields;
-  SysFormState state;
+  PassState state;
   FakeSystem system;
   system.Fail = true;
   GatherSources sources;
@@ -86,7 +86,7 @@ TEST(GatheringPass, AnErrorSkipsTheRestButStillEndsTheBusyState) {
 
 TEST(GatheringPass, WithoutReadersTheFieldsKeepTheirDesignValues) {
   FieldTable fields;
-  SysFormState state;
+  PassState state;
   GatherSources sources;
   PassHost host;
   RunGatheringPass(fields, state, sources, host);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/keshhint.h"
+#include "controls/BalloonHint.h"
 
 namespace qv {
 

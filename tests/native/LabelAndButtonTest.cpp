@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "PlanRaster.h"
-#include "controls/ButtonComps.h"
-#include "controls/ProCtrls.h"
-#include "controls/ProUrl.h"
-#include "controls/TFlatMemoUnit.h"
+#include "controls/ImageButton.h"
+#include "controls/EffectLabel.h"
+#include "controls/LinkLabel.h"
+#include "controls/FlatMemo.h"
 
 namespace qv {
 

@@ -25,7 +25,7 @@ public:
 
 struct Rig {
   FieldTable Fields;
-  SysFormState State;
+  PassState State;
   FakeSystem System;
   FakeLoad Load;
   RefreshSources Sources{&System, &Load};

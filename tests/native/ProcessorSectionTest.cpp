@@ -180,7 +180,7 @@ TEST(GatherPass, ProcessorStepAndItsErrors) {
     int Ends = 0;
     void EndBusy() override { ++Ends; }
   } host;
-  SysFormState state;
+  PassState state;
   GatherSources sources;
   sources.Processor = &rig.Sources;
   RunGatheringPass(rig.Fields, state, sources, host);
@@ -191,7 +191,7 @@ TEST(GatherPass, ProcessorStepAndItsErrors) {
 
   // A load-monitor error ends the pass in its end state and reaches the caller.
   rig.Load.Fail = true;
-  SysFormState fresh;
+  PassState fresh;
   EXPECT_THROW(RunGatheringPass(rig.Fields, fresh, sources, host), Exception);
   EXPECT_TRUE(fresh.Gathered);
   EXPECT_EQ(host.Ends, 3);

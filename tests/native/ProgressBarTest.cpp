@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PlanRaster.h"
-#include "controls/VantuProgressBar.h"
+#include "controls/GradientBar.h"
 #include "core/Errors.h"
 #include "core/Rounding.h"
 

@@ -141,7 +141,7 @@ TEST(PrintedReportLines, TheTextReportFromItsFirstHeading) {
 
 TEST(PrintReport, CancelLeavesTheLinePrinterAlone) {
   FieldTable fields = FilledFields();
-  TBrellLinePrinter lp;
+  TLinePrinter lp;
   lp.Lines = {"earlier"};
   lp.PrintTitle = "Quorvel 01-01-2026";
   PrintReport(lp, [] { return std::unique_ptr<PrintSurface>(); }, fields, "256 Mb");
@@ -151,7 +151,7 @@ TEST(PrintReport, CancelLeavesTheLinePrinterAlone) {
 
 TEST(PrintReport, PrintsTheLinesUnderTheJobName) {
   FieldTable fields = FilledFields();
-  TBrellLinePrinter lp;
+  TLinePrinter lp;
   lp.Lines = {"earlier"};
   RecordingPrintSurface* surface = nullptr;
   std::vector<std::string> log;

@@ -1,8 +1,8 @@
 #include "ControlsHost.h"
 
-#include "app/Unit1_win32.h"
+#include "app/MainWindow_win32.h"
 #include "cpu/Cpuid.h"
-#include "app/Unit2_win32.h"
+#include "app/BusyWindow_win32.h"
 
 namespace qv {
 namespace {
@@ -98,9 +98,9 @@ class UrlLabelTest : public HostForm {
 protected:
   void SetUp() override {
     HostForm::SetUp();
-    Saved = TProUrlLabel::OpenLink;
-    TProUrlLabel::OpenLink = [this](const std::string& s) { Opened.push_back(s); };
-    Link = new TProUrlLabel(Root.get());
+    Saved = TLinkLabel::OpenLink;
+    TLinkLabel::OpenLink = [this](const std::string& s) { Opened.push_back(s); };
+    Link = new TLinkLabel(Root.get());
     Link->SetBounds(30, 100, 155, 15);
     Link->SetCaption("Who is it?");
     Link->SetFont(TFont("MS Sans Serif", -12, fsUnderline, QuorvelValueBlue));
@@ -109,12 +109,12 @@ protected:
     Link->SetParent(Form);
   }
   void TearDown() override {
-    TProUrlLabel::OpenLink = Saved;
+    TLinkLabel::OpenLink = Saved;
     HostForm::TearDown();
   }
   std::function<void(const std::string&)> Saved;
   std::vector<std::string> Opened;
-  TProUrlLabel* Link = nullptr;
+  TLinkLabel* Link = nullptr;
 };
 
 TEST_F(UrlLabelTest, PressDragOffReleaseOpensNothing) {
@@ -158,17 +158,17 @@ class MainWindowControlsTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Root = std::make_unique<TComponent>(nullptr);
-    SysForm = new TSysForm(Root.get());
-    Application().MainForm = SysForm;
-    SysForm->SplashForm = new TSplashForm(Root.get());
-    SysForm->Show();
-    SetForegroundWindow(SysForm->Handle());
-    SysForm->FlatTabControl->SetEnabled(true);
+    MainWindow = new TMainWindow(Root.get());
+    Application().MainForm = MainWindow;
+    MainWindow->BusyWindow = new TBusyWindow(Root.get());
+    MainWindow->Show();
+    SetForegroundWindow(MainWindow->Handle());
+    MainWindow->TabStrip->SetEnabled(true);
     Pump();
   }
   void TearDown() override {
     Application().MainForm = nullptr;
-    SysForm = nullptr;
+    MainWindow = nullptr;
     Root.reset();
     Pump();
   }
@@ -183,10 +183,10 @@ protected:
 };
 
 TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
-  SysForm->ShowInfoPanel(1);
-  auto* num = dynamic_cast<TFlatCheckBox*>(SysForm->Field("CheckBoxNUM"));
+  MainWindow->ShowInfoPanel(1);
+  auto* num = dynamic_cast<TFlatCheckBox*>(MainWindow->Field("CheckBoxNUM"));
   ASSERT_NE(num, nullptr);
-  SysForm->UpdateKeyStateBoxes();
+  MainWindow->UpdateLockKeyBoxes();
   bool before = num->Checked();
   int clicks = 0;
   auto handler = num->OnClick;
@@ -199,32 +199,32 @@ TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
   EXPECT_EQ(num->Checked(), (GetKeyState(VK_NUMLOCK) & 1) != 0);
   EXPECT_EQ(clicks, 2);  // the toggle, then the reset
 
-  SysForm->ShowInfoPanel(2);
-  SysForm->State.Processor.FeatureFlags[ffMMX] = true;
-  SysForm->UpdateFeatureBoxes();
-  auto* mmx = dynamic_cast<TFlatCheckBox*>(SysForm->Field("CheckBoxMMX"));
+  MainWindow->ShowInfoPanel(2);
+  MainWindow->State.Processor.FeatureFlags[ffMMX] = true;
+  MainWindow->UpdateFeatureBoxes();
+  auto* mmx = dynamic_cast<TFlatCheckBox*>(MainWindow->Field("CheckBoxMMX"));
   ASSERT_NE(mmx, nullptr);
   EXPECT_TRUE(mmx->Checked());
   Click(mmx);
   EXPECT_TRUE(mmx->Checked());
-  auto* sse = dynamic_cast<TFlatCheckBox*>(SysForm->Field("CheckBoxSSE"));
+  auto* sse = dynamic_cast<TFlatCheckBox*>(MainWindow->Field("CheckBoxSSE"));
   Click(sse);
   EXPECT_FALSE(sse->Checked());
 }
 
 TEST_F(MainWindowControlsTest, ControlsCarryTheWindowsSettings) {
-  auto* bar = dynamic_cast<TVantuProgressBar*>(SysForm->Field("ProgressBarPhysical"));
+  auto* bar = dynamic_cast<TGradientBar*>(MainWindow->Field("ProgressBarPhysical"));
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->Width(), 300);
   EXPECT_EQ(bar->Height(), 16);
   EXPECT_EQ(bar->Position(), 100);
   EXPECT_FALSE(bar->BarBitmap().Empty());
-  EXPECT_EQ(SysForm->InfoButton->Width(), 71);
-  EXPECT_EQ(SysForm->InfoButton->Height(), 23);
-  EXPECT_EQ(SysForm->ExportButton->Height(), 22);  // it keeps its design height
-  EXPECT_EQ(SysForm->CloseButton->Width(), 13);
-  EXPECT_EQ(SysForm->FlatTabControl->Height(), 282);
-  EXPECT_EQ(SysForm->FlatTabControl->ColorBorder(), QuorvelBorderBlue);
+  EXPECT_EQ(MainWindow->InfoButton->Width(), 71);
+  EXPECT_EQ(MainWindow->InfoButton->Height(), 23);
+  EXPECT_EQ(MainWindow->ExportButton->Height(), 22);  // it keeps its design height
+  EXPECT_EQ(MainWindow->CloseButton->Width(), 13);
+  EXPECT_EQ(MainWindow->TabStrip->Height(), 282);
+  EXPECT_EQ(MainWindow->TabStrip->ColorBorder(), QuorvelBorderBlue);
   auto* regionHint = dynamic_cast<TRegionHint*>(Application().HintWindow());
   EXPECT_NE(regionHint, nullptr);
 }

@@ -13,7 +13,7 @@ class FlatTabTest : public HostForm {
 protected:
   void SetUp() override {
     HostForm::SetUp();
-    Tab = new TFlatTabControl(Root.get());
+    Tab = new TFlatTabStrip(Root.get());
     Tab->ParentColor = false;
     Tab->SetColor(clWhite);
     Tab->SetFont(TFont("MS Sans Serif", -12));
@@ -25,7 +25,7 @@ protected:
     Tab->OnTabChanged = [this](TControl*) { ++Changes; };
     Pump();
   }
-  TFlatTabControl* Tab = nullptr;
+  TFlatTabStrip* Tab = nullptr;
   int Changes = 0;
 };
 
@@ -175,7 +175,7 @@ class ProgressBarTest : public HostForm {
 protected:
   void SetUp() override {
     HostForm::SetUp();
-    Bar = new TVantuProgressBar(Root.get());
+    Bar = new TGradientBar(Root.get());
     Bar->SetBounds(10, 10, 300, 16);
     Bar->SetParent(Form);
     Bar->SetBackgroundColor(clWhite);
@@ -184,7 +184,7 @@ protected:
     Bar->SetBarColors(RGBColor(200, 0, 0), clBlack, clBlack);
     Bar->SetShowPosText(false);
   }
-  TVantuProgressBar* Bar = nullptr;
+  TGradientBar* Bar = nullptr;
 };
 
 TEST_F(ProgressBarTest, FilledLengthAndBorder) {

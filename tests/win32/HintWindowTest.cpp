@@ -11,7 +11,7 @@ protected:
   void SetUp() override {
     HostForm::SetUp();
     Form->SetBounds(0, 0, 200, 150);
-    Hint = new TKeshHint(Form);  // found among the main window's components
+    Hint = new TBalloonHint(Form);  // found among the main window's components
     Hint->HintStyle = hsRoundRect;
     Hint->Transparency = 20;
     Hint->HintColor = clWhite;
@@ -22,7 +22,7 @@ protected:
     HostForm::TearDown();
   }
   TRegionHint* Window() { return dynamic_cast<TRegionHint*>(Application().HintWindow()); }
-  TKeshHint* Hint = nullptr;
+  TBalloonHint* Hint = nullptr;
 };
 
 TEST_F(HintWindowTest, InstalledThroughTheApplicationsHintWindowClass) {

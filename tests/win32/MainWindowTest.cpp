@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <regex>
 
-#include "app/Unit1_win32.h"
-#include "app/Unit2_win32.h"
+#include "app/MainWindow_win32.h"
+#include "app/BusyWindow_win32.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -16,10 +16,10 @@ class MainWindow : public ::testing::Test {
 protected:
   void SetUp() override {
     Root = std::make_unique<TComponent>(nullptr);
-    Form = new TSysForm(Root.get());
+    Form = new TMainWindow(Root.get());
     Application().MainForm = Form;
-    Splash = new TSplashForm(Root.get());
-    Form->SplashForm = Splash;
+    Splash = new TBusyWindow(Root.get());
+    Form->BusyWindow = Splash;
     Form->Show();
     Application().ProcessMessages();
   }
@@ -42,8 +42,8 @@ protected:
     return v;
   }
   std::unique_ptr<TComponent> Root;
-  TSysForm* Form = nullptr;
-  TSplashForm* Splash = nullptr;
+  TMainWindow* Form = nullptr;
+  TBusyWindow* Splash = nullptr;
 };
 
 TEST_F(MainWindow, OpensAtTheSkinSizeInTheCentreOfTheScreen) {
@@ -53,7 +53,7 @@ TEST_F(MainWindow, OpensAtTheSkinSizeInTheCentreOfTheScreen) {
   EXPECT_EQ(r.bottom - r.top, 344);
   EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 582) / 2);
   EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 344) / 2);
-  EXPECT_EQ(Form->FlatTabControl->Height(), 282);
+  EXPECT_EQ(Form->TabStrip->Height(), 282);
   EXPECT_EQ(Form->InfoPanel[3]->Height(), 250);
   EXPECT_EQ(Form->InfoButton->Height(), 23);
   EXPECT_EQ(Form->ExportButton->Height(), 22);
@@ -61,19 +61,19 @@ TEST_F(MainWindow, OpensAtTheSkinSizeInTheCentreOfTheScreen) {
   EXPECT_EQ(VisiblePanels(), std::vector<int>{0});
   EXPECT_FALSE(Form->PrintButton->Enabled());
   EXPECT_FALSE(Form->ExportButton->Enabled());
-  EXPECT_FALSE(Form->FlatTabControl->Enabled());
+  EXPECT_FALSE(Form->TabStrip->Enabled());
   EXPECT_FALSE(IsWindowVisible(Splash->Handle()));
 }
 
 TEST_F(MainWindow, AllSixTabsFitInTheTabControl) {
   // Laid out for the bitmap "MS Sans Serif": with a wider face the last tab is cut off.
-  const auto& rects = Form->FlatTabControl->TabRects();
+  const auto& rects = Form->TabStrip->TabRects();
   ASSERT_EQ(rects.size(), 6u);
-  EXPECT_LE(rects.back().Right, Form->FlatTabControl->Width());
+  EXPECT_LE(rects.back().Right, Form->TabStrip->Width());
 }
 
 TEST_F(MainWindow, TabsDoNothingBeforeTheFirstPass) {
-  Form->FlatTabControl->SetActiveTab(3);
+  Form->TabStrip->SetActiveTab(3);
   EXPECT_EQ(VisiblePanels(), std::vector<int>{0});
 }
 
@@ -87,7 +87,7 @@ TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
   EXPECT_EQ(VisiblePanels(), std::vector<int>{1});
   EXPECT_TRUE(Form->PrintButton->Enabled());
   EXPECT_TRUE(Form->ExportButton->Enabled());
-  EXPECT_TRUE(Form->FlatTabControl->Enabled());
+  EXPECT_TRUE(Form->TabStrip->Enabled());
   EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
   EXPECT_FALSE(IsWindowVisible(Splash->Handle()));
   // Disabled for the pass, the window lost the keyboard focus; without it key presses would arrive
@@ -107,7 +107,7 @@ TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
 
   // Every tab now shows exactly its own panel.
   for (int tab = 0; tab < 6; ++tab) {
-    Form->FlatTabControl->SetActiveTab(tab);
+    Form->TabStrip->SetActiveTab(tab);
     EXPECT_EQ(VisiblePanels(), std::vector<int>{tab});
   }
 }
@@ -123,7 +123,7 @@ TEST_F(MainWindow, MyComputerAndMoreFieldsSitWhereTheRefreshDrawsThem) {
   EXPECT_LE(bounds("CheckBoxINS").Bottom, bounds("LabelPhysical").Top);
 
   // The bars' picture is a light beige-olive: red and green close together, blue well below them.
-  auto* bar = dynamic_cast<TVantuProgressBar*>(Form->Field("ProgressBarPhysical"));
+  auto* bar = dynamic_cast<TGradientBar*>(Form->Field("ProgressBarPhysical"));
   ASSERT_NE(bar, nullptr);
   TColor c = bar->BarBitmap().Pixel(20, 10);
   int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;

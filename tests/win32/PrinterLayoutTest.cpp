@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "FilledFields.h"
-#include "reports/BrellLinePrinter.h"
-#include "reports/BrellLinePrinter_win32.h"
+#include "reports/LinePrinter.h"
+#include "reports/LinePrinter_win32.h"
 #include "reports/ReportCommands.h"
 #include "ui/Win.h"
 
@@ -75,7 +75,7 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   MeasuringSurface surface(printer);
 
   // The form's line printer as it stands: 15 mm margins, word wrap, no title.
-  TBrellLinePrinter lp;
+  TLinePrinter lp;
   const char* linesPath = std::getenv("QUORVEL_PRINT_LINES");
   lp.Lines = linesPath ? ReadLines(linesPath) : PrintedReportLines(FilledFields(), "256 Mb");
   ASSERT_FALSE(lp.Lines.empty());
@@ -141,7 +141,7 @@ TEST(PrinterLayout, LinesAtThePrintableWidth) {
   HDC dc = CreateDCA("WINSPOOL", name, nullptr, nullptr);
   ASSERT_NE(dc, nullptr) << name;
   PrinterDcSurface printer(dc);
-  TBrellLinePrinter lp;
+  TLinePrinter lp;
   printer.SelectFont(lp.Font);
   const int width = PrintableRect(lp.Margins, printer.DeviceCaps()).Width();
   auto measure = [&](const std::string& s) { return printer.TextWidth(s); };

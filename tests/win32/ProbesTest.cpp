@@ -10,7 +10,7 @@
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
-#include "probes/DiskInfo.h"
+#include "probes/Drives.h"
 #include "probes/Display.h"
 #include "probes/Network.h"
 #include "probes/Registry_win32.h"
@@ -296,7 +296,7 @@ TEST(WindowsProbes, EditionOfTheEmulatedVersion) {
 
 TEST(WindowsProbes, DriveWalk) {
   auto reader = MakeWindowsDriveReader();
-  TDiskInfo disk(*reader);
+  TDrives disk(*reader);
   EXPECT_EQ(disk.Disk(), 'C');
   EXPECT_EQ(disk.DriveType(), TDriveType::dtFixed);
   EXPECT_GT(disk.DiskSize(), 0);
@@ -360,7 +360,7 @@ TEST(WindowsProbes, PlantedMachineThroughTheRealSources) {
   bool nt = std::strcmp(planted, "win98") != 0;
   WindowsSources windows;
   FieldTable fields;
-  SysFormState state;
+  PassState state;
   PassHost host;
   RunGatheringPass(fields, state, windows.Sources(), host);
   EXPECT_EQ(fields.Text("LabelOSCategory"), nt ? "Windows NT" : "Windows 95");

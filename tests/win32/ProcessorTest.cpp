@@ -127,7 +127,7 @@ TEST(LoadMonitor, UnderWineSamplesTheHostsIdleTimes) {
 
 TEST(ProcessorSection, ThePassFillsTheProcessorPage) {
   FieldTable fields;
-  SysFormState state;
+  PassState state;
   WindowsSources sources;
   PassHost host;
   RunGatheringPass(fields, state, sources.Sources(), host);

@@ -260,10 +260,10 @@ TEST(ExportWin32, DialogOptions) {
 
 TEST(PrintWin32, ReportPrintsUnderItsJobName) {
   FieldTable fields = FilledFields();
-  TBrellLinePrinter lp;
+  TLinePrinter lp;
   std::vector<std::string> log;
   std::vector<std::pair<int, int>> announced;
-  lp.OnNextPage = [&](TBrellLinePrinter&, int page, int total) { announced.emplace_back(page, total); };
+  lp.OnNextPage = [&](TLinePrinter&, int page, int total) { announced.emplace_back(page, total); };
   auto printer = [&] {
     auto s = std::make_unique<RecordingPrintSurface>();
     s->Metrics = {90, 10};   // lines of 100 pixels: 63 to a page at 600 dpi with 15 mm margins

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Unit1_win32.h"
-#include "app/Unit2_win32.h"
+#include "app/MainWindow_win32.h"
+#include "app/BusyWindow_win32.h"
 #include "ui/Application.h"
 #include "ui/StdCtrls.h"
 
@@ -72,10 +72,10 @@ TEST(ScreenFonts, EveryLabelHoldsItsTextAfterInfo) {
   struct MainFormGuard {
     ~MainFormGuard() { Application().MainForm = nullptr; }
   } guard;   // lets go of the main form before its owner frees it, on every path
-  auto* form = new TSysForm(root.get());
+  auto* form = new TMainWindow(root.get());
   Application().MainForm = form;
-  auto* splash = new TSplashForm(root.get());
-  form->SplashForm = splash;
+  auto* splash = new TBusyWindow(root.get());
+  form->BusyWindow = splash;
   form->Show();
   Application().ProcessMessages();
   HWND wnd = form->Handle();
