@@ -65,10 +65,10 @@ void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, P
   if (sources.MachineRegistry) GatherProductIdAndKey(fields, *sources.MachineRegistry);
 
   // Step 5: computer name.
-  if (sources.System) fields.SetText("LabelComputer", sources.System->ComputerName());
+  if (sources.System) fields.SetText(Field::ComputerName, sources.System->ComputerName());
 
   // Step 6: login name.
-  if (sources.Os) fields.SetText("LabelLogin", sources.Os->LoginName());
+  if (sources.Os) fields.SetText(Field::LoginName, sources.Os->LoginName());
 
   // Step 7: DirectX, time zone, title, registration.
   if (sources.MachineRegistry) GatherRegistration(fields, *sources.MachineRegistry, osVersion.PlatformId);
@@ -80,13 +80,13 @@ void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, P
   if (sources.System) {
     LocalDateTime now = sources.System->Now();
     state.Raw.PassTime = now;
-    fields.SetText("LabelTime", TimeText(now));
-    fields.SetText("LabelDate", DateText(now));
+    fields.SetText(Field::Time, TimeText(now));
+    fields.SetText(Field::Date, DateText(now));
     MemoryStatus memory = sources.System->Memory();
     state.Raw.Memory = memory;
-    fields.SetText("LabelPhysical", PhysicalMemoryText(memory));
+    fields.SetText(Field::Memory, PhysicalMemoryText(memory));
     state.TotalMemoryText = MemoryText(memory.TotalPhys);
-    fields.SetPosition("ProgressBarPhysical", MemoryInUsePercent(memory));
+    fields.SetPosition(Field::MemoryBar, MemoryInUsePercent(memory));
   }
 
   // Step 11: devices, display and audio.

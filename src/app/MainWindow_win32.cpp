@@ -137,7 +137,7 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner), Sources(std::make_un
     if (field.Page == -1) {
       if (field.Kind == FieldKind::fkUrl) {
         HomePageLabel = new TLinkLabel(this);
-        HomePageLabel->Name = field.Name;
+        HomePageLabel->Name = FieldName(field.Id);
         HomePageLabel->URL = HomePageUrl;
         HomePageLabel->Alignment = taRightJustify;
         HomePageLabel->SetFont(TFont("Arial", -12, fsBold | fsUnderline, clBlack));
@@ -151,17 +151,17 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner), Sources(std::make_un
         HomePageLabel->ShowHint = true;
         HomePageLabel->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height());
         HomePageLabel->SetParent(this);
-        Fields[field.Name] = HomePageLabel;
+        Fields[static_cast<int>(field.Id)] = HomePageLabel;
       } else {
         LabelNotice = new TLabel(this);
-        LabelNotice->Name = field.Name;
+        LabelNotice->Name = FieldName(field.Id);
         LabelNotice->SetFont(TFont("Arial", -12, fsBold, clBlack));
         LabelNotice->SetCaption(field.Text);
         LabelNotice->Hint = field.Hint;
         LabelNotice->ShowHint = true;
         LabelNotice->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height());
         LabelNotice->SetParent(this);
-        Fields[field.Name] = LabelNotice;
+        Fields[static_cast<int>(field.Id)] = LabelNotice;
       }
     }
 
@@ -200,14 +200,14 @@ void TMainWindow::MakePageFields() {
   ProductLabel = new TLabel(this);
   VersionLabel = new TLabel(this);
   for (TLabel* l : {ProductLabel, VersionLabel}) {
-    const FieldSpec* field = FindField(l == ProductLabel ? "ProductLabel" : "VersionLabel");
-    l->Name = field->Name;
+    const FieldSpec* field = &FindField(l == ProductLabel ? Field::ProductName : Field::ProductVersion);
+    l->Name = FieldName(field->Id);
     l->SetCaption(field->Text);
     l->SetFont(PageFont(fsBold));
     l->Alignment = field->RightAligned ? taRightJustify : taLeftJustify;
     l->SetBounds(field->Bounds.Left, field->Bounds.Top, field->Bounds.Width(), field->Bounds.Height());
     l->SetParent(welcome);
-    Fields[field->Name] = l;
+    Fields[static_cast<int>(field->Id)] = l;
   }
   WelcomeRule = new TPanel(this);
   WelcomeRule->Name = "WelcomeRule";
@@ -217,18 +217,18 @@ void TMainWindow::MakePageFields() {
   WelcomeRule->SetParent(welcome);
 
   ScrollBoxParent = new TScrollBox(this);
-  ScrollBoxParent->Name = "ScrollBoxParent";
+  ScrollBoxParent->Name = FieldName(Field::CreditsViewport);
   ScrollBoxParent->SetBounds(24, 48, 385, 150);
   ScrollBoxParent->SetParent(welcome);
   ScrollBoxChild = new TPanel(this);
-  ScrollBoxChild->Name = "ScrollBoxChild";
+  ScrollBoxChild->Name = FieldName(Field::CreditsList);
   ScrollBoxChild->BevelOuter = bvNone;
   ScrollBoxChild->SetColor(clWhite);
   ScrollBoxChild->SetFont(PageFont());
   ScrollBoxChild->SetBounds(8, 0, 353, 1605);
   ScrollBoxChild->SetParent(ScrollBoxParent);
-  Fields["ScrollBoxParent"] = ScrollBoxParent;
-  Fields["ScrollBoxChild"] = ScrollBoxChild;
+  Fields[static_cast<int>(Field::CreditsViewport)] = ScrollBoxParent;
+  Fields[static_cast<int>(Field::CreditsList)] = ScrollBoxChild;
   MakeCredits();
 
   for (const auto& field : FieldInventory()) {
@@ -254,8 +254,8 @@ void TMainWindow::MakePageFields() {
         m->ScrollBars = ssVertical;
         m->SetColorBorder(clBlack);
         m->SetColorFlat(clWhite);
-        std::string n = field.Name;
-        if (n == "MemoMAC" || n == "MemoAdapter" || n == "MemoMonitor") m->SetParentColor(true);
+        Field n = field.Id;
+        if (n == Field::MacAddresses || n == Field::VideoAdapters || n == Field::Monitors) m->SetParentColor(true);
         m->SetFont(ValueFont());
         m->SetLines(field.Lines);
         c = m;
@@ -275,7 +275,7 @@ void TMainWindow::MakePageFields() {
       }
       case FieldKind::fkBar: {
         auto* b = new TGradientBar(this);
-        bool memory = std::string(field.Name) == "ProgressBarPhysical";
+        bool memory = field.Id == Field::MemoryBar;
         b->SetFont(TFont("MS Serif", -9, 0, memory ? clWindowText : clBlack));
         b->SetBackgroundColor(clWhite);
         b->SetBarBitmap(BarTexture);
@@ -305,12 +305,12 @@ void TMainWindow::MakePageFields() {
       case FieldKind::fkBox:
         continue;
     }
-    c->Name = field.Name;
+    c->Name = FieldName(field.Id);
     // Labels are 13 high: the bitmap "MS Sans Serif" is 13 pixels with its descenders.
     c->SetBounds(field.Bounds.Left, field.Bounds.Top, field.Bounds.Width(), field.Bounds.Height());
     c->SetParent(parent);
     if (autoSized) autoSized->SetAutoSize(true);
-    Fields[field.Name] = c;
+    Fields[static_cast<int>(field.Id)] = c;
   }
 }
 
@@ -450,10 +450,10 @@ void TMainWindow::RefreshTimerTick(TTimer*) {
 }
 
 void TMainWindow::UpdateLockKeyBoxes() {
-  SetChecked("CheckBoxNUM", LockKeys->NumLockOn());
-  SetChecked("CheckBoxCAPS", LockKeys->CapsLockOn());
-  SetChecked("CheckBoxSCROLL", LockKeys->ScrollLockOn());
-  SetChecked("CheckBoxINS", LockKeys->InsertOn());
+  SetChecked(Field::NumLockBox, LockKeys->NumLockOn());
+  SetChecked(Field::CapsLockBox, LockKeys->CapsLockOn());
+  SetChecked(Field::ScrollLockBox, LockKeys->ScrollLockOn());
+  SetChecked(Field::InsertBox, LockKeys->InsertOn());
 }
 
 void TMainWindow::LockKeysNumLock(TLockKeys&) { UpdateLockKeyBoxes(); }
@@ -469,42 +469,37 @@ void TMainWindow::UpdateFeatureBoxes() { qv::UpdateFeatureBoxes(*this, State.Pro
 
 // ---- page fields
 
-TControl* TMainWindow::Field(const std::string& name) const {
-  auto it = Fields.find(name);
-  return it == Fields.end() ? nullptr : it->second;
-}
-
 template <typename T>
-T* TMainWindow::FieldAs(const std::string& name) const {
-  auto* c = dynamic_cast<T*>(Field(name));
-  if (!c) throw Exception("No page field named " + name);
+T* TMainWindow::FieldAs(Field field) const {
+  auto* c = dynamic_cast<T*>(ControlOf(field));
+  if (!c) throw Exception(std::string("No such control for the page field ") + FieldName(field));
   return c;
 }
 
-std::string TMainWindow::Text(const std::string& name) const { return FieldAs<TControl>(name)->Caption(); }
-void TMainWindow::SetText(const std::string& name, const std::string& text) {
-  FieldAs<TControl>(name)->SetCaption(text);
+std::string TMainWindow::Text(Field field) const { return FieldAs<TControl>(field)->Caption(); }
+void TMainWindow::SetText(Field field, const std::string& text) {
+  FieldAs<TControl>(field)->SetCaption(text);
 }
-std::vector<std::string> TMainWindow::Lines(const std::string& name) const { return FieldAs<TMemo>(name)->Lines(); }
-void TMainWindow::ClearLines(const std::string& name) { FieldAs<TMemo>(name)->ClearLines(); }
-void TMainWindow::AddLine(const std::string& name, const std::string& line) { FieldAs<TMemo>(name)->AddLine(line); }
-void TMainWindow::SetLines(const std::string& name, const std::vector<std::string>& lines) {
-  FieldAs<TMemo>(name)->SetLines(lines);
+std::vector<std::string> TMainWindow::Lines(Field field) const { return FieldAs<TMemo>(field)->Lines(); }
+void TMainWindow::ClearLines(Field field) { FieldAs<TMemo>(field)->ClearLines(); }
+void TMainWindow::AddLine(Field field, const std::string& line) { FieldAs<TMemo>(field)->AddLine(line); }
+void TMainWindow::SetLines(Field field, const std::vector<std::string>& lines) {
+  FieldAs<TMemo>(field)->SetLines(lines);
 }
-bool TMainWindow::Checked(const std::string& name) const { return FieldAs<TFlatCheckBox>(name)->Checked(); }
-void TMainWindow::SetChecked(const std::string& name, bool checked) {
-  FieldAs<TFlatCheckBox>(name)->SetChecked(checked);
+bool TMainWindow::Checked(Field field) const { return FieldAs<TFlatCheckBox>(field)->Checked(); }
+void TMainWindow::SetChecked(Field field, bool checked) {
+  FieldAs<TFlatCheckBox>(field)->SetChecked(checked);
 }
-int TMainWindow::Position(const std::string& name) const { return FieldAs<TGradientBar>(name)->Position(); }
-void TMainWindow::SetPosition(const std::string& name, int position) {
-  FieldAs<TGradientBar>(name)->SetPosition(position);
+int TMainWindow::Position(Field field) const { return FieldAs<TGradientBar>(field)->Position(); }
+void TMainWindow::SetPosition(Field field, int position) {
+  FieldAs<TGradientBar>(field)->SetPosition(position);
 }
-bool TMainWindow::Visible(const std::string& name) const { return FieldAs<TControl>(name)->Visible(); }
-void TMainWindow::SetVisible(const std::string& name, bool visible) { FieldAs<TControl>(name)->SetVisible(visible); }
-std::string TMainWindow::Url(const std::string& name) const { return FieldAs<TLinkLabel>(name)->URL; }
-void TMainWindow::SetUrl(const std::string& name, const std::string& url) { FieldAs<TLinkLabel>(name)->URL = url; }
-int TMainWindow::Top(const std::string& name) const { return FieldAs<TControl>(name)->Top(); }
-void TMainWindow::SetTop(const std::string& name, int top) { FieldAs<TControl>(name)->SetTop(top); }
-int TMainWindow::Height(const std::string& name) const { return FieldAs<TControl>(name)->Height(); }
+bool TMainWindow::Visible(Field field) const { return FieldAs<TControl>(field)->Visible(); }
+void TMainWindow::SetVisible(Field field, bool visible) { FieldAs<TControl>(field)->SetVisible(visible); }
+std::string TMainWindow::Url(Field field) const { return FieldAs<TLinkLabel>(field)->URL; }
+void TMainWindow::SetUrl(Field field, const std::string& url) { FieldAs<TLinkLabel>(field)->URL = url; }
+int TMainWindow::Top(Field field) const { return FieldAs<TControl>(field)->Top(); }
+void TMainWindow::SetTop(Field field, int top) { FieldAs<TControl>(field)->SetTop(top); }
+int TMainWindow::Height(Field field) const { return FieldAs<TControl>(field)->Height(); }
 
 } // namespace qv

@@ -1,5 +1,5 @@
 #pragma once
-#include <map>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -72,29 +72,29 @@ public:
   void UpdateLockKeyBoxes() override;
   void UpdateFeatureBoxes();
 
-  // The control of a page field by name (null when there is none).
-  TControl* Field(const std::string& name) const;
+  // The control of a page field.
+  TControl* ControlOf(Field field) const { return Fields[static_cast<int>(field)]; }
 
   // PageFields
-  std::string Text(const std::string& name) const override;
-  void SetText(const std::string& name, const std::string& text) override;
-  std::vector<std::string> Lines(const std::string& name) const override;
-  void ClearLines(const std::string& name) override;
-  void AddLine(const std::string& name, const std::string& line) override;
-  void SetLines(const std::string& name, const std::vector<std::string>& lines) override;
-  bool Checked(const std::string& name) const override;
-  void SetChecked(const std::string& name, bool checked) override;
-  int Position(const std::string& name) const override;
-  void SetPosition(const std::string& name, int position) override;
-  bool Visible(const std::string& name) const override;
-  void SetVisible(const std::string& name, bool visible) override;
-  std::string Url(const std::string& name) const override;
-  void SetUrl(const std::string& name, const std::string& url) override;
+  std::string Text(Field field) const override;
+  void SetText(Field field, const std::string& text) override;
+  std::vector<std::string> Lines(Field field) const override;
+  void ClearLines(Field field) override;
+  void AddLine(Field field, const std::string& line) override;
+  void SetLines(Field field, const std::vector<std::string>& lines) override;
+  bool Checked(Field field) const override;
+  void SetChecked(Field field, bool checked) override;
+  int Position(Field field) const override;
+  void SetPosition(Field field, int position) override;
+  bool Visible(Field field) const override;
+  void SetVisible(Field field, bool visible) override;
+  std::string Url(Field field) const override;
+  void SetUrl(Field field, const std::string& url) override;
   using TForm::Height;
   using TForm::Top;
-  int Top(const std::string& name) const override;
-  void SetTop(const std::string& name, int top) override;
-  int Height(const std::string& name) const override;
+  int Top(Field field) const override;
+  void SetTop(Field field, int top) override;
+  int Height(Field field) const override;
   int ActiveTab() const override { return TabStrip->ActiveTab(); }
 
   // PassHost
@@ -105,13 +105,13 @@ public:
 
 private:
   template <typename T>
-  T* FieldAs(const std::string& name) const;
+  T* FieldAs(Field field) const;
   void MakePageFields();
   void MakeCredits();
   bool Dragging = false;
   int DragStartX = 0;
   int DragStartY = 0;
-  std::map<std::string, TControl*> Fields;
+  std::array<TControl*, FieldCount> Fields{};
   std::unique_ptr<WindowsSources> Sources;
 };
 

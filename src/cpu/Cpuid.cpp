@@ -89,10 +89,6 @@ std::string CpuTypeText(int cpuType) {
 
 std::string CpuCountText(int count) { return std::to_string(count) + " CPUs found"; }
 
-const std::array<const char*, FeatureFlagCount> FeatureBoxNames = {
-    "CheckBoxFPU", "CheckBoxRDTSC",         "CheckBoxMMX", "CheckBoxExtendedMMX", "CheckBox3DNow",
-    "CheckBoxExtended3DNow", "CheckBoxSSE", "CheckBoxSSE2", "CheckBoxAPIC"};
-
 FeatureDecoding DecodeFeatureFlags(const TCPUID& cpuid, int vendorCode, CpuidSource& source, bool rdtsc) {
   FeatureDecoding d;
   TFeatureFlags& f = d.Flags;
@@ -115,7 +111,7 @@ FeatureDecoding DecodeFeatureFlags(const TCPUID& cpuid, int vendorCode, CpuidSou
 }
 
 void UpdateFeatureBoxes(PageFields& fields, const TFeatureFlags& flags) {
-  for (int i = 0; i < FeatureFlagCount; ++i) fields.SetChecked(FeatureBoxNames[i], flags[i]);
+  for (int i = 0; i < FeatureFlagCount; ++i) fields.SetChecked(FeatureBoxes[i], flags[i]);
 }
 
 } // namespace qv

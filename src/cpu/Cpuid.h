@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "fields/FieldInventory.h"
+
 namespace qv {
 
 class PageFields;
@@ -85,8 +87,7 @@ enum TFeatureFlag {
 };
 using TFeatureFlags = std::array<bool, FeatureFlagCount>;
 
-// The check box that shows each flag, in flag order.
-extern const std::array<const char*, FeatureFlagCount> FeatureBoxNames;
+static_assert(FeatureFlagCount == FeatureBoxes.size(), "one feature box for each flag, in flag order");
 
 // Leaf 1 EDX bit 4: the time-stamp counter is there.
 constexpr uint32_t TimeStampCounterBit = 1u << 4;

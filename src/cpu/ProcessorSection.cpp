@@ -14,7 +14,7 @@ bool GatherClock(PageFields& fields, ProcessorState& state, const TCPUID& cpuid,
   if (cpuid.Available && counter) state.CpuSpeed = MeasureClockShort(clock);
   if (state.CpuSpeed > 0) {
     state.ClockMHz = state.CpuSpeed;
-    fields.SetText("LabelSpeed", ClockText(state.CpuSpeed, decimalSeparator));
+    fields.SetText(Field::CpuSpeed, ClockText(state.CpuSpeed, decimalSeparator));
     return counter;
   }
   if (counter) {
@@ -23,10 +23,10 @@ bool GatherClock(PageFields& fields, ProcessorState& state, const TCPUID& cpuid,
     state.CpuSpeedTicks = MeasureClockLong(clock);
     double megahertz = static_cast<double>(state.CpuSpeedTicks) / 1e6;
     state.ClockMHz = megahertz;
-    fields.SetText("LabelSpeed", ClockText(megahertz, decimalSeparator));
+    fields.SetText(Field::CpuSpeed, ClockText(megahertz, decimalSeparator));
     return true;
   }
-  fields.SetText("LabelSpeed", "");
+  fields.SetText(Field::CpuSpeed, "");
   state.CpuSpeed = 0;
   state.CpuSpeedTicks = 0;
   return false;
@@ -41,11 +41,11 @@ int CountProcessors(const std::function<uint32_t(uint16_t group)>& activeProcess
 
 void SetLoadBars(PageFields& fields, CpuLoad& load, int cpuCount) {
   if (cpuCount == 2) {
-    fields.SetPosition("CPUProgressBar1", LoadBarPosition(load.CpuLoadFraction(0)));
-    fields.SetPosition("CPUProgressBar2", LoadBarPosition(load.CpuLoadFraction(1)));
+    fields.SetPosition(Field::LoadBar1, LoadBarPosition(load.CpuLoadFraction(0)));
+    fields.SetPosition(Field::LoadBar2, LoadBarPosition(load.CpuLoadFraction(1)));
   } else {
-    fields.SetPosition("CPUProgressBar1", LoadBarPosition(load.CpuLoadFraction(0)));
-    fields.SetPosition("CPUProgressBar2", 0);
+    fields.SetPosition(Field::LoadBar1, LoadBarPosition(load.CpuLoadFraction(0)));
+    fields.SetPosition(Field::LoadBar2, 0);
   }
 }
 
@@ -54,19 +54,19 @@ void GatherProcessor(PageFields& fields, ProcessorState& state, ProcessorSources
   state.CPUID = cpuid;
 
   state.CpuCount = sources.System->NumberOfProcessors();
-  fields.SetText("LabelCPUs", CpuCountText(state.CpuCount));
-  if (state.CpuCount < 2) fields.SetVisible("CPUProgressBar2", false);
+  fields.SetText(Field::CpuCount, CpuCountText(state.CpuCount));
+  if (state.CpuCount < 2) fields.SetVisible(Field::LoadBar2, false);
 
   bool rdtsc = GatherClock(fields, state, *cpuid, *sources.Clock, sources.System->DecimalSeparator());
 
   if (sources.Cpuid->CpuidAvailable()) {
     int vendor = VendorCode(cpuid->Vendor);
-    fields.SetText("LabelProducer", cpuid->Vendor);
-    fields.SetText("LabelDescription", ProcessorDescription(*cpuid, vendor, *sources.Cpuid));
-    fields.SetText("LabelType", CpuTypeText(cpuid->CpuType));
+    fields.SetText(Field::CpuVendor, cpuid->Vendor);
+    fields.SetText(Field::CpuDescription, ProcessorDescription(*cpuid, vendor, *sources.Cpuid));
+    fields.SetText(Field::CpuType, CpuTypeText(cpuid->CpuType));
     FeatureDecoding features = DecodeFeatureFlags(*cpuid, vendor, *sources.Cpuid, rdtsc);
     state.FeatureFlags = features.Flags;
-    if (!features.ApicCaption.empty()) fields.SetText("CheckBoxAPIC", features.ApicCaption);
+    if (!features.ApicCaption.empty()) fields.SetText(Field::ApicBox, features.ApicCaption);
   } else {
     state.FeatureFlags = {};
   }
@@ -76,7 +76,7 @@ void GatherProcessor(PageFields& fields, ProcessorState& state, ProcessorSources
   sources.Load->CpuLoadInstanceCount();
   sources.Load->SampleCpuLoad();
   SetLoadBars(fields, *sources.Load, state.CpuCount);
-  if (state.CpuCount != 2) fields.SetVisible("CPUProgressBar2", false);
+  if (state.CpuCount != 2) fields.SetVisible(Field::LoadBar2, false);
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "fields/FieldInventory.h"
 
+#include "core/Errors.h"
 #include "fields/ProgramIdentity.h"
 
 namespace qv {
@@ -18,145 +19,150 @@ constexpr int ValueLeft = 125;
 constexpr int ValueWidth = 300;
 constexpr int RowHeight = 13;
 
-FieldSpec Caption(const char* name, int page, int top, const char* text, int left = CaptionLeft) {
+FieldSpec Caption(Field name, int page, int top, const char* text, int left = CaptionLeft) {
   return {name, FieldKind::fkCaption, page, Bounds(left, top, CaptionWidth, RowHeight), text, {}, "", false, true};
 }
-FieldSpec Value(const char* name, int page, int top, int width = ValueWidth, int left = ValueLeft) {
+FieldSpec Value(Field name, int page, int top, int width = ValueWidth, int left = ValueLeft) {
   return {name, FieldKind::fkValue, page, Bounds(left, top, width, RowHeight), "-", {}};
 }
-FieldSpec Memo(const char* name, int page, int top, int height, std::vector<std::string> lines = {"-"},
+FieldSpec Memo(Field name, int page, int top, int height, std::vector<std::string> lines = {"-"},
                bool readOnly = false) {
   return {name, FieldKind::fkMemo, page, Bounds(ValueLeft, top, ValueWidth, height), "", std::move(lines), "",
           readOnly};
 }
-FieldSpec Check(const char* name, int page, int left, int top, const char* caption, int width = 65) {
+FieldSpec Check(Field name, int page, int left, int top, const char* caption, int width = 65) {
   return {name, FieldKind::fkCheck, page, Bounds(left, top, width, 15), caption, {}};
 }
-FieldSpec Bar(const char* name, int page, int top, int height) {
+FieldSpec Bar(Field name, int page, int top, int height) {
   return {name, FieldKind::fkBar, page, Bounds(ValueLeft, top, ValueWidth, height), "", {}};
 }
 
 std::vector<FieldSpec> MakeInventory() {
   std::vector<FieldSpec> f;
   // Welcome
-  f.push_back({"ProductLabel", FieldKind::fkStatic, 0, Bounds(24, 24, 60, 13), "Quorvel", {}});
-  f.push_back({"VersionLabel", FieldKind::fkStatic, 0, Bounds(240, 24, 169, 13), QuorvelVersion, {}, "", false, true});
-  f.push_back({"ScrollBoxParent", FieldKind::fkBox, 0, Bounds(24, 48, 385, 200), "", {}});
-  f.push_back({"ScrollBoxChild", FieldKind::fkBox, 0, Bounds(8, 195, 353, 1605), "", {}});
+  f.push_back({Field::ProductName, FieldKind::fkStatic, 0, Bounds(24, 24, 60, 13), "Quorvel", {}});
+  f.push_back({Field::ProductVersion, FieldKind::fkStatic, 0, Bounds(240, 24, 169, 13), QuorvelVersion, {}, "", false, true});
+  f.push_back({Field::CreditsViewport, FieldKind::fkBox, 0, Bounds(24, 48, 385, 200), "", {}});
+  f.push_back({Field::CreditsList, FieldKind::fkBox, 0, Bounds(8, 195, 353, 1605), "", {}});
 
   // My Computer
-  f.push_back(Caption("LabelTComputer", 1, 24, "Computer Name:"));
-  f.push_back(Value("LabelComputer", 1, 24, 225));
-  f.push_back(Check("CheckBoxNUM", 1, 360, 24, "NUM"));
-  f.push_back(Check("CheckBoxCAPS", 1, 360, 40, "CAPS"));
-  f.push_back(Check("CheckBoxSCROLL", 1, 360, 56, "SCROLL"));
-  f.push_back(Check("CheckBoxINS", 1, 360, 72, "INS"));
-  f.push_back(Caption("LabelTBIOSName", 1, 40, "BIOS Type:"));
-  f.push_back(Value("LabelBIOSName", 1, 40, 236));
-  f.push_back(Caption("LabelTBIOSDate", 1, 56, "BIOS Date:"));
-  f.push_back(Value("LabelBIOSDate", 1, 56, 244));
-  f.push_back(Caption("LabelTPhysical", 1, 88, "Memory:"));
-  f.push_back(Value("LabelPhysical", 1, 88));
-  f.push_back(Bar("ProgressBarPhysical", 1, 104, 16));
-  f.push_back(Caption("LabelTTime", 1, 124, "Time:"));
-  f.push_back(Value("LabelTime", 1, 124, 125, 124));
-  f.push_back(Caption("LabelTDate", 1, 124, "Date:", 194));
-  f.push_back(Value("LabelDate", 1, 124, 125, 301));
-  f.push_back(Caption("LabelTDrives", 1, 144, "Drives:"));
-  f.push_back(Memo("MemoDrives", 1, 144, 97, {"1", "2", "3", "4", "5"}, true));
+  f.push_back(Caption(Field::ComputerNameCaption, 1, 24, "Computer Name:"));
+  f.push_back(Value(Field::ComputerName, 1, 24, 225));
+  f.push_back(Check(Field::NumLockBox, 1, 360, 24, "NUM"));
+  f.push_back(Check(Field::CapsLockBox, 1, 360, 40, "CAPS"));
+  f.push_back(Check(Field::ScrollLockBox, 1, 360, 56, "SCROLL"));
+  f.push_back(Check(Field::InsertBox, 1, 360, 72, "INS"));
+  f.push_back(Caption(Field::BiosTypeCaption, 1, 40, "BIOS Type:"));
+  f.push_back(Value(Field::BiosType, 1, 40, 236));
+  f.push_back(Caption(Field::BiosDateCaption, 1, 56, "BIOS Date:"));
+  f.push_back(Value(Field::BiosDate, 1, 56, 244));
+  f.push_back(Caption(Field::MemoryCaption, 1, 88, "Memory:"));
+  f.push_back(Value(Field::Memory, 1, 88));
+  f.push_back(Bar(Field::MemoryBar, 1, 104, 16));
+  f.push_back(Caption(Field::TimeCaption, 1, 124, "Time:"));
+  f.push_back(Value(Field::Time, 1, 124, 125, 124));
+  f.push_back(Caption(Field::DateCaption, 1, 124, "Date:", 194));
+  f.push_back(Value(Field::Date, 1, 124, 125, 301));
+  f.push_back(Caption(Field::DrivesCaption, 1, 144, "Drives:"));
+  f.push_back(Memo(Field::Drives, 1, 144, 97, {"1", "2", "3", "4", "5"}, true));
 
   // Processor
-  f.push_back(Caption("LabelTDescription", 2, 24, "Description:"));
-  f.push_back(Value("LabelDescription", 2, 24));
-  f.push_back(Caption("LabelTProducer", 2, 40, "Vendor:"));
-  f.push_back(Value("LabelProducer", 2, 40));
-  f.push_back(Caption("LabelTSpeed", 2, 56, "Speed:"));
-  f.push_back(Value("LabelSpeed", 2, 56));
-  f.push_back(Caption("LabelTType", 2, 72, "Type:"));
-  f.push_back(Value("LabelType", 2, 72));
-  f.push_back(Caption("LabelTCPUs", 2, 88, "Count:"));
-  f.push_back(Value("LabelCPUs", 2, 88));
-  f.push_back(Caption("LabelTFeatures", 2, 120, "Features:"));
-  const char* features[9][2] = {{"CheckBoxFPU", "FPU"},         {"CheckBoxMMX", "MMX"},
-                                {"CheckBoxExtendedMMX", "MMX+"}, {"CheckBoxRDTSC", "RDTSC"},
-                                {"CheckBox3DNow", "3DNow!"},     {"CheckBoxExtended3DNow", "3DNow!+"},
-                                {"CheckBoxAPIC", "APIC"},        {"CheckBoxSSE", "iSSE"},
-                                {"CheckBoxSSE2", "iSSE-2"}};
+  f.push_back(Caption(Field::CpuDescriptionCaption, 2, 24, "Description:"));
+  f.push_back(Value(Field::CpuDescription, 2, 24));
+  f.push_back(Caption(Field::CpuVendorCaption, 2, 40, "Vendor:"));
+  f.push_back(Value(Field::CpuVendor, 2, 40));
+  f.push_back(Caption(Field::CpuSpeedCaption, 2, 56, "Speed:"));
+  f.push_back(Value(Field::CpuSpeed, 2, 56));
+  f.push_back(Caption(Field::CpuTypeCaption, 2, 72, "Type:"));
+  f.push_back(Value(Field::CpuType, 2, 72));
+  f.push_back(Caption(Field::CpuCountCaption, 2, 88, "Count:"));
+  f.push_back(Value(Field::CpuCount, 2, 88));
+  f.push_back(Caption(Field::FeaturesCaption, 2, 120, "Features:"));
+  const std::pair<Field, const char*> features[9] = {{Field::FpuBox, "FPU"},         {Field::MmxBox, "MMX"},
+                                {Field::ExtendedMmxBox, "MMX+"}, {Field::RdtscBox, "RDTSC"},
+                                {Field::ThreeDNowBox, "3DNow!"},     {Field::ExtendedThreeDNowBox, "3DNow!+"},
+                                {Field::ApicBox, "APIC"},        {Field::SseBox, "iSSE"},
+                                {Field::Sse2Box, "iSSE-2"}};
   const int rows[3] = {120, 136, 152};
   const int columns[3] = {125, 237, 350};
   for (int i = 0; i < 9; ++i)
-    f.push_back(Check(features[i][0], 2, columns[i % 3], rows[i / 3], features[i][1], 75));
-  f.push_back(Caption("Label45", 2, 184, "Usage:"));
-  f.push_back(Bar("CPUProgressBar1", 2, 184, 25));
-  f.push_back(Bar("CPUProgressBar2", 2, 216, 25));
+    f.push_back(Check(features[i].first, 2, columns[i % 3], rows[i / 3], features[i].second, 75));
+  f.push_back(Caption(Field::UsageCaption, 2, 184, "Usage:"));
+  f.push_back(Bar(Field::LoadBar1, 2, 184, 25));
+  f.push_back(Bar(Field::LoadBar2, 2, 216, 25));
 
   // Operating System
-  f.push_back(Caption("LabelTOS", 3, 24, "Description:"));
-  f.push_back(Value("LabelOS", 3, 24));
-  f.push_back(Caption("LabelTOSCategory", 3, 40, "Platform:"));
-  f.push_back(Value("LabelOSCategory", 3, 40, 175));
+  f.push_back(Caption(Field::OsDescriptionCaption, 3, 24, "Description:"));
+  f.push_back(Value(Field::OsDescription, 3, 24));
+  f.push_back(Caption(Field::PlatformCaption, 3, 40, "Platform:"));
+  f.push_back(Value(Field::Platform, 3, 40, 175));
   // Right-aligned in the usual 100-wide caption box at 308 these two would run under their values at
   // 375: they keep their left edge and take the width of their text.
-  f.push_back({"LabelTVersion", FieldKind::fkCaption, 3, Bounds(308, 40, 60, RowHeight), "Version:", {}});
-  f.push_back(Value("LabelVersion", 3, 40, 50, 375));
-  f.push_back(Caption("LabelTTitle", 3, 56, "Title:"));
-  f.push_back(Value("LabelTitle", 3, 56, 175));
-  f.push_back({"LabelTBuild", FieldKind::fkCaption, 3, Bounds(308, 56, 60, RowHeight), "Build:", {}});
-  f.push_back(Value("LabelBuild", 3, 56, 50, 375));
-  const char* os[][3] = {{"LabelTID", "ID:", "LabelID"},
-                         {"LabelTKey", "Key:", "LabelKey"},
-                         {"LabelTX", "DirectX:", "LabelX"},
-                         {"LabelTLogin", "Login Name:", "LabelLogin"},
-                         {"LabelTName", "Register Name:", "LabelName"},
-                         {"LabelTCompany", "Company:", "LabelCompany"},
-                         {"LabelTTimeZone", "Time Zone:", "LabelTimeZone"},
-                         {"LabelTWindows", "Windows Path:", "LabelWindows"},
-                         {"LabelTSystem", "System Path:", "LabelSystem"},
-                         {"LabelTTemp", "Temp Path:", "LabelTemp"},
-                         {"LabelTCSD", "Add-On:", "LabelCSD"}};
+  f.push_back({Field::OsVersionCaption, FieldKind::fkCaption, 3, Bounds(308, 40, 60, RowHeight), "Version:", {}});
+  f.push_back(Value(Field::OsVersion, 3, 40, 50, 375));
+  f.push_back(Caption(Field::OsTitleCaption, 3, 56, "Title:"));
+  f.push_back(Value(Field::OsTitle, 3, 56, 175));
+  f.push_back({Field::OsBuildCaption, FieldKind::fkCaption, 3, Bounds(308, 56, 60, RowHeight), "Build:", {}});
+  f.push_back(Value(Field::OsBuild, 3, 56, 50, 375));
+  struct OsRow {
+    Field Caption;
+    const char* Text;
+    Field Value;
+  };
+  const OsRow os[] = {{Field::ProductIdCaption, "ID:", Field::ProductId},
+                         {Field::ProductKeyCaption, "Key:", Field::ProductKey},
+                         {Field::DirectXCaption, "DirectX:", Field::DirectX},
+                         {Field::LoginNameCaption, "Login Name:", Field::LoginName},
+                         {Field::RegisteredNameCaption, "Register Name:", Field::RegisteredName},
+                         {Field::CompanyCaption, "Company:", Field::Company},
+                         {Field::TimeZoneCaption, "Time Zone:", Field::TimeZone},
+                         {Field::WindowsPathCaption, "Windows Path:", Field::WindowsPath},
+                         {Field::SystemPathCaption, "System Path:", Field::SystemPath},
+                         {Field::TempPathCaption, "Temp Path:", Field::TempPath},
+                         {Field::ServicePackCaption, "Add-On:", Field::ServicePack}};
   int top = 72;
   for (const auto& row : os) {
-    f.push_back(Caption(row[0], 3, top, row[1]));
-    f.push_back(Value(row[2], 3, top));
+    f.push_back(Caption(row.Caption, 3, top, row.Text));
+    f.push_back(Value(row.Value, 3, top));
     top += 16;
   }
 
   // Devices
-  f.push_back(Caption("LabelTKeyboard", 4, 24, "Keyboard:"));
-  f.push_back(Value("LabelKeyboard", 4, 24));
-  f.push_back(Caption("LabelTMouse", 4, 40, "Mouse:"));
-  f.push_back(Value("LabelMouse", 4, 40));
-  f.push_back(Caption("LabelTPrinter", 4, 58, "Printers:"));
-  f.push_back(Memo("MemoPrinter", 4, 58, 33));
-  f.push_back(Caption("LabelTPort", 4, 95, "Ports:"));
-  f.push_back(Memo("MemoPort", 4, 95, 33));
-  f.push_back(Caption("LabelTWaveOut", 4, 134, "Wave Audio:"));
-  f.push_back(Value("LabelWaveOut", 4, 134));
-  f.push_back(Caption("LabelTMidiOut", 4, 150, "Midi Audio:"));
-  f.push_back(Value("LabelMidiOut", 4, 150));
-  f.push_back(Caption("LabelTMix", 4, 166, "Audio Mixer:"));
-  f.push_back(Value("LabelMix", 4, 166));
-  f.push_back(Caption("LabelTMedia", 4, 182, "Media:"));
-  f.push_back(Memo("MemoMedia", 4, 182, 66));
+  f.push_back(Caption(Field::KeyboardCaption, 4, 24, "Keyboard:"));
+  f.push_back(Value(Field::Keyboard, 4, 24));
+  f.push_back(Caption(Field::MouseCaption, 4, 40, "Mouse:"));
+  f.push_back(Value(Field::Mouse, 4, 40));
+  f.push_back(Caption(Field::PrintersCaption, 4, 58, "Printers:"));
+  f.push_back(Memo(Field::Printers, 4, 58, 33));
+  f.push_back(Caption(Field::PortsCaption, 4, 95, "Ports:"));
+  f.push_back(Memo(Field::Ports, 4, 95, 33));
+  f.push_back(Caption(Field::WaveAudioCaption, 4, 134, "Wave Audio:"));
+  f.push_back(Value(Field::WaveAudio, 4, 134));
+  f.push_back(Caption(Field::MidiAudioCaption, 4, 150, "Midi Audio:"));
+  f.push_back(Value(Field::MidiAudio, 4, 150));
+  f.push_back(Caption(Field::MixerCaption, 4, 166, "Audio Mixer:"));
+  f.push_back(Value(Field::Mixer, 4, 166));
+  f.push_back(Caption(Field::MediaCaption, 4, 182, "Media:"));
+  f.push_back(Memo(Field::Media, 4, 182, 66));
 
   // More ...
-  f.push_back(Caption("LabelTIP", 5, 24, "Local IP Address:"));
-  f.push_back({"LabelIP", FieldKind::fkUrl, 5, Bounds(ValueLeft, 24, ValueWidth, RowHeight), "Who is it?", {},
+  f.push_back(Caption(Field::LocalIpCaption, 5, 24, "Local IP Address:"));
+  f.push_back({Field::LocalIp, FieldKind::fkUrl, 5, Bounds(ValueLeft, 24, ValueWidth, RowHeight), "Who is it?", {},
                "click for more information"});
-  f.push_back(Caption("LabelTMAC", 5, 42, "MAC Addresses:"));
-  f.push_back(Memo("MemoMAC", 5, 42, 49));
-  f.push_back(Caption("LabelTResolution", 5, 96, "Screen Resolution:"));
-  f.push_back(Value("LabelResolution", 5, 96));
-  f.push_back(Caption("LabelTColor", 5, 112, "Display Colors:"));
-  f.push_back(Value("LabelColor", 5, 112));
-  f.push_back(Caption("LabelTAdapter", 5, 130, "Video Adapters:"));
-  f.push_back(Memo("MemoAdapter", 5, 130, 49));
-  f.push_back(Caption("LabelTMonitor", 5, 184, "Monitors:"));
-  f.push_back(Memo("MemoMonitor", 5, 184, 51));
+  f.push_back(Caption(Field::MacAddressesCaption, 5, 42, "MAC Addresses:"));
+  f.push_back(Memo(Field::MacAddresses, 5, 42, 49));
+  f.push_back(Caption(Field::ResolutionCaption, 5, 96, "Screen Resolution:"));
+  f.push_back(Value(Field::Resolution, 5, 96));
+  f.push_back(Caption(Field::ColoursCaption, 5, 112, "Display Colors:"));
+  f.push_back(Value(Field::Colours, 5, 112));
+  f.push_back(Caption(Field::VideoAdaptersCaption, 5, 130, "Video Adapters:"));
+  f.push_back(Memo(Field::VideoAdapters, 5, 130, 49));
+  f.push_back(Caption(Field::MonitorsCaption, 5, 184, "Monitors:"));
+  f.push_back(Memo(Field::Monitors, 5, 184, 51));
 
   // On the form itself
-  f.push_back({"LabelNotice", FieldKind::fkStatic, -1, Bounds(120, 321, 140, 15), NoticeText, {}, "FREEWARE"});
-  f.push_back({"HomePageLabel", FieldKind::fkUrl, -1, Bounds(417, 321, 155, 15), HomePageCaption, {},
+  f.push_back({Field::Notice, FieldKind::fkStatic, -1, Bounds(120, 321, 140, 15), NoticeText, {}, "FREEWARE"});
+  f.push_back({Field::HomePage, FieldKind::fkUrl, -1, Bounds(417, 321, 155, 15), HomePageCaption, {},
                "Visit the official website.", false, true});
   return f;
 }
@@ -168,10 +174,24 @@ const std::vector<FieldSpec>& FieldInventory() {
   return inventory;
 }
 
-const FieldSpec* FindField(const std::string& name) {
-  for (const auto& field : FieldInventory())
-    if (name == field.Name) return &field;
-  return nullptr;
+const FieldSpec& FindField(Field field) {
+  static const std::vector<const FieldSpec*> index = [] {
+    std::vector<const FieldSpec*> byField(FieldCount, nullptr);
+    for (const auto& spec : FieldInventory()) byField[static_cast<int>(spec.Id)] = &spec;
+    return byField;
+  }();
+  const FieldSpec* spec = index[static_cast<int>(field)];
+  if (!spec) throw Exception(std::string("No design values for the page field ") + FieldName(field));
+  return *spec;
+}
+
+const char* FieldName(Field field) {
+  static const char* const names[] = {
+#define QV_FIELD_NAME(name) #name,
+      QV_PAGE_FIELDS(QV_FIELD_NAME)
+#undef QV_FIELD_NAME
+  };
+  return names[static_cast<int>(field)];
 }
 
 const std::vector<CreditRole>& CreditRoles() {

@@ -1,48 +1,36 @@
 #include "fields/FieldTable.h"
 
 #include "fields/FieldInventory.h"
-#include "core/Errors.h"
 
 namespace qv {
 
 FieldTable::FieldTable() {
   for (const auto& field : FieldInventory()) {
-    Field f;
-    f.Text = field.Text;
-    f.Lines = field.Lines;
-    f.Top = field.Bounds.Top;
-    f.Height = field.Bounds.Height();
-    if (field.Kind == FieldKind::fkUrl && std::string(field.Name) == "HomePageLabel") f.Url = HomePageUrl;
-    Fields.emplace(field.Name, std::move(f));
+    Slot& s = Get(field.Id);
+    s.Text = field.Text;
+    s.Lines = field.Lines;
+    s.Top = field.Bounds.Top;
+    s.Height = field.Bounds.Height();
+    if (field.Id == Field::HomePage) s.Url = HomePageUrl;
   }
 }
 
-FieldTable::Field& FieldTable::Get(const std::string& name) {
-  auto it = Fields.find(name);
-  if (it == Fields.end()) throw Exception("No page field named " + name);
-  return it->second;
-}
-
-const FieldTable::Field& FieldTable::Get(const std::string& name) const {
-  return const_cast<FieldTable*>(this)->Get(name);
-}
-
-std::string FieldTable::Text(const std::string& name) const { return Get(name).Text; }
-void FieldTable::SetText(const std::string& name, const std::string& text) { Get(name).Text = text; }
-std::vector<std::string> FieldTable::Lines(const std::string& name) const { return Get(name).Lines; }
-void FieldTable::ClearLines(const std::string& name) { Get(name).Lines.clear(); }
-void FieldTable::AddLine(const std::string& name, const std::string& line) { Get(name).Lines.push_back(line); }
-void FieldTable::SetLines(const std::string& name, const std::vector<std::string>& lines) { Get(name).Lines = lines; }
-bool FieldTable::Checked(const std::string& name) const { return Get(name).Checked; }
-void FieldTable::SetChecked(const std::string& name, bool checked) { Get(name).Checked = checked; }
-int FieldTable::Position(const std::string& name) const { return Get(name).Position; }
-void FieldTable::SetPosition(const std::string& name, int position) { Get(name).Position = position; }
-bool FieldTable::Visible(const std::string& name) const { return Get(name).Visible; }
-void FieldTable::SetVisible(const std::string& name, bool visible) { Get(name).Visible = visible; }
-std::string FieldTable::Url(const std::string& name) const { return Get(name).Url; }
-void FieldTable::SetUrl(const std::string& name, const std::string& url) { Get(name).Url = url; }
-int FieldTable::Top(const std::string& name) const { return Get(name).Top; }
-void FieldTable::SetTop(const std::string& name, int top) { Get(name).Top = top; }
-int FieldTable::Height(const std::string& name) const { return Get(name).Height; }
+std::string FieldTable::Text(Field field) const { return Get(field).Text; }
+void FieldTable::SetText(Field field, const std::string& text) { Get(field).Text = text; }
+std::vector<std::string> FieldTable::Lines(Field field) const { return Get(field).Lines; }
+void FieldTable::ClearLines(Field field) { Get(field).Lines.clear(); }
+void FieldTable::AddLine(Field field, const std::string& line) { Get(field).Lines.push_back(line); }
+void FieldTable::SetLines(Field field, const std::vector<std::string>& lines) { Get(field).Lines = lines; }
+bool FieldTable::Checked(Field field) const { return Get(field).Checked; }
+void FieldTable::SetChecked(Field field, bool checked) { Get(field).Checked = checked; }
+int FieldTable::Position(Field field) const { return Get(field).Position; }
+void FieldTable::SetPosition(Field field, int position) { Get(field).Position = position; }
+bool FieldTable::Visible(Field field) const { return Get(field).Visible; }
+void FieldTable::SetVisible(Field field, bool visible) { Get(field).Visible = visible; }
+std::string FieldTable::Url(Field field) const { return Get(field).Url; }
+void FieldTable::SetUrl(Field field, const std::string& url) { Get(field).Url = url; }
+int FieldTable::Top(Field field) const { return Get(field).Top; }
+void FieldTable::SetTop(Field field, int top) { Get(field).Top = top; }
+int FieldTable::Height(Field field) const { return Get(field).Height; }
 
 } // namespace qv

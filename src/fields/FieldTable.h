@@ -1,5 +1,5 @@
 #pragma once
-#include <map>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -13,29 +13,29 @@ class FieldTable : public PageFields {
 public:
   FieldTable();
 
-  std::string Text(const std::string& name) const override;
-  void SetText(const std::string& name, const std::string& text) override;
-  std::vector<std::string> Lines(const std::string& name) const override;
-  void ClearLines(const std::string& name) override;
-  void AddLine(const std::string& name, const std::string& line) override;
-  void SetLines(const std::string& name, const std::vector<std::string>& lines) override;
-  bool Checked(const std::string& name) const override;
-  void SetChecked(const std::string& name, bool checked) override;
-  int Position(const std::string& name) const override;
-  void SetPosition(const std::string& name, int position) override;
-  bool Visible(const std::string& name) const override;
-  void SetVisible(const std::string& name, bool visible) override;
-  std::string Url(const std::string& name) const override;
-  void SetUrl(const std::string& name, const std::string& url) override;
-  int Top(const std::string& name) const override;
-  void SetTop(const std::string& name, int top) override;
-  int Height(const std::string& name) const override;
+  std::string Text(Field field) const override;
+  void SetText(Field field, const std::string& text) override;
+  std::vector<std::string> Lines(Field field) const override;
+  void ClearLines(Field field) override;
+  void AddLine(Field field, const std::string& line) override;
+  void SetLines(Field field, const std::vector<std::string>& lines) override;
+  bool Checked(Field field) const override;
+  void SetChecked(Field field, bool checked) override;
+  int Position(Field field) const override;
+  void SetPosition(Field field, int position) override;
+  bool Visible(Field field) const override;
+  void SetVisible(Field field, bool visible) override;
+  std::string Url(Field field) const override;
+  void SetUrl(Field field, const std::string& url) override;
+  int Top(Field field) const override;
+  void SetTop(Field field, int top) override;
+  int Height(Field field) const override;
   int ActiveTab() const override { return ActiveTabIndex; }
 
   int ActiveTabIndex = 0;
 
 private:
-  struct Field {
+  struct Slot {
     std::string Text;
     std::vector<std::string> Lines;
     bool Checked = false;
@@ -45,9 +45,9 @@ private:
     int Top = 0;
     int Height = 0;
   };
-  Field& Get(const std::string& name);
-  const Field& Get(const std::string& name) const;
-  std::map<std::string, Field> Fields;
+  Slot& Get(Field field) { return Slots[static_cast<int>(field)]; }
+  const Slot& Get(Field field) const { return Slots[static_cast<int>(field)]; }
+  std::array<Slot, FieldCount> Slots;
 };
 
 } // namespace qv

@@ -9,9 +9,9 @@ std::string AudioDeviceText(const std::optional<AudioCaps>& caps) {
 }
 
 void GatherAudio(PageFields& fields, AudioSource& audio) {
-  fields.SetText("LabelWaveOut", AudioDeviceText(audio.Capabilities(TAudioKind::akWaveOut)));
-  fields.SetText("LabelMidiOut", AudioDeviceText(audio.Capabilities(TAudioKind::akMidiOut)));
-  fields.SetText("LabelMix", AudioDeviceText(audio.Capabilities(TAudioKind::akMixer)));
+  fields.SetText(Field::WaveAudio, AudioDeviceText(audio.Capabilities(TAudioKind::akWaveOut)));
+  fields.SetText(Field::MidiAudio, AudioDeviceText(audio.Capabilities(TAudioKind::akMidiOut)));
+  fields.SetText(Field::Mixer, AudioDeviceText(audio.Capabilities(TAudioKind::akMixer)));
 }
 
 } // namespace qv

@@ -31,8 +31,8 @@ BiosInfo ReadBios(Registry& registry, uint32_t platformId) {
 
 void GatherBios(PageFields& fields, Registry& registry, uint32_t platformId) {
   BiosInfo bios = ReadBios(registry, platformId);
-  fields.SetText("LabelBIOSName", bios.Name);
-  fields.SetText("LabelBIOSDate", bios.Date);
+  fields.SetText(Field::BiosType, bios.Name);
+  fields.SetText(Field::BiosDate, bios.Date);
 }
 
 } // namespace qv

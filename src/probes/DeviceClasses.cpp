@@ -160,7 +160,7 @@ std::string ClassDriverDesc(Registry& registry, VersionSource& version, const st
 
 namespace {
 
-void FillFromClass(PageFields& fields, const char* memo, Registry& registry, DeviceClassScan& scan,
+void FillFromClass(PageFields& fields, Field memo, Registry& registry, DeviceClassScan& scan,
                    const std::string& className) {
   std::vector<std::string> list;
   ListClassDriverDescs(registry, scan, className, list);
@@ -172,31 +172,31 @@ void FillFromClass(PageFields& fields, const char* memo, Registry& registry, Dev
 void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                             const VersionInfo& passVersion) {
   DeviceClassNames names = ClassNamesFor(passVersion);
-  fields.SetText("LabelKeyboard", ClassDriverDesc(registry, scan, names.Keyboard));
-  fields.SetText("LabelMouse", ClassDriverDesc(registry, scan, names.Mouse));
+  fields.SetText(Field::Keyboard, ClassDriverDesc(registry, scan, names.Keyboard));
+  fields.SetText(Field::Mouse, ClassDriverDesc(registry, scan, names.Mouse));
 }
 
 void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                             const VersionInfo& passVersion) {
   DeviceClassNames names = ClassNamesFor(passVersion);
-  FillFromClass(fields, "MemoMonitor", registry, scan, names.Monitor);
-  FillFromClass(fields, "MemoPort", registry, scan, names.Port);
+  FillFromClass(fields, Field::Monitors, registry, scan, names.Monitor);
+  FillFromClass(fields, Field::Ports, registry, scan, names.Port);
 }
 
 void GatherVideoAdapters(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                          const VersionInfo& passVersion) {
   DeviceClassNames names = ClassNamesFor(passVersion);
   if (names.Adapter) {
-    FillFromClass(fields, "MemoAdapter", registry, scan, names.Adapter);
+    FillFromClass(fields, Field::VideoAdapters, registry, scan, names.Adapter);
     return;
   }
   std::vector<std::string> list;
   ListVideoAdapters(registry, list);
-  fields.SetLines("MemoAdapter", list);
+  fields.SetLines(Field::VideoAdapters, list);
 }
 
 void GatherMedia(PageFields& fields, Registry& registry, DeviceClassScan& scan, const VersionInfo& passVersion) {
-  FillFromClass(fields, "MemoMedia", registry, scan, ClassNamesFor(passVersion).Media);
+  FillFromClass(fields, Field::Media, registry, scan, ClassNamesFor(passVersion).Media);
 }
 
 void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, VersionSource& version,

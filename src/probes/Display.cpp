@@ -63,7 +63,7 @@ std::vector<std::string> PrinterLines(const std::vector<std::string>& printers, 
 
 void GatherPrinters(PageFields& fields, PrinterSource& printers) {
   auto list = printers.Printers();
-  fields.SetLines("MemoPrinter", PrinterLines(list, printers.PrinterIndex()));
+  fields.SetLines(Field::Printers, PrinterLines(list, printers.PrinterIndex()));
 }
 
 std::string ResolutionText(int horzRes, int vertRes) {
@@ -90,8 +90,8 @@ std::string ColourDepthName(int bitsPerPixel) {
 void GatherScreen(PageFields& fields, ScreenSource& screen) { GatherScreen(fields, screen.Screen()); }
 
 void GatherScreen(PageFields& fields, const ScreenCaps& caps) {
-  fields.SetText("LabelResolution", ResolutionText(caps.HorzRes, caps.VertRes));
-  fields.SetText("LabelColor", ColourDepthName(caps.BitsPixel));
+  fields.SetText(Field::Resolution, ResolutionText(caps.HorzRes, caps.VertRes));
+  fields.SetText(Field::Colours, ColourDepthName(caps.BitsPixel));
 }
 
 } // namespace qv

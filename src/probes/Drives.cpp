@@ -95,12 +95,12 @@ std::string DriveLine(char letter, TDriveType type, int64_t size, const std::str
 void GatherDrives(PageFields& fields, DriveSource& source) {
   TDrives& disk = source.Drives();
   char separator = source.DecimalSeparator();
-  fields.ClearLines("MemoDrives");
+  fields.ClearLines(Field::Drives);
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     disk.SetDisk(letter);
     std::string line = DriveLine(letter, disk.DriveType(), disk.DiskSize(), disk.VolumeLabel(),
                                  disk.FileSystem(), separator);
-    if (!line.empty()) fields.AddLine("MemoDrives", line);
+    if (!line.empty()) fields.AddLine(Field::Drives, line);
   }
 }
 

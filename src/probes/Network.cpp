@@ -18,8 +18,8 @@ std::string LastAddress(const std::vector<std::string>& addresses) {
 
 void GatherLocalAddress(PageFields& fields, NetworkSource& network) {
   std::string address = LastAddress(network.HostAddresses());
-  fields.SetText("LabelIP", address);
-  fields.SetUrl("LabelIP", IpLookupLink(address));
+  fields.SetText(Field::LocalIp, address);
+  fields.SetUrl(Field::LocalIp, IpLookupLink(address));
 }
 
 std::string MacAddressText(const AdapterAddress& a) {
@@ -37,7 +37,7 @@ std::string AdapterLine(unsigned lana, uint8_t statusCode, const AdapterAddress&
 void GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t platformId) {
   LanaEnumBuffer lanas{};
   if (netbios.NetbiosEnumLanas(lanas) != 0) return;
-  fields.ClearLines("MemoMAC");
+  fields.ClearLines(Field::MacAddresses);
   // The count byte can say at most 255, which is exactly the room the buffer has.
   for (unsigned i = 0; i < lanas[0]; ++i) {
     uint8_t lana = lanas[1 + i];
@@ -46,7 +46,7 @@ void GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t pla
     AdapterAddress address{};
     uint8_t code = netbios.NetbiosAdapterStatus(lana, address);
     if (code != 0) netbios.Beep();
-    fields.AddLine("MemoMAC", AdapterLine(lana, code, address));
+    fields.AddLine(Field::MacAddresses, AdapterLine(lana, code, address));
   }
 }
 

@@ -128,33 +128,33 @@ void GatherVersionFields(PageFields& fields, const VersionInfo& version) {
   EditionTexts edition = DecodeEdition(version.PlatformId, version.MajorVersion, version.MinorVersion, build);
   // An unknown platform leaves both texts as they were.
   if (edition.Platform) {
-    fields.SetText("LabelOSCategory", *edition.Platform);
-    fields.SetText("LabelOS", edition.Edition);
+    fields.SetText(Field::Platform, *edition.Platform);
+    fields.SetText(Field::OsDescription, edition.Edition);
   }
-  fields.SetText("LabelVersion", VersionText(version.MajorVersion, version.MinorVersion));
-  fields.SetText("LabelBuild", std::to_string(build));
-  fields.SetText("LabelCSD", version.CSDVersion);
+  fields.SetText(Field::OsVersion, VersionText(version.MajorVersion, version.MinorVersion));
+  fields.SetText(Field::OsBuild, std::to_string(build));
+  fields.SetText(Field::ServicePack, version.CSDVersion);
 }
 
 void GatherPaths(PageFields& fields, const SystemPaths& paths) {
-  fields.SetText("LabelWindows", paths.Windows);
-  fields.SetText("LabelSystem", paths.System);
-  fields.SetText("LabelTemp", paths.Temp);
+  fields.SetText(Field::WindowsPath, paths.Windows);
+  fields.SetText(Field::SystemPath, paths.System);
+  fields.SetText(Field::TempPath, paths.Temp);
 }
 
 void GatherProductIdAndKey(PageFields& fields, Registry& registry) {
   ProductIdAndKey product = ReadProductIdAndKey(registry);
-  fields.SetText("LabelID", product.Id);
-  fields.SetText("LabelKey", product.Key);
+  fields.SetText(Field::ProductId, product.Id);
+  fields.SetText(Field::ProductKey, product.Key);
 }
 
 void GatherRegistration(PageFields& fields, Registry& registry, uint32_t platformId) {
-  if (auto directX = ReadDirectXVersion(registry)) fields.SetText("LabelX", *directX);
-  if (auto zone = ReadTimeZoneName(registry)) fields.SetText("LabelTimeZone", *zone);
+  if (auto directX = ReadDirectXVersion(registry)) fields.SetText(Field::DirectX, *directX);
+  if (auto zone = ReadTimeZoneName(registry)) fields.SetText(Field::TimeZone, *zone);
   Registration registration = ReadRegistration(registry, platformId);
-  fields.SetText("LabelTitle", registration.Title);
-  fields.SetText("LabelCompany", registration.Company);
-  fields.SetText("LabelName", registration.Owner);
+  fields.SetText(Field::OsTitle, registration.Title);
+  fields.SetText(Field::Company, registration.Company);
+  fields.SetText(Field::RegisteredName, registration.Owner);
 }
 
 } // namespace qv

@@ -59,15 +59,15 @@ class PageWriter {
   std::string Literal(const std::string& ansi) const { return JsonString(ToUtf8(ansi)); }
 
   // The caption as a member name: its text without the trailing colon.
-  std::string Name(const std::string& captionField) const {
+  std::string Name(Field captionField) const {
     std::string caption = Fields.Text(captionField);
     if (!caption.empty() && caption.back() == ':') caption.pop_back();
     return Text(caption);
   }
-  void Pair(const std::string& caption, const std::string& value) {
+  void Pair(Field caption, Field value) {
     Json.Value(Name(caption), Literal(Fields.Text(value)));
   }
-  void Memo(const std::string& caption, const std::string& memo) {
+  void Memo(Field caption, Field memo) {
     Json.Open(Name(caption), '[');
     for (const auto& line : Fields.Lines(memo))
       if (!line.empty()) Json.Value("", Literal(line));
@@ -95,7 +95,7 @@ void WriteItem(PageWriter& w, const TReportItem& item, const std::string& totalM
       break;
     case K::riFeatures: {
       std::string flags;
-      for (const char* box : ReportFeatureBoxes)
+      for (Field box : FeatureBoxes)
         if (fields.Checked(box)) flags += fields.Text(box) + " ";
       json.Value(w.Name(item.Caption), w.Literal(flags));
       break;
@@ -105,20 +105,20 @@ void WriteItem(PageWriter& w, const TReportItem& item, const std::string& totalM
       w.Pair(item.BuildCaption, item.BuildValue);
       break;
     case K::riAboutVersion:
-      json.Value(item.Caption, w.Literal(fields.Text(item.Value)));
+      json.Value(item.AboutName, w.Literal(fields.Text(item.Value)));
       break;
     case K::riCredits:
-      json.Value(item.Caption, w.Literal(CreditText));
+      json.Value(item.AboutName, w.Literal(CreditText));
       break;
     case K::riLicence:
-      json.Value(item.Caption, JsonString(LicenceText));
+      json.Value(item.AboutName, JsonString(LicenceText));
       break;
     case K::riNotice:
-      json.Value(item.Caption, w.Literal(NoticeText));
+      json.Value(item.AboutName, w.Literal(NoticeText));
       break;
     case K::riHomePage:
-      json.Value(item.Caption, w.Literal(fields.Text(item.Value)));
-      json.Value(std::string(item.Caption) + " Link", w.Literal(fields.Url(item.Value)));
+      json.Value(item.AboutName, w.Literal(fields.Text(item.Value)));
+      json.Value(std::string(item.AboutName) + " Link", w.Literal(fields.Url(item.Value)));
       break;
   }
 }
@@ -262,9 +262,9 @@ std::vector<std::string> BuildJsonReport(const PageFields& fields, const std::st
   PageWriter pages(json, fields, toUtf8);
   json.Open("", '{');
   json.Value("program", JsonString("Quorvel"));
-  json.Value("version", pages.Literal(fields.Text("VersionLabel")));
-  json.Value("date", pages.Literal(fields.Text("LabelDate")));
-  json.Value("time", pages.Literal(fields.Text("LabelTime")));
+  json.Value("version", pages.Literal(fields.Text(Field::ProductVersion)));
+  json.Value("date", pages.Literal(fields.Text(Field::Date)));
+  json.Value("time", pages.Literal(fields.Text(Field::Time)));
   json.Open("pages", '{');
   WritePages(pages, totalMemoryText);
   json.Close('}');

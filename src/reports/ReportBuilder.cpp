@@ -79,7 +79,7 @@ public:
   // Page texts go into markup escaped, so a device name or a memo line cannot add tags of its own.
   // A line break inside a value (a registry text may hold one) becomes a blank: the file's lines
   // end in CR LF and nowhere else.
-  std::string Field(const std::string& name) const { return Escape(Fields.Text(name)); }
+  std::string Text(Field field) const { return Escape(Fields.Text(field)); }
   std::string Escape(const std::string& text) const { return Html ? HtmlEscape(OneLine(text)) : OneLine(text); }
 
   void Add(std::string line) { Lines.push_back(std::move(line)); }
@@ -88,15 +88,15 @@ public:
   }
   void Marked(const std::string& line) { Add(Cat({line, L})); }
 
-  void Pair(const std::string& caption, const std::string& value) {
-    Marked(Cat({" ", Field(caption), " ", Field(value)}));
+  void Pair(Field caption, Field value) {
+    Marked(Cat({" ", Text(caption), " ", Text(value)}));
   }
-  void Head(const std::string& caption) { Marked(Cat({" ", Field(caption)})); }
+  void Head(Field caption) { Marked(Cat({" ", Text(caption)})); }
 
-  void Memo(const std::string& name) {
-    const bool drives = name == "MemoDrives";
+  void Memo(Field memo) {
+    const bool drives = memo == Field::Drives;
     HtmlOnly("<em>");
-    for (const auto& line : Fields.Lines(name)) {
+    for (const auto& line : Fields.Lines(memo)) {
       if (line.empty()) continue;
       HtmlOnly(drives ? "<UL>" : "<UL><LI>");
       Marked(Cat({"    ", Escape(line)}));
@@ -104,7 +104,7 @@ public:
     }
     HtmlOnly("</em>");
   }
-  void HeadAndMemo(const std::string& caption, const std::string& memo) {
+  void HeadAndMemo(Field caption, Field memo) {
     Head(caption);
     Memo(memo);
   }
@@ -129,24 +129,24 @@ void WriteItem(ReportWriter& w, const TReportItem& item, const std::string& tota
       w.Pair(item.Caption, item.Value);
       break;
     case K::riMemory:
-      w.Marked(Cat({" ", w.Field(item.Caption), " ", w.Escape(totalMemoryText)}));
+      w.Marked(Cat({" ", w.Text(item.Caption), " ", w.Escape(totalMemoryText)}));
       break;
     case K::riMemo:
       w.HeadAndMemo(item.Caption, item.Value);
       break;
     case K::riFeatures: {
       std::string flags;
-      for (const char* box : ReportFeatureBoxes)
-        if (w.Fields.Checked(box)) flags += Cat({w.Field(box), " "});
-      w.Marked(Cat({" ", w.Field(item.Caption), " ", flags}));
+      for (Field box : FeatureBoxes)
+        if (w.Fields.Checked(box)) flags += Cat({w.Text(box), " "});
+      w.Marked(Cat({" ", w.Text(item.Caption), " ", flags}));
       break;
     }
     case K::riVersionBuild:
-      w.Marked(Cat({" ", w.Field(item.Caption), " ", w.Field(item.Value), " (", w.Field(item.BuildCaption), " ",
-                    w.Field(item.BuildValue), ")"}));
+      w.Marked(Cat({" ", w.Text(item.Caption), " ", w.Text(item.Value), " (", w.Text(item.BuildCaption), " ",
+                    w.Text(item.BuildValue), ")"}));
       break;
     case K::riAboutVersion:
-      w.Marked(Cat({" Quorvel v", w.Field(item.Value)}));
+      w.Marked(Cat({" Quorvel v", w.Text(item.Value)}));
       break;
     case K::riCredits:
       w.Marked(Cat({" ", w.Escape(CreditText)}));
@@ -161,7 +161,7 @@ void WriteItem(ReportWriter& w, const TReportItem& item, const std::string& tota
       break;
     case K::riHomePage:
       w.HtmlOnly(Cat({"<a target=\"_blank\" href=\"", w.Escape(w.Fields.Url(item.Value)), "\">"}));
-      w.Add(Cat({" ", w.Field(item.Value)}));
+      w.Add(Cat({" ", w.Text(item.Value)}));
       w.HtmlOnly("</a>");
       break;
   }
@@ -172,7 +172,7 @@ void WriteItem(ReportWriter& w, const TReportItem& item, const std::string& tota
 std::vector<std::string> BuildReportLines(const PageFields& fields, const std::string& totalMemoryText,
                                           ReportFormat format) {
   ReportWriter w(fields, format);
-  const std::string date = fields.Text("LabelDate");
+  const std::string date = fields.Text(Field::Date);
 
   if (w.Html) {
     for (const char* line : HtmlHeader) w.Add(line);

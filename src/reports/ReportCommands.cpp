@@ -27,7 +27,7 @@ std::vector<std::string> PrintedReportLines(const PageFields& fields, const std:
 
 void ExportReport(SaveDialogState& dialog, const SaveDialogRunner& runDialog, const PageFields& fields,
                   const std::string& totalMemoryText, ReportFileSystem& fs) {
-  dialog.FileName = ReportName(fields.Text("LabelDate"));
+  dialog.FileName = ReportName(fields.Text(Field::Date));
   if (!runDialog(dialog)) return;
   // The texts as they are now: the refresh may have changed them while the dialog was open.
   auto lines = BuildReportLines(fields, totalMemoryText, ExportFormatForFilter(dialog.FilterIndex));
@@ -38,7 +38,7 @@ void PrintReport(TLinePrinter& lp, const PrintDialogRunner& runDialog, const Pag
                  const std::string& totalMemoryText) {
   std::unique_ptr<PrintSurface> printer = runDialog();
   if (!printer) return;
-  lp.PrintTitle = ReportName(fields.Text("LabelDate"));
+  lp.PrintTitle = ReportName(fields.Text(Field::Date));
   lp.Lines = PrintedReportLines(fields, totalMemoryText);
   lp.Print(*printer);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <vector>
 
+#include "fields/Field.h"
+
 namespace qv {
 
 // What one entry of a report section shows. Each report format walks the same outline and
@@ -20,11 +22,11 @@ enum class TReportItemKind {
 
 struct TReportItem {
   TReportItemKind Kind;
-  // The caption field; for the About entries, which have none, the name the JSON report gives them.
-  const char* Caption;
-  const char* Value = nullptr;         // the value field, the memo, or the About entry's label
-  const char* BuildCaption = nullptr;  // riVersionBuild only
-  const char* BuildValue = nullptr;
+  Field Caption{};       // the caption field (the About entries have none)
+  Field Value{};         // the value field, the memo, or the About entry's label
+  Field BuildCaption{};  // riVersionBuild only
+  Field BuildValue{};
+  const char* AboutName = nullptr;  // the name the JSON report gives an About entry
 };
 
 struct TReportSection {
@@ -36,8 +38,6 @@ struct TReportSection {
 // The six sections of every report, in order.
 const std::vector<TReportSection>& ReportOutline();
 
-// The nine feature boxes in the order the Features entry lists them.
-extern const char* const ReportFeatureBoxes[9];
 
 extern const char* const LicenceText;  // "FREEWARE"
 

@@ -9,9 +9,9 @@ void RunPeriodicRefresh(PageFields& fields, const PassState& state, RefreshSourc
 
   if (tab == 0) {
     // Up 10 pixels; once the whole list has left the viewport it re-enters from the bottom.
-    int top = fields.Top("ScrollBoxChild") - 10;
-    if (top + fields.Height("ScrollBoxChild") < 0) top = fields.Height("ScrollBoxParent");
-    fields.SetTop("ScrollBoxChild", top);
+    int top = fields.Top(Field::CreditsList) - 10;
+    if (top + fields.Height(Field::CreditsList) < 0) top = fields.Height(Field::CreditsViewport);
+    fields.SetTop(Field::CreditsList, top);
   }
 
   if (tab == 2 && state.Gathered && sources.Load) {
@@ -21,12 +21,12 @@ void RunPeriodicRefresh(PageFields& fields, const PassState& state, RefreshSourc
 
   if (tab == 1 && state.Gathered && sources.System) {
     MemoryStatus memory = sources.System->Memory();
-    fields.SetText("LabelPhysical", PhysicalMemoryText(memory));
+    fields.SetText(Field::Memory, PhysicalMemoryText(memory));
     // MemoryInUsePercent answers 0 for a total of 0 bytes instead of dividing by it.
-    fields.SetPosition("ProgressBarPhysical", MemoryInUsePercent(memory));
+    fields.SetPosition(Field::MemoryBar, MemoryInUsePercent(memory));
     LocalDateTime now = sources.System->Now();
-    fields.SetText("LabelTime", TimeText(now));
-    fields.SetText("LabelDate", DateText(now));
+    fields.SetText(Field::Time, TimeText(now));
+    fields.SetText(Field::Date, DateText(now));
   }
 }
 

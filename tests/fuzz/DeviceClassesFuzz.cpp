@@ -9,6 +9,8 @@
 #include "probes/DeviceClasses.h"
 #include "probes/WindowsVersion.h"
 
+using qv::Field;
+
 namespace {
 
 using qv::fuzz::Input;
@@ -73,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!edition.Platform) FUZZ_CHECK(edition.Edition.empty());
   qv::fuzz::FuzzFields fields;
   qv::GatherVersionFields(fields, version);
-  FUZZ_CHECK(fields.Text("LabelBuild") == std::to_string(build));
+  FUZZ_CHECK(fields.Text(Field::OsBuild) == std::to_string(build));
 
   // The database of the family the look-ups read, sometimes the other family's too.
   qv::FakeRegistry registry;
@@ -160,18 +162,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qv::ListClassDriverDescs(registry, source, name, list);
     return list;
   };
-  FUZZ_CHECK(shared.Text("LabelMouse") == qv::ClassDriverDesc(registry, source, names.Mouse));
-  FUZZ_CHECK(shared.Lines("MemoMonitor") == alone(names.Monitor));
-  FUZZ_CHECK(shared.Lines("MemoPort") == alone(names.Port));
-  if (names.Adapter) FUZZ_CHECK(shared.Lines("MemoAdapter") == alone(names.Adapter));
-  FUZZ_CHECK(shared.Lines("MemoMedia") == alone(names.Media));
+  FUZZ_CHECK(shared.Text(Field::Mouse) == qv::ClassDriverDesc(registry, source, names.Mouse));
+  FUZZ_CHECK(shared.Lines(Field::Monitors) == alone(names.Monitor));
+  FUZZ_CHECK(shared.Lines(Field::Ports) == alone(names.Port));
+  if (names.Adapter) FUZZ_CHECK(shared.Lines(Field::VideoAdapters) == alone(names.Adapter));
+  FUZZ_CHECK(shared.Lines(Field::Media) == alone(names.Media));
   std::string keyboardKey = qv::FindClassInstanceKey(registry, source, names.Keyboard, "");
   std::string keyboard;
   if (!keyboardKey.empty()) {
     qv::RegKey key(registry, keyboardKey);
     if (key.ValueExists("DriverDesc")) keyboard = key.ReadString("DriverDesc");
   }
-  FUZZ_CHECK(shared.Text("LabelKeyboard") == keyboard);
+  FUZZ_CHECK(shared.Text(Field::Keyboard) == keyboard);
   FUZZ_CHECK(registry.StillOpen() == 0 && registry.BadCloses == 0);
   return 0;
 }

@@ -8,6 +8,8 @@
 #include "FuzzFields.h"
 #include "probes/Drives.h"
 
+using qv::Field;
+
 namespace {
 
 using qv::fuzz::Input;
@@ -129,6 +131,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::fuzz::FuzzFields fields;
   Source source(disk, separator);
   qv::GatherDrives(fields, source);
-  FUZZ_CHECK(fields.Lines("MemoDrives").size() <= 26);
+  FUZZ_CHECK(fields.Lines(Field::Drives).size() <= 26);
   return 0;
 }

@@ -13,50 +13,49 @@ namespace qv::fuzz {
 // again for every input.
 class FuzzFields : public PageFields {
 public:
-  std::string Text(const std::string& name) const override {
+  std::string Text(Field name) const override {
     auto it = Texts.find(name);
     return it != Texts.end() ? it->second : Design().Texts.at(name);
   }
-  void SetText(const std::string& name, const std::string& text) override { Texts[name] = text; }
-  std::vector<std::string> Lines(const std::string& name) const override {
+  void SetText(Field name, const std::string& text) override { Texts[name] = text; }
+  std::vector<std::string> Lines(Field name) const override {
     auto it = Memos.find(name);
     return it != Memos.end() ? it->second : Design().Memos.at(name);
   }
-  void ClearLines(const std::string& name) override { Memos[name].clear(); }
-  void AddLine(const std::string& name, const std::string& line) override { Memos[name].push_back(line); }
-  bool Checked(const std::string& name) const override { return Checks.count(name) && Checks.at(name); }
-  void SetChecked(const std::string& name, bool checked) override { Checks[name] = checked; }
-  int Position(const std::string&) const override { return 0; }
-  void SetPosition(const std::string&, int) override {}
-  bool Visible(const std::string&) const override { return true; }
-  void SetVisible(const std::string&, bool) override {}
-  std::string Url(const std::string& name) const override {
+  void ClearLines(Field name) override { Memos[name].clear(); }
+  void AddLine(Field name, const std::string& line) override { Memos[name].push_back(line); }
+  bool Checked(Field name) const override { return Checks.count(name) && Checks.at(name); }
+  void SetChecked(Field name, bool checked) override { Checks[name] = checked; }
+  int Position(Field) const override { return 0; }
+  void SetPosition(Field, int) override {}
+  bool Visible(Field) const override { return true; }
+  void SetVisible(Field, bool) override {}
+  std::string Url(Field name) const override {
     auto it = Urls.find(name);
-    return it != Urls.end() ? it->second : name == "HomePageLabel" ? HomePageUrl : "";
+    return it != Urls.end() ? it->second : name == Field::HomePage ? HomePageUrl : "";
   }
-  void SetUrl(const std::string& name, const std::string& url) override { Urls[name] = url; }
-  int Top(const std::string&) const override { return 0; }
-  void SetTop(const std::string&, int) override {}
-  int Height(const std::string&) const override { return 0; }
+  void SetUrl(Field name, const std::string& url) override { Urls[name] = url; }
+  int Top(Field) const override { return 0; }
+  void SetTop(Field, int) override {}
+  int Height(Field) const override { return 0; }
   int ActiveTab() const override { return 0; }
 
-  std::unordered_map<std::string, std::string> Texts;
-  std::unordered_map<std::string, std::vector<std::string>> Memos;
-  std::unordered_map<std::string, bool> Checks;
-  std::unordered_map<std::string, std::string> Urls;
+  std::unordered_map<Field, std::string> Texts;
+  std::unordered_map<Field, std::vector<std::string>> Memos;
+  std::unordered_map<Field, bool> Checks;
+  std::unordered_map<Field, std::string> Urls;
 
 private:
-  // Asking for a field the inventory lacks throws, as it does with the real fields.
   struct DesignValues {
-    std::unordered_map<std::string, std::string> Texts;
-    std::unordered_map<std::string, std::vector<std::string>> Memos;
+    std::unordered_map<Field, std::string> Texts;
+    std::unordered_map<Field, std::vector<std::string>> Memos;
   };
   static const DesignValues& Design() {
     static const DesignValues design = [] {
       DesignValues d;
       for (const auto& field : FieldInventory()) {
-        d.Texts[field.Name] = field.Text;
-        if (field.Kind == FieldKind::fkMemo) d.Memos[field.Name] = field.Lines;
+        d.Texts[field.Id] = field.Text;
+        if (field.Kind == FieldKind::fkMemo) d.Memos[field.Id] = field.Lines;
       }
       return d;
     }();

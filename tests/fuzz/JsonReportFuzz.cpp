@@ -4,56 +4,17 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "../JsonCheck.h"
 #include "fields/FieldInventory.h"
-#include "fields/PageFields.h"
+#include "fields/FieldTable.h"
 #include "reports/AnsiText.h"
 #include "reports/JsonReport.h"
 
 namespace {
 
-// The page fields as plain values, found by hashing: the writer reads a hundred of them per run,
-// and the instrumented ordered map of FieldTable would spend most of the run comparing names.
-class FuzzFields : public qv::PageFields {
- public:
-  FuzzFields() {
-    for (const auto& item : qv::FieldInventory()) {
-      Field& f = Fields[item.Name];
-      f.Text = item.Text;
-      f.Lines = item.Lines;
-    }
-  }
-  std::string Text(const std::string& name) const override { return Get(name).Text; }
-  void SetText(const std::string& name, const std::string& text) override { Get(name).Text = text; }
-  std::vector<std::string> Lines(const std::string& name) const override { return Get(name).Lines; }
-  void ClearLines(const std::string& name) override { Get(name).Lines.clear(); }
-  void AddLine(const std::string& name, const std::string& line) override { Get(name).Lines.push_back(line); }
-  bool Checked(const std::string& name) const override { return Get(name).Checked; }
-  void SetChecked(const std::string& name, bool checked) override { Get(name).Checked = checked; }
-  int Position(const std::string&) const override { return 0; }
-  void SetPosition(const std::string&, int) override {}
-  bool Visible(const std::string&) const override { return true; }
-  void SetVisible(const std::string&, bool) override {}
-  std::string Url(const std::string& name) const override { return Get(name).Url; }
-  void SetUrl(const std::string& name, const std::string& url) override { Get(name).Url = url; }
-  int Top(const std::string&) const override { return 0; }
-  void SetTop(const std::string&, int) override {}
-  int Height(const std::string&) const override { return 0; }
-  int ActiveTab() const override { return 0; }
-
- private:
-  struct Field {
-    std::string Text, Url;
-    std::vector<std::string> Lines;
-    bool Checked = false;
-  };
-  Field& Get(const std::string& name) { return Fields.at(name); }
-  const Field& Get(const std::string& name) const { return Fields.at(name); }
-  std::unordered_map<std::string, Field> Fields;
-};
+using qv::Field;
 
 const unsigned CodePages[] = {1252, 1250, 1251, 1253, 874, 1258, 28591, 20127, 65001, 932, 0};
 
@@ -72,17 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Values and memo lines come from the system; captions are the program's own. The table is made
   // once: every field below is written on each run, so no run sees what the one before left.
-  static FuzzFields fields;
+  static qv::FieldTable fields;
   for (const auto& item : qv::FieldInventory()) {
     if (item.Kind == qv::FieldKind::fkValue || item.Kind == qv::FieldKind::fkUrl) {
-      fields.SetText(item.Name, in.ConsumeRandomLengthString(64));
-      if (item.Kind == qv::FieldKind::fkUrl) fields.SetUrl(item.Name, in.ConsumeRandomLengthString(32));
+      fields.SetText(item.Id, in.ConsumeRandomLengthString(64));
+      if (item.Kind == qv::FieldKind::fkUrl) fields.SetUrl(item.Id, in.ConsumeRandomLengthString(32));
     } else if (item.Kind == qv::FieldKind::fkMemo) {
       std::vector<std::string> lines(in.ConsumeIntegralInRange<size_t>(0, 3));
       for (auto& line : lines) line = in.ConsumeRandomLengthString(64);
-      fields.SetLines(item.Name, lines);
+      fields.SetLines(item.Id, lines);
     } else if (item.Kind == qv::FieldKind::fkCheck) {
-      fields.SetChecked(item.Name, in.ConsumeBool());
+      fields.SetChecked(item.Id, in.ConsumeBool());
     }
   }
   const std::string memory = in.ConsumeRandomLengthString(32);
@@ -120,10 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto* pages = parsed->Find("pages");
   const auto* computer = pages ? pages->Find("My Computer") : nullptr;
   if (!computer || computer->Members.size() != 5) __builtin_trap();
-  if (computer->Find("Computer Name")->Text != convert(fields.Text("LabelComputer"))) __builtin_trap();
+  if (computer->Find("Computer Name")->Text != convert(fields.Text(Field::ComputerName))) __builtin_trap();
   if (computer->Find("Memory")->Text != convert(memory)) __builtin_trap();
   size_t drives = 0;
-  for (const auto& line : fields.Lines("MemoDrives"))
+  for (const auto& line : fields.Lines(Field::Drives))
     if (!line.empty() && computer->Find("Drives")->Items.at(drives++).Text != convert(line)) __builtin_trap();
   if (computer->Find("Drives")->Items.size() != drives) __builtin_trap();
   return 0;

@@ -71,20 +71,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!(how & 1)) continue;   // left at its design value
     switch (field.Kind) {
       case qv::FieldKind::fkMemo: {
-        fields.ClearLines(field.Name);
-        for (size_t n = in.Pick(4); n > 0; --n) fields.AddLine(field.Name, in.Text(32));
+        fields.ClearLines(field.Id);
+        for (size_t n = in.Pick(4); n > 0; --n) fields.AddLine(field.Id, in.Text(32));
         break;
       }
       case qv::FieldKind::fkCheck:
-        fields.SetChecked(field.Name, how & 2);
-        if (how & 4) fields.SetText(field.Name, in.Text(16));
+        fields.SetChecked(field.Id, how & 2);
+        if (how & 4) fields.SetText(field.Id, in.Text(16));
         break;
       case qv::FieldKind::fkUrl:
-        if (how & 2) fields.SetUrl(field.Name, in.Text(32));
-        fields.SetText(field.Name, in.Text(32));
+        if (how & 2) fields.SetUrl(field.Id, in.Text(32));
+        fields.SetText(field.Id, in.Text(32));
         break;
       default:
-        fields.SetText(field.Name, in.Text(32));
+        fields.SetText(field.Id, in.Text(32));
     }
   }
   const std::string totalMemory = in.Text(24);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fields/FieldTable.h"
+#include "FieldPrint.h"
 #include "core/Errors.h"
 #include "cpu/Clock.h"
 #include "cpu/CpuLoad.h"
@@ -126,8 +127,8 @@ public:
 // Field table that also records the order of check-box writes.
 class RecordingFields : public FieldTable {
 public:
-  std::vector<std::string> CheckedWrites;
-  void SetChecked(const std::string& name, bool checked) override {
+  std::vector<Field> CheckedWrites;
+  void SetChecked(Field name, bool checked) override {
     CheckedWrites.push_back(name);
     FieldTable::SetChecked(name, checked);
   }

@@ -150,13 +150,13 @@ TEST(CpuidDump, RecordedProcessorsShowTheirPage) {
     FakeProcessorSystem system;
     ProcessorSources sources{&dump, &clock, &load, &system};
     GatherProcessor(fields, state, sources);
-    EXPECT_EQ(fields.Text("LabelProducer"), r.Vendor);
-    EXPECT_EQ(fields.Text("LabelDescription"), r.Description);
-    EXPECT_EQ(fields.Text("LabelType"), r.Type);
-    EXPECT_EQ(fields.Text("LabelSpeed"), r.Speed);
-    EXPECT_EQ(fields.Text("CheckBoxAPIC"), r.Apic);
+    EXPECT_EQ(fields.Text(Field::CpuVendor), r.Vendor);
+    EXPECT_EQ(fields.Text(Field::CpuDescription), r.Description);
+    EXPECT_EQ(fields.Text(Field::CpuType), r.Type);
+    EXPECT_EQ(fields.Text(Field::CpuSpeed), r.Speed);
+    EXPECT_EQ(fields.Text(Field::ApicBox), r.Apic);
     std::vector<bool> boxes;
-    for (const char* name : FeatureBoxNames) boxes.push_back(fields.Checked(name));
+    for (Field name : FeatureBoxes) boxes.push_back(fields.Checked(name));
     EXPECT_EQ(boxes, r.Boxes);
   }
 }
@@ -191,9 +191,9 @@ TEST(CpuidDump, TodaysProcessorsReadTheirBrandString) {
     PassState state;
     PassHost host;
     RunGatheringPass(fields, state, sources, host);
-    EXPECT_EQ(fields.Text("LabelDescription"), r.Description);
+    EXPECT_EQ(fields.Text(Field::CpuDescription), r.Description);
     std::vector<bool> boxes;
-    for (const char* name : FeatureBoxNames) boxes.push_back(fields.Checked(name));
+    for (Field name : FeatureBoxes) boxes.push_back(fields.Checked(name));
     EXPECT_EQ(boxes, r.Boxes);
     ASSERT_TRUE(state.Raw.Cpu);
     const RawValues::Processor& cpu = *state.Raw.Cpu;

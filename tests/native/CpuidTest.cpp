@@ -106,7 +106,7 @@ TEST(FeatureFlags, EachFlagHasItsBitAndVendor) {
     FakeCpuid source(r.Vendor, 0x633, r.Edx, r.ExtEdx);
     TCPUID cpuid(source);
     FeatureDecoding d = DecodeFeatureFlags(cpuid, VendorCode(cpuid.Vendor), source, false);
-    for (int f = 0; f < FeatureFlagCount; ++f) EXPECT_EQ(d.Flags[f], f == r.Flag) << FeatureBoxNames[f];
+    for (int f = 0; f < FeatureFlagCount; ++f) EXPECT_EQ(d.Flags[f], f == r.Flag) << FeatureBoxes[f];
   }
 }
 
@@ -159,20 +159,20 @@ TEST(UpdateFeatureBoxes, WritesTheNineBoxesInFlagOrder) {
   flags[ffAPIC] = true;
   flags[ffExtended3DNow] = true;
   UpdateFeatureBoxes(fields, flags);
-  std::vector<std::string> order = {"CheckBoxFPU",           "CheckBoxRDTSC", "CheckBoxMMX",
-                                    "CheckBoxExtendedMMX",   "CheckBox3DNow", "CheckBoxExtended3DNow",
-                                    "CheckBoxSSE",           "CheckBoxSSE2",  "CheckBoxAPIC"};
+  std::vector<Field> order = {Field::FpuBox,           Field::RdtscBox, Field::MmxBox,
+                                    Field::ExtendedMmxBox,   Field::ThreeDNowBox, Field::ExtendedThreeDNowBox,
+                                    Field::SseBox,           Field::Sse2Box,  Field::ApicBox};
   EXPECT_EQ(fields.CheckedWrites, order);
-  EXPECT_TRUE(fields.Checked("CheckBoxRDTSC"));
-  EXPECT_TRUE(fields.Checked("CheckBoxAPIC"));
-  EXPECT_TRUE(fields.Checked("CheckBoxExtended3DNow"));
-  EXPECT_FALSE(fields.Checked("CheckBox3DNow"));
-  EXPECT_FALSE(fields.Checked("CheckBoxFPU"));
+  EXPECT_TRUE(fields.Checked(Field::RdtscBox));
+  EXPECT_TRUE(fields.Checked(Field::ApicBox));
+  EXPECT_TRUE(fields.Checked(Field::ExtendedThreeDNowBox));
+  EXPECT_FALSE(fields.Checked(Field::ThreeDNowBox));
+  EXPECT_FALSE(fields.Checked(Field::FpuBox));
 
   // A click that ticked a box is put back.
-  fields.SetChecked("CheckBoxFPU", true);
+  fields.SetChecked(Field::FpuBox, true);
   UpdateFeatureBoxes(fields, flags);
-  EXPECT_FALSE(fields.Checked("CheckBoxFPU"));
+  EXPECT_FALSE(fields.Checked(Field::FpuBox));
 }
 
 } // namespace qv

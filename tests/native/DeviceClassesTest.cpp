@@ -322,12 +322,12 @@ TEST(DeviceFields, ClassNamesPerFamily) {
     GatherMonitorsAndPorts(fields, r, version, version.Info);
     GatherVideoAdapters(fields, r, version, version.Info);
     GatherMedia(fields, r, version, version.Info);
-    EXPECT_EQ(fields.Text("LabelKeyboard"), c.Kbd);
-    EXPECT_EQ(fields.Text("LabelMouse"), c.Mouse);
-    EXPECT_EQ(fields.Lines("MemoMonitor"), std::vector<std::string>{c.Monitor});
-    EXPECT_EQ(fields.Lines("MemoPort"), std::vector<std::string>{c.Port});
-    EXPECT_EQ(fields.Lines("MemoAdapter"), std::vector<std::string>{c.Adapter});
-    EXPECT_EQ(fields.Lines("MemoMedia"), std::vector<std::string>{c.Media});
+    EXPECT_EQ(fields.Text(Field::Keyboard), c.Kbd);
+    EXPECT_EQ(fields.Text(Field::Mouse), c.Mouse);
+    EXPECT_EQ(fields.Lines(Field::Monitors), std::vector<std::string>{c.Monitor});
+    EXPECT_EQ(fields.Lines(Field::Ports), std::vector<std::string>{c.Port});
+    EXPECT_EQ(fields.Lines(Field::VideoAdapters), std::vector<std::string>{c.Adapter});
+    EXPECT_EQ(fields.Lines(Field::Media), std::vector<std::string>{c.Media});
   }
   EXPECT_EQ(r.StillOpen(), 0u);
 }
@@ -341,11 +341,11 @@ TEST(DeviceFields, NtBeforeFiveUsesTheVideoProbe) {
   FakeVersion nt4(PlatformNT, 4);
   FieldTable fields;
   GatherVideoAdapters(fields, r, nt4, nt4.Info);
-  EXPECT_EQ(fields.Lines("MemoAdapter"), std::vector<std::string>{"S3 Vision"});
+  EXPECT_EQ(fields.Lines(Field::VideoAdapters), std::vector<std::string>{"S3 Vision"});
 
   FakeRegistry noVideo;
   GatherVideoAdapters(fields, noVideo, nt4, nt4.Info);
-  EXPECT_TRUE(fields.Lines("MemoAdapter").empty());
+  EXPECT_TRUE(fields.Lines(Field::VideoAdapters).empty());
 }
 
 TEST(DeviceFields, MemosAreReplacedNotAppended) {
@@ -355,8 +355,8 @@ TEST(DeviceFields, MemosAreReplacedNotAppended) {
   FieldTable fields;
   GatherMonitorsAndPorts(fields, r, nt, nt.Info);
   GatherMonitorsAndPorts(fields, r, nt, nt.Info);
-  EXPECT_EQ(fields.Lines("MemoPort"), std::vector<std::string>{"COM1"});
-  EXPECT_TRUE(fields.Lines("MemoMonitor").empty()); // the design "-" line is gone too
+  EXPECT_EQ(fields.Lines(Field::Ports), std::vector<std::string>{"COM1"});
+  EXPECT_TRUE(fields.Lines(Field::Monitors).empty()); // the design "-" line is gone too
 }
 
 // The pass shares one scan: the class list is read once, each class key opened once, and only
@@ -386,12 +386,12 @@ TEST(DeviceFields, OneScanOpensEachKeyOnce) {
   GatherMonitorsAndPorts(fields, r, scan, nt.Info);
   GatherVideoAdapters(fields, r, scan, nt.Info);
   GatherMedia(fields, r, scan, nt.Info);
-  EXPECT_EQ(fields.Text("LabelKeyboard"), "last keyboard");
-  EXPECT_EQ(fields.Text("LabelMouse"), "");
-  EXPECT_EQ(fields.Lines("MemoPort"), (std::vector<std::string>{"COM1", "LPT1"}));
-  EXPECT_EQ(fields.Lines("MemoAdapter"), std::vector<std::string>{"display"});
-  EXPECT_TRUE(fields.Lines("MemoMonitor").empty());
-  EXPECT_TRUE(fields.Lines("MemoMedia").empty());
+  EXPECT_EQ(fields.Text(Field::Keyboard), "last keyboard");
+  EXPECT_EQ(fields.Text(Field::Mouse), "");
+  EXPECT_EQ(fields.Lines(Field::Ports), (std::vector<std::string>{"COM1", "LPT1"}));
+  EXPECT_EQ(fields.Lines(Field::VideoAdapters), std::vector<std::string>{"display"});
+  EXPECT_TRUE(fields.Lines(Field::Monitors).empty());
+  EXPECT_TRUE(fields.Lines(Field::Media).empty());
   // The root, every class key (Monitor and MEDIA are missing, so the scan reads to the end), the
   // last keyboard instance, both ports and the display; the locked mouse instance does not open.
   EXPECT_EQ(r.Opens, 1 + fillers + 5 + 1 + 2 + 1);

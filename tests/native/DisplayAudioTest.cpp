@@ -50,10 +50,10 @@ TEST(Printers, MemoReplacedEachPass) {
   printers.Index = 1;
   GatherPrinters(fields, printers);
   GatherPrinters(fields, printers);
-  EXPECT_EQ(fields.Lines("MemoPrinter"), (std::vector<std::string>{"A", "B (Default)", "C"}));
+  EXPECT_EQ(fields.Lines(Field::Printers), (std::vector<std::string>{"A", "B (Default)", "C"}));
   printers.List.clear();
   GatherPrinters(fields, printers);
-  EXPECT_TRUE(fields.Lines("MemoPrinter").empty());
+  EXPECT_TRUE(fields.Lines(Field::Printers).empty());
 }
 
 TEST(Screen, ColourDepthNames) {
@@ -75,8 +75,8 @@ TEST(Screen, Fields) {
   } screen;
   FieldTable fields;
   GatherScreen(fields, screen);
-  EXPECT_EQ(fields.Text("LabelResolution"), "1024 x 768 pixels");
-  EXPECT_EQ(fields.Text("LabelColor"), "15 bit");
+  EXPECT_EQ(fields.Text(Field::Resolution), "1024 x 768 pixels");
+  EXPECT_EQ(fields.Text(Field::Colours), "15 bit");
 }
 
 TEST(Audio, NameAndDriverVersion) {
@@ -104,9 +104,9 @@ TEST(Audio, NoWaveDeviceLeavesTheOthers) {
   } audio;
   FieldTable fields;
   GatherAudio(fields, audio);
-  EXPECT_EQ(fields.Text("LabelWaveOut"), "");
-  EXPECT_EQ(fields.Text("LabelMidiOut"), "MIDI Synth v1.0");
-  EXPECT_EQ(fields.Text("LabelMix"), "Mixer v2.3");
+  EXPECT_EQ(fields.Text(Field::WaveAudio), "");
+  EXPECT_EQ(fields.Text(Field::MidiAudio), "MIDI Synth v1.0");
+  EXPECT_EQ(fields.Text(Field::Mixer), "Mixer v2.3");
 }
 
 } // namespace qv

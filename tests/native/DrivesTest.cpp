@@ -153,14 +153,14 @@ TEST(GatherDrives, OneLinePerDriveInLetterOrder) {
   source.Reader.Drives['D'] = Volume(5, 650000000, "DATA", "CDFS");
   source.Reader.Drives['Z'] = Volume(4, -1);
   FieldTable fields;
-  EXPECT_EQ(fields.Lines("MemoDrives").size(), 5u); // "1" .. "5" before the first pass
+  EXPECT_EQ(fields.Lines(Field::Drives).size(), 5u); // "1" .. "5" before the first pass
   GatherDrives(fields, source);
-  EXPECT_EQ(fields.Lines("MemoDrives"),
+  EXPECT_EQ(fields.Lines(Field::Drives),
             (std::vector<std::string>{" A: [DISC DRIVE]", " C: [HARD DISC] 19,5 GB  \"BOOT\"   FAT32",
                                       " D: [COMPACT DISC] 619,9 MB  \"DATA\" ", " Z: [NETWORK DRIVE]"}));
   EXPECT_EQ(source.Reader.Queried, "CABCDEFGHIJKLMNOPQRSTUVWXYZ");
   GatherDrives(fields, source);
-  EXPECT_EQ(fields.Lines("MemoDrives").size(), 4u);
+  EXPECT_EQ(fields.Lines(Field::Drives).size(), 4u);
 }
 
 } // namespace qv

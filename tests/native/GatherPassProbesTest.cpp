@@ -117,25 +117,25 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
     PassHost host;
     RunGatheringPass(fields, state, sources, host);
 
-    EXPECT_EQ(fields.Lines("MemoDrives"), std::vector<std::string>{" C: [HARD DISC] 1.5 kB   FAT32"});
-    EXPECT_EQ(fields.Text("LabelOS"), c.Os);
-    EXPECT_EQ(fields.Text("LabelWindows"), "C:\\WINDOWS");
-    EXPECT_EQ(fields.Text("LabelTemp"), "C:\\WINDOWS\\TEMP\\");
-    EXPECT_EQ(fields.Text("LabelID"), "55274-OEM");
-    EXPECT_EQ(fields.Text("LabelLogin"), "mira");
-    EXPECT_EQ(fields.Text("LabelTitle"), c.Title);
-    EXPECT_EQ(fields.Text("LabelX"), "-");        // no DirectX key: left as it was
-    EXPECT_EQ(fields.Text("LabelTimeZone"), "-"); // no time-zone key: left as it was
-    EXPECT_EQ(fields.Text("LabelKeyboard"), c.Keyboard);
-    EXPECT_EQ(fields.Text("LabelMouse"), "");
-    EXPECT_EQ(fields.Lines("MemoPrinter"), std::vector<std::string>{"Laser (Default)"});
-    EXPECT_TRUE(fields.Lines("MemoPort").empty());
-    EXPECT_EQ(fields.Text("LabelResolution"), "800 x 600 pixels");
-    EXPECT_EQ(fields.Text("LabelColor"), "256 Colors");
-    EXPECT_EQ(fields.Text("LabelMix"), "Dev v1.0");
-    EXPECT_EQ(fields.Text("LabelIP"), "10.1.1.2");
-    EXPECT_EQ(fields.Text("LabelBIOSName"), c.Bios);
-    EXPECT_EQ(fields.Lines("MemoMAC"), std::vector<std::string>{"Adapter 2:  [00-01-02-03-04-05]"});
+    EXPECT_EQ(fields.Lines(Field::Drives), std::vector<std::string>{" C: [HARD DISC] 1.5 kB   FAT32"});
+    EXPECT_EQ(fields.Text(Field::OsDescription), c.Os);
+    EXPECT_EQ(fields.Text(Field::WindowsPath), "C:\\WINDOWS");
+    EXPECT_EQ(fields.Text(Field::TempPath), "C:\\WINDOWS\\TEMP\\");
+    EXPECT_EQ(fields.Text(Field::ProductId), "55274-OEM");
+    EXPECT_EQ(fields.Text(Field::LoginName), "mira");
+    EXPECT_EQ(fields.Text(Field::OsTitle), c.Title);
+    EXPECT_EQ(fields.Text(Field::DirectX), "-");        // no DirectX key: left as it was
+    EXPECT_EQ(fields.Text(Field::TimeZone), "-"); // no time-zone key: left as it was
+    EXPECT_EQ(fields.Text(Field::Keyboard), c.Keyboard);
+    EXPECT_EQ(fields.Text(Field::Mouse), "");
+    EXPECT_EQ(fields.Lines(Field::Printers), std::vector<std::string>{"Laser (Default)"});
+    EXPECT_TRUE(fields.Lines(Field::Ports).empty());
+    EXPECT_EQ(fields.Text(Field::Resolution), "800 x 600 pixels");
+    EXPECT_EQ(fields.Text(Field::Colours), "256 Colors");
+    EXPECT_EQ(fields.Text(Field::Mixer), "Dev v1.0");
+    EXPECT_EQ(fields.Text(Field::LocalIp), "10.1.1.2");
+    EXPECT_EQ(fields.Text(Field::BiosType), c.Bios);
+    EXPECT_EQ(fields.Lines(Field::MacAddresses), std::vector<std::string>{"Adapter 2:  [00-01-02-03-04-05]"});
     EXPECT_EQ(machine.Resets, c.Resets);
     EXPECT_EQ(registry.StillOpen(), 0u);
     EXPECT_TRUE(state.Gathered);
@@ -148,10 +148,10 @@ TEST(GatherPassProbes, NullReadersLeaveTheirFields) {
   PassState state;
   PassHost host;
   RunGatheringPass(fields, state, sources, host);
-  EXPECT_EQ(fields.Lines("MemoDrives").size(), 5u);
-  EXPECT_EQ(fields.Text("LabelOS"), "-");
-  EXPECT_EQ(fields.Text("LabelIP"), "Who is it?");
-  EXPECT_EQ(fields.Lines("MemoMAC"), std::vector<std::string>{"-"});
+  EXPECT_EQ(fields.Lines(Field::Drives).size(), 5u);
+  EXPECT_EQ(fields.Text(Field::OsDescription), "-");
+  EXPECT_EQ(fields.Text(Field::LocalIp), "Who is it?");
+  EXPECT_EQ(fields.Lines(Field::MacAddresses), std::vector<std::string>{"-"});
 }
 
 } // namespace qv

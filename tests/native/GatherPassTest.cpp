@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fields/FieldInventory.h"
+#include "FieldPrint.h"
 #include "fields/FieldTable.h"
 #include "core/Errors.h"
 
@@ -18,12 +19,12 @@ std::vector<std::string> Log;
 // Records every field write and every host step, in order.
 class RecordingFields : public FieldTable {
 public:
-  void SetText(const std::string& name, const std::string& text) override {
-    Log.push_back("text " + name);
+  void SetText(Field name, const std::string& text) override {
+    Log.push_back(std::string("text ") + FieldName(name));
     FieldTable::SetText(name, text);
   }
-  void SetPosition(const std::string& name, int position) override {
-    Log.push_back("position " + name);
+  void SetPosition(Field name, int position) override {
+    Log.push_back(std::string("position ") + FieldName(name));
     FieldTable::SetPosition(name, position);
   }
 };
@@ -58,16 +59,16 @@ TEST(GatheringPass, FillsTheSpineFieldsInOrderAndEndsGathered) {
   RecordingHost host(state);
   RunGatheringPass(fields, state, sources, host);
 
-  EXPECT_EQ(Log, (std::vector<std::string>{"busy", "text LabelComputer", "lock keys", "text LabelTime",
-                                           "text LabelDate", "text LabelPhysical", "position ProgressBarPhysical",
+  EXPECT_EQ(Log, (std::vector<std::string>{"busy", "text ComputerName", "lock keys", "text Time",
+                                           "text Date", "text Memory", "position MemoryBar",
                                            "end (gathered)"}));
   EXPECT_TRUE(state.Gathered);
-  EXPECT_EQ(fields.Text("LabelComputer"), "BENCH-7");
-  EXPECT_EQ(fields.Text("LabelTime"), "9:00:01");
-  EXPECT_EQ(fields.Text("LabelDate"), "05-03-2026");
-  EXPECT_EQ(fields.Text("LabelPhysical"), "256 Mb [95 Mb free]");
+  EXPECT_EQ(fields.Text(Field::ComputerName), "BENCH-7");
+  EXPECT_EQ(fields.Text(Field::Time), "9:00:01");
+  EXPECT_EQ(fields.Text(Field::Date), "05-03-2026");
+  EXPECT_EQ(fields.Text(Field::Memory), "256 Mb [95 Mb free]");
   EXPECT_EQ(state.TotalMemoryText, "256 Mb");
-  EXPECT_EQ(fields.Position("ProgressBarPhysical"), 63);
+  EXPECT_EQ(fields.Position(Field::MemoryBar), 63);
 }
 
 TEST(GatheringPass, AnErrorSkipsTheRestButStillEndsTheBusyState) {
@@ -81,7 +82,7 @@ TEST(GatheringPass, AnErrorSkipsTheRestButStillEndsTheBusyState) {
   RecordingHost host(state);
   EXPECT_THROW(RunGatheringPass(fields, state, sources, host), Exception);
   EXPECT_EQ(Log, (std::vector<std::string>{"busy", "end (gathered)"}));
-  EXPECT_EQ(fields.Text("LabelTime"), "-");
+  EXPECT_EQ(fields.Text(Field::Time), "-");
 }
 
 TEST(GatheringPass, WithoutReadersTheFieldsKeepTheirDesignValues) {
@@ -91,44 +92,42 @@ TEST(GatheringPass, WithoutReadersTheFieldsKeepTheirDesignValues) {
   PassHost host;
   RunGatheringPass(fields, state, sources, host);
   EXPECT_TRUE(state.Gathered);
-  EXPECT_EQ(fields.Text("LabelComputer"), "-");
-  EXPECT_EQ(fields.Lines("MemoDrives"), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+  EXPECT_EQ(fields.Text(Field::ComputerName), "-");
+  EXPECT_EQ(fields.Lines(Field::Drives), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
 }
 
 TEST(FieldTable, StartsWithTheDesignValues) {
   FieldTable fields;
   for (const auto& field : FieldInventory()) {
     if (field.Kind == FieldKind::fkValue) {
-      EXPECT_EQ(fields.Text(field.Name), "-") << field.Name;
+      EXPECT_EQ(fields.Text(field.Id), "-") << field.Id;
     }
-    if (field.Kind == FieldKind::fkMemo && std::string(field.Name) != "MemoDrives") {
-      EXPECT_EQ(fields.Lines(field.Name), std::vector<std::string>{"-"}) << field.Name;
+    if (field.Kind == FieldKind::fkMemo && field.Id != Field::Drives) {
+      EXPECT_EQ(fields.Lines(field.Id), std::vector<std::string>{"-"}) << field.Id;
     }
   }
-  EXPECT_EQ(fields.Text("LabelTComputer"), "Computer Name:");
-  EXPECT_EQ(fields.Text("LabelIP"), "Who is it?");
-  EXPECT_EQ(fields.Text("VersionLabel"), "1.0");
-  EXPECT_EQ(fields.Url("HomePageLabel"), HomePageUrl);
-  EXPECT_EQ(fields.Top("ScrollBoxChild"), 195);
-  EXPECT_EQ(fields.Height("ScrollBoxParent"), 200);
-  EXPECT_THROW(fields.Text("LabelNoSuchThing"), Exception);
+  EXPECT_EQ(fields.Text(Field::ComputerNameCaption), "Computer Name:");
+  EXPECT_EQ(fields.Text(Field::LocalIp), "Who is it?");
+  EXPECT_EQ(fields.Text(Field::ProductVersion), "1.0");
+  EXPECT_EQ(fields.Url(Field::HomePage), HomePageUrl);
+  EXPECT_EQ(fields.Top(Field::CreditsList), 195);
+  EXPECT_EQ(fields.Height(Field::CreditsViewport), 200);
 }
 
-TEST(FieldInventory, NamesAreUniqueAndPagesHoldTheirFields) {
-  std::vector<std::string> names;
+TEST(FieldInventory, EachFieldOnceAndPagesHoldTheirFields) {
+  std::vector<int> specs(FieldCount, 0);
   int features = 0, memos = 0, values = 0;
   for (const auto& field : FieldInventory()) {
-    names.push_back(field.Name);
+    ++specs[static_cast<int>(field.Id)];
     if (field.Kind == FieldKind::fkCheck && field.Page == 2) ++features;
     if (field.Kind == FieldKind::fkMemo) ++memos;
     if (field.Kind == FieldKind::fkValue) ++values;
     if (field.Page >= 1) {
-      EXPECT_LE(field.Bounds.Right, 440) << field.Name;   // panels are 440 wide
-      EXPECT_LE(field.Bounds.Bottom, 250) << field.Name;  // and 250 high
+      EXPECT_LE(field.Bounds.Right, 440) << field.Id;   // panels are 440 wide
+      EXPECT_LE(field.Bounds.Bottom, 250) << field.Id;  // and 250 high
     }
   }
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+  EXPECT_EQ(specs, std::vector<int>(FieldCount, 1));
   EXPECT_EQ(features, 9);
   EXPECT_EQ(memos, 7);
   EXPECT_EQ(values, 34);   // 6 + 5 + 16 + 5 + 2 across the five pages

@@ -245,7 +245,7 @@ TEST(HelpSource, QuorvelHelpCoversTheProgramAndEveryJumpLands) {
     if (f.Page < 1 || (f.Kind != FieldKind::fkCaption && f.Kind != FieldKind::fkCheck)) continue;
     std::string caption = f.Text;
     if (!caption.empty() && caption.back() == ':') caption.pop_back();
-    EXPECT_NE(topicText(pageTopics[f.Page]).find(caption), std::string::npos) << f.Name << " " << caption;
+    EXPECT_NE(topicText(pageTopics[f.Page]).find(caption), std::string::npos) << FieldName(f.Id) << " " << caption;
     ++named;
   }
   EXPECT_GT(named, 50);

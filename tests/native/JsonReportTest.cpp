@@ -93,8 +93,8 @@ TEST(JsonString, EscapesEveryControlCharacterAndAlwaysParses) {
 
 TEST(BuildJsonReport, PagesHoldWhatTheTextReportShowsFieldByField) {
   FieldTable fields = FilledFields();
-  fields.SetText("LabelTime", "9:05:03");
-  fields.SetLines("MemoPort", {"COM1", "", "LPT1"});  // the empty line is skipped, as in the report
+  fields.SetText(Field::Time, "9:05:03");
+  fields.SetLines(Field::Ports, {"COM1", "", "LPT1"});  // the empty line is skipped, as in the report
   auto text = BuildReportLines(fields, "256 Mb", ReportFormat::rfText);
   JsonValue doc = ParseOrFail(Join(BuildJsonReport(fields, "256 Mb", RawValues{}, Western)));
 
@@ -231,8 +231,8 @@ TEST(BuildJsonReport, HostileTextsStayValidAndConvertProperly) {
   FieldTable fields;
   for (const auto& item : FieldInventory()) {
     // Captions are the program's own texts; everything read from the system may be hostile.
-    if (item.Kind == FieldKind::fkValue || item.Kind == FieldKind::fkUrl) fields.SetText(item.Name, hostile);
-    if (item.Kind == FieldKind::fkMemo) fields.SetLines(item.Name, {hostile, std::string(100000, '\x01')});
+    if (item.Kind == FieldKind::fkValue || item.Kind == FieldKind::fkUrl) fields.SetText(item.Id, hostile);
+    if (item.Kind == FieldKind::fkMemo) fields.SetLines(item.Id, {hostile, std::string(100000, '\x01')});
   }
   RawValues raw;
   raw.Cpu = RawValues::Processor{};

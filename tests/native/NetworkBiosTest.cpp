@@ -23,21 +23,21 @@ public:
 TEST(LocalAddress, LastAddressAndLink) {
   FakeNetwork network;
   FieldTable fields;
-  EXPECT_EQ(fields.Text("LabelIP"), "Who is it?");
+  EXPECT_EQ(fields.Text(Field::LocalIp), "Who is it?");
 
   network.Addresses = {"192.168.1.5", "10.0.0.7"};
   GatherLocalAddress(fields, network);
-  EXPECT_EQ(fields.Text("LabelIP"), "10.0.0.7");
-  EXPECT_EQ(fields.Url("LabelIP"), std::string(IpLookupBase) + "/ipw.cgi?time=20&ip=10.0.0.7");
+  EXPECT_EQ(fields.Text(Field::LocalIp), "10.0.0.7");
+  EXPECT_EQ(fields.Url(Field::LocalIp), std::string(IpLookupBase) + "/ipw.cgi?time=20&ip=10.0.0.7");
 
   network.Addresses = {"127.0.0.1"};
   GatherLocalAddress(fields, network);
-  EXPECT_EQ(fields.Text("LabelIP"), "127.0.0.1");
+  EXPECT_EQ(fields.Text(Field::LocalIp), "127.0.0.1");
 
   network.Addresses.clear(); // the host name does not resolve
   GatherLocalAddress(fields, network);
-  EXPECT_EQ(fields.Text("LabelIP"), "");
-  EXPECT_EQ(fields.Url("LabelIP"), std::string(IpLookupBase) + "/ipw.cgi?time=20&ip=");
+  EXPECT_EQ(fields.Text(Field::LocalIp), "");
+  EXPECT_EQ(fields.Url(Field::LocalIp), std::string(IpLookupBase) + "/ipw.cgi?time=20&ip=");
 }
 
 TEST(LocalAddress, LookUpBaseIsSchemeAndHost) {
@@ -92,7 +92,7 @@ TEST(MacAddresses, NtResetsEachAdapterAndBeepsOnError) {
   netbios.Addresses[0] = {0x00, 0xa0, 0xc9, 0x12, 0x34, 0x56};
   FieldTable fields;
   GatherMacAddresses(fields, netbios, PlatformNT);
-  EXPECT_EQ(fields.Lines("MemoMAC"),
+  EXPECT_EQ(fields.Lines(Field::MacAddresses),
             (std::vector<std::string>{"Adapter 0:  [00-a0-c9-12-34-56]", "Adapter 3: error"}));
   EXPECT_EQ(netbios.Calls,
             (std::vector<std::string>{"enum", "reset 0", "status 0", "reset 3", "status 3", "beep"}));
@@ -104,7 +104,7 @@ TEST(MacAddresses, NinetyFiveFamilyDoesNotReset) {
   netbios.Addresses[5] = {1, 2, 3, 4, 5, 6};
   FieldTable fields;
   GatherMacAddresses(fields, netbios, PlatformWindows);
-  EXPECT_EQ(fields.Lines("MemoMAC"), std::vector<std::string>{"Adapter 5:  [01-02-03-04-05-06]"});
+  EXPECT_EQ(fields.Lines(Field::MacAddresses), std::vector<std::string>{"Adapter 5:  [01-02-03-04-05-06]"});
   EXPECT_EQ(netbios.Calls, (std::vector<std::string>{"enum", "status 5"}));
 }
 
@@ -113,9 +113,9 @@ TEST(MacAddresses, FailedEnumerationLeavesTheMemo) {
   netbios.Lanas = {1, 0};
   netbios.EnumCode = 0x35;
   FieldTable fields;
-  fields.SetLines("MemoMAC", {"Adapter 0:  [00-00-00-00-00-01]"});
+  fields.SetLines(Field::MacAddresses, {"Adapter 0:  [00-00-00-00-00-01]"});
   GatherMacAddresses(fields, netbios, PlatformNT);
-  EXPECT_EQ(fields.Lines("MemoMAC"), std::vector<std::string>{"Adapter 0:  [00-00-00-00-00-01]"});
+  EXPECT_EQ(fields.Lines(Field::MacAddresses), std::vector<std::string>{"Adapter 0:  [00-00-00-00-00-01]"});
   EXPECT_EQ(netbios.Calls, std::vector<std::string>{"enum"});
 }
 
@@ -124,13 +124,13 @@ TEST(MacAddresses, NoAdaptersEmptiesTheMemoAndFullCountStaysInTheBuffer) {
   none.Lanas = {0};
   FieldTable fields;
   GatherMacAddresses(fields, none, PlatformNT);
-  EXPECT_TRUE(fields.Lines("MemoMAC").empty());
+  EXPECT_TRUE(fields.Lines(Field::MacAddresses).empty());
 
   FakeNetBios full;
   full.Lanas.assign(256, 7);
   full.Lanas[0] = 255;
   GatherMacAddresses(fields, full, PlatformWindows);
-  EXPECT_EQ(fields.Lines("MemoMAC").size(), 255u);
+  EXPECT_EQ(fields.Lines(Field::MacAddresses).size(), 255u);
 }
 
 namespace {
@@ -177,8 +177,8 @@ TEST(Bios, Fallbacks) {
     c.Plant(r);
     FieldTable fields;
     GatherBios(fields, r, c.Platform);
-    EXPECT_EQ(fields.Text("LabelBIOSName"), c.BiosName);
-    EXPECT_EQ(fields.Text("LabelBIOSDate"), c.Date);
+    EXPECT_EQ(fields.Text(Field::BiosType), c.BiosName);
+    EXPECT_EQ(fields.Text(Field::BiosDate), c.Date);
     EXPECT_EQ(r.StillOpen(), 0u);
   }
 }

@@ -47,9 +47,9 @@ TEST(PeriodicRefresh, CreditsScrollUpAndReEnterFromBelow) {
   for (bool gathered : {false, true})
     for (const Row& r : rows) {
       Rig rig(0, gathered);
-      rig.Fields.SetTop("ScrollBoxChild", r.Top);
+      rig.Fields.SetTop(Field::CreditsList, r.Top);
       rig.Tick();
-      EXPECT_EQ(rig.Fields.Top("ScrollBoxChild"), r.After) << r.Top;
+      EXPECT_EQ(rig.Fields.Top(Field::CreditsList), r.After) << r.Top;
       EXPECT_EQ(rig.System.Reads, 0);
       EXPECT_TRUE(rig.Load.Calls.empty());
     }
@@ -57,50 +57,50 @@ TEST(PeriodicRefresh, CreditsScrollUpAndReEnterFromBelow) {
 
 TEST(PeriodicRefresh, OneCycleTakes181Ticks) {
   Rig rig(0, false);
-  rig.Fields.SetTop("ScrollBoxChild", 200);
+  rig.Fields.SetTop(Field::CreditsList, 200);
   int ticks = 0;
   do {
     rig.Tick();
     ++ticks;
-  } while (rig.Fields.Top("ScrollBoxChild") != 200);
+  } while (rig.Fields.Top(Field::CreditsList) != 200);
   EXPECT_EQ(ticks, 181);
 }
 
 TEST(PeriodicRefresh, CreditsStandStillOnOtherPages) {
   Rig rig(1, true);
-  rig.Fields.SetTop("ScrollBoxChild", -100);
+  rig.Fields.SetTop(Field::CreditsList, -100);
   rig.Tick();
-  EXPECT_EQ(rig.Fields.Top("ScrollBoxChild"), -100);
+  EXPECT_EQ(rig.Fields.Top(Field::CreditsList), -100);
 }
 
 TEST(PeriodicRefresh, ProcessorPageSamplesTheLoad) {
   Rig rig(2, true);
   rig.Tick();
   EXPECT_EQ(rig.Load.Calls, (std::vector<std::string>{"sample", "fraction 0", "fraction 1"}));
-  EXPECT_EQ(rig.Fields.Position("CPUProgressBar1"), 12);
-  EXPECT_EQ(rig.Fields.Position("CPUProgressBar2"), 38);
+  EXPECT_EQ(rig.Fields.Position(Field::LoadBar1), 12);
+  EXPECT_EQ(rig.Fields.Position(Field::LoadBar2), 38);
   EXPECT_EQ(rig.System.Reads, 0);
 
   // Four processors: only the first is shown, the second bar reads 0 and is not hidden again.
   Rig four(2, true);
   four.State.Processor.CpuCount = 4;
-  four.Fields.SetPosition("CPUProgressBar2", 77);
+  four.Fields.SetPosition(Field::LoadBar2, 77);
   four.Tick();
   EXPECT_EQ(four.Load.Calls, (std::vector<std::string>{"sample", "fraction 0"}));
-  EXPECT_EQ(four.Fields.Position("CPUProgressBar1"), 12);
-  EXPECT_EQ(four.Fields.Position("CPUProgressBar2"), 0);
-  EXPECT_TRUE(four.Fields.Visible("CPUProgressBar2"));
+  EXPECT_EQ(four.Fields.Position(Field::LoadBar1), 12);
+  EXPECT_EQ(four.Fields.Position(Field::LoadBar2), 0);
+  EXPECT_TRUE(four.Fields.Visible(Field::LoadBar2));
 }
 
 TEST(PeriodicRefresh, NothingIsSampledBeforeTheFirstPass) {
   for (int tab : {1, 2}) {
     Rig rig(tab, false);
-    rig.Fields.SetPosition("CPUProgressBar1", 40);
+    rig.Fields.SetPosition(Field::LoadBar1, 40);
     rig.Tick();
     EXPECT_TRUE(rig.Load.Calls.empty());
     EXPECT_EQ(rig.System.Reads, 0);
-    EXPECT_EQ(rig.Fields.Position("CPUProgressBar1"), 40);
-    EXPECT_EQ(rig.Fields.Text("LabelTime"), "-");
+    EXPECT_EQ(rig.Fields.Position(Field::LoadBar1), 40);
+    EXPECT_EQ(rig.Fields.Text(Field::Time), "-");
   }
 }
 
@@ -126,18 +126,18 @@ TEST(PeriodicRefresh, MyComputerPageShowsMemoryTimeAndDate) {
     Rig rig(1, true);
     rig.System.Status = {r.Total, r.Avail};
     rig.Tick();
-    EXPECT_EQ(rig.Fields.Text("LabelPhysical"), r.Label);
-    EXPECT_EQ(rig.Fields.Position("ProgressBarPhysical"), r.Position) << r.Label;
+    EXPECT_EQ(rig.Fields.Text(Field::Memory), r.Label);
+    EXPECT_EQ(rig.Fields.Position(Field::MemoryBar), r.Position) << r.Label;
     EXPECT_TRUE(rig.Load.Calls.empty());
   }
   Rig rig(1, true);
   rig.Tick();
-  EXPECT_EQ(rig.Fields.Text("LabelTime"), "9:05:07");
-  EXPECT_EQ(rig.Fields.Text("LabelDate"), "07-12-2026");
+  EXPECT_EQ(rig.Fields.Text(Field::Time), "9:05:07");
+  EXPECT_EQ(rig.Fields.Text(Field::Date), "07-12-2026");
   rig.System.Time = {2026, 3, 5, 14, 30, 0};
   rig.Tick();
-  EXPECT_EQ(rig.Fields.Text("LabelTime"), "14:30:00");
-  EXPECT_EQ(rig.Fields.Text("LabelDate"), "05-03-2026");
+  EXPECT_EQ(rig.Fields.Text(Field::Time), "14:30:00");
+  EXPECT_EQ(rig.Fields.Text(Field::Date), "05-03-2026");
 }
 
 TEST(PeriodicRefresh, OtherPagesAreLeftAlone) {

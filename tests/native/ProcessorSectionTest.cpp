@@ -24,7 +24,7 @@ struct Rig {
   void Run() { GatherProcessor(Fields, State, Sources); }
   std::vector<bool> Boxes() const {
     std::vector<bool> v;
-    for (const char* name : FeatureBoxNames) v.push_back(Fields.Checked(name));
+    for (Field name : FeatureBoxes) v.push_back(Fields.Checked(name));
     return v;
   }
 };
@@ -39,12 +39,12 @@ TEST(GatherProcessor, FillsTheProcessorPage) {
   rig.System.Count = 2;
   rig.Run();
   const FieldTable& f = rig.Fields;
-  EXPECT_EQ(f.Text("LabelCPUs"), "2 CPUs found");
-  EXPECT_EQ(f.Text("LabelSpeed"), "733.40 MHz");
-  EXPECT_EQ(f.Text("LabelProducer"), "GenuineIntel");
-  EXPECT_EQ(f.Text("LabelDescription"), "intel Pentium III");
-  EXPECT_EQ(f.Text("LabelType"), "Primary");
-  EXPECT_EQ(f.Text("CheckBoxAPIC"), "APIC");
+  EXPECT_EQ(f.Text(Field::CpuCount), "2 CPUs found");
+  EXPECT_EQ(f.Text(Field::CpuSpeed), "733.40 MHz");
+  EXPECT_EQ(f.Text(Field::CpuVendor), "GenuineIntel");
+  EXPECT_EQ(f.Text(Field::CpuDescription), "intel Pentium III");
+  EXPECT_EQ(f.Text(Field::CpuType), "Primary");
+  EXPECT_EQ(f.Text(Field::ApicBox), "APIC");
   //                                  FPU   RDTSC MMX   MMX+   3DNow 3DNow+ iSSE  iSSE-2 APIC
   EXPECT_EQ(rig.Boxes(), (std::vector<bool>{true, true, true, false, false, false, true, false, true}));
   EXPECT_EQ(rig.State.FeatureFlags[ffRDTSC], true);
@@ -55,26 +55,26 @@ TEST(GatherProcessor, FillsTheProcessorPage) {
   EXPECT_EQ(rig.State.CPUID->Family, 6);
   // Two samples, then one fraction per bar.
   EXPECT_EQ(rig.Load.Calls, (std::vector<std::string>{"count", "sample", "fraction 0", "fraction 1"}));
-  EXPECT_EQ(f.Position("CPUProgressBar1"), 12);
-  EXPECT_EQ(f.Position("CPUProgressBar2"), 38);
-  EXPECT_TRUE(f.Visible("CPUProgressBar2"));
+  EXPECT_EQ(f.Position(Field::LoadBar1), 12);
+  EXPECT_EQ(f.Position(Field::LoadBar2), 38);
+  EXPECT_TRUE(f.Visible(Field::LoadBar2));
 }
 
 TEST(GatherProcessor, FeatureBoxesAreWrittenOnceInFlagOrder) {
   Rig rig("AuthenticAMD", 0x00000642, FPU | TSC | MMX, 0xC0400000);
   rig.Run();
-  EXPECT_EQ(rig.Fields.CheckedWrites, std::vector<std::string>(FeatureBoxNames.begin(), FeatureBoxNames.end()));
+  EXPECT_EQ(rig.Fields.CheckedWrites, std::vector<Field>(FeatureBoxes.begin(), FeatureBoxes.end()));
   EXPECT_EQ(rig.Boxes(), (std::vector<bool>{true, true, true, true, true, true, false, false, false}));
-  EXPECT_EQ(rig.Fields.Text("LabelDescription"), "AMD Athlon (THUNDERBIRD)");
-  EXPECT_EQ(rig.Fields.Text("CheckBoxAPIC"), "APIC");   // bit 9 clear: design caption stays
+  EXPECT_EQ(rig.Fields.Text(Field::CpuDescription), "AMD Athlon (THUNDERBIRD)");
+  EXPECT_EQ(rig.Fields.Text(Field::ApicBox), "APIC");   // bit 9 clear: design caption stays
 }
 
 TEST(GatherProcessor, AmdFamilyFiveModelZeroShowsPge) {
   Rig rig("AuthenticAMD", 0x00000501, FPU | TSC | APIC);
   rig.Run();
-  EXPECT_EQ(rig.Fields.Text("CheckBoxAPIC"), "PGE");
-  EXPECT_TRUE(rig.Fields.Checked("CheckBoxAPIC"));
-  EXPECT_EQ(rig.Fields.Text("LabelDescription"), "AMD K5 (PR75/PR90/PR100)");
+  EXPECT_EQ(rig.Fields.Text(Field::ApicBox), "PGE");
+  EXPECT_TRUE(rig.Fields.Checked(Field::ApicBox));
+  EXPECT_EQ(rig.Fields.Text(Field::CpuDescription), "AMD K5 (PR75/PR90/PR100)");
 }
 
 TEST(GatherProcessor, OneProcessorHidesTheSecondBar) {
@@ -82,10 +82,10 @@ TEST(GatherProcessor, OneProcessorHidesTheSecondBar) {
     Rig rig("GenuineIntel", 0x683, FPU | TSC);
     rig.System.Count = count;
     rig.Run();
-    EXPECT_EQ(rig.Fields.Text("LabelCPUs"), std::to_string(count) + " CPUs found");
-    EXPECT_FALSE(rig.Fields.Visible("CPUProgressBar2")) << count;
-    EXPECT_EQ(rig.Fields.Position("CPUProgressBar1"), 12);
-    EXPECT_EQ(rig.Fields.Position("CPUProgressBar2"), 0);
+    EXPECT_EQ(rig.Fields.Text(Field::CpuCount), std::to_string(count) + " CPUs found");
+    EXPECT_FALSE(rig.Fields.Visible(Field::LoadBar2)) << count;
+    EXPECT_EQ(rig.Fields.Position(Field::LoadBar1), 12);
+    EXPECT_EQ(rig.Fields.Position(Field::LoadBar2), 0);
     EXPECT_EQ(rig.Load.Calls, (std::vector<std::string>{"count", "sample", "fraction 0"}));
   }
 }
@@ -114,12 +114,12 @@ TEST(CountProcessors, AllGroupsWhereTheSystemCanCountThem) {
 TEST(GatherProcessor, WithoutCpuidTheLabelsStayAndEveryBoxIsClear) {
   Rig rig("GenuineIntel", 0x683, 0xFFFFFFFF, 0xFFFFFFFF);
   rig.Cpuid.Available = false;
-  for (const char* name : FeatureBoxNames) rig.Fields.SetChecked(name, true);
+  for (Field name : FeatureBoxes) rig.Fields.SetChecked(name, true);
   rig.Run();
-  EXPECT_EQ(rig.Fields.Text("LabelProducer"), "-");
-  EXPECT_EQ(rig.Fields.Text("LabelDescription"), "-");
-  EXPECT_EQ(rig.Fields.Text("LabelType"), "-");
-  EXPECT_EQ(rig.Fields.Text("LabelSpeed"), "");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuVendor), "-");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuDescription), "-");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuType), "-");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuSpeed), "");
   EXPECT_EQ(rig.Boxes(), std::vector<bool>(9, false));
   EXPECT_EQ(rig.State.CPUID->Vendor, "unknown");
   EXPECT_TRUE(rig.Clock.Calls.empty());
@@ -127,17 +127,17 @@ TEST(GatherProcessor, WithoutCpuidTheLabelsStayAndEveryBoxIsClear) {
 
 TEST(GatherProcessor, WithoutTimeStampCounterSpeedIsEmpty) {
   Rig rig("GenuineIntel", 0x00001480, FPU);
-  rig.Fields.SetText("LabelSpeed", "733.40 MHz");   // from an earlier pass
+  rig.Fields.SetText(Field::CpuSpeed, "733.40 MHz");   // from an earlier pass
   rig.State.CpuSpeed = 733.4;
   rig.State.CpuSpeedTicks = 12;
   rig.Run();
-  EXPECT_EQ(rig.Fields.Text("LabelSpeed"), "");
-  EXPECT_FALSE(rig.Fields.Checked("CheckBoxRDTSC"));
+  EXPECT_EQ(rig.Fields.Text(Field::CpuSpeed), "");
+  EXPECT_FALSE(rig.Fields.Checked(Field::RdtscBox));
   EXPECT_EQ(rig.State.CpuSpeed, 0.0);
   EXPECT_EQ(rig.State.CpuSpeedTicks, 0);
   EXPECT_TRUE(rig.Clock.Calls.empty());
-  EXPECT_EQ(rig.Fields.Text("LabelDescription"), "intel 80486 DX-4");
-  EXPECT_EQ(rig.Fields.Text("LabelType"), "Overdrive");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuDescription), "intel 80486 DX-4");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuType), "Overdrive");
 }
 
 TEST(GatherProcessor, SpeedInGigahertzKeepsTheShownNumber) {
@@ -145,9 +145,9 @@ TEST(GatherProcessor, SpeedInGigahertzKeepsTheShownNumber) {
   rig.Clock.CounterPerMillisecond = 2400000;
   rig.System.Separator = ",";
   rig.Run();
-  EXPECT_EQ(rig.Fields.Text("LabelSpeed"), "2,40 GHz");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuSpeed), "2,40 GHz");
   EXPECT_DOUBLE_EQ(rig.State.CpuSpeed, 2.4);
-  EXPECT_EQ(rig.Fields.Text("LabelDescription"), "intel Pentium 4");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuDescription), "intel Pentium 4");
 }
 
 TEST(GatherClock, LongMeasurementWhenTheShortOneGivesNothing) {
@@ -170,7 +170,7 @@ TEST(GatherClock, LongMeasurementWhenTheShortOneGivesNothing) {
     // The window is 999 ms of the scripted tick count.
     EXPECT_EQ(state.CpuSpeedTicks, static_cast<int64_t>(r.PerMillisecond * 999));
     EXPECT_EQ(state.CpuSpeed, 0.0);
-    EXPECT_EQ(fields.Text("LabelSpeed"), r.Text);
+    EXPECT_EQ(fields.Text(Field::CpuSpeed), r.Text);
   }
 }
 
@@ -184,7 +184,7 @@ TEST(GatherPass, ProcessorStepAndItsErrors) {
   GatherSources sources;
   sources.Processor = &rig.Sources;
   RunGatheringPass(rig.Fields, state, sources, host);
-  EXPECT_EQ(rig.Fields.Text("LabelProducer"), "GenuineIntel");
+  EXPECT_EQ(rig.Fields.Text(Field::CpuVendor), "GenuineIntel");
   auto first = state.Processor.CPUID;
   RunGatheringPass(rig.Fields, state, sources, host);
   EXPECT_NE(state.Processor.CPUID, first);   // each pass makes its own probe

@@ -225,26 +225,26 @@ TEST(BuildReportLines, UnfilledFieldsAreWrittenAsTheyStand) {
 
 TEST(BuildReportLines, MemoryLineUsesTheStoredTotalNotTheLiveCaption) {
   FieldTable f = FilledFields();
-  f.SetText("LabelPhysical", "999 Mb [1 Mb free]");
+  f.SetText(Field::Memory, "999 Mb [1 Mb free]");
   EXPECT_EQ(BuildReportLines(f, "1 Gb", ReportFormat::rfText)[7], " Memory: 1 Gb");
 }
 
 TEST(BuildReportLines, FeaturesFollowTheFixedOrderWhateverTheBoxOrder) {
   struct Case {
-    std::vector<const char*> Checked;
+    std::vector<Field> Checked;
     const char* Line;
   };
   const Case cases[] = {
       {{}, " Features: "},
-      {{"CheckBoxAPIC"}, " Features: APIC "},
-      {{"CheckBoxSSE2", "CheckBoxExtendedMMX", "CheckBoxFPU"}, " Features: FPU MMX+ iSSE-2 "},
-      {{"CheckBoxFPU", "CheckBoxRDTSC", "CheckBoxMMX", "CheckBoxExtendedMMX", "CheckBox3DNow",
-        "CheckBoxExtended3DNow", "CheckBoxSSE", "CheckBoxSSE2", "CheckBoxAPIC"},
+      {{Field::ApicBox}, " Features: APIC "},
+      {{Field::Sse2Box, Field::ExtendedMmxBox, Field::FpuBox}, " Features: FPU MMX+ iSSE-2 "},
+      {{Field::FpuBox, Field::RdtscBox, Field::MmxBox, Field::ExtendedMmxBox, Field::ThreeDNowBox,
+        Field::ExtendedThreeDNowBox, Field::SseBox, Field::Sse2Box, Field::ApicBox},
        " Features: FPU RDTSC MMX MMX+ 3DNow! 3DNow!+ iSSE iSSE-2 APIC "},
   };
   for (const auto& c : cases) {
     FieldTable f;
-    for (const char* box : c.Checked) f.SetChecked(box, true);
+    for (Field box : c.Checked) f.SetChecked(box, true);
     EXPECT_EQ(FeaturesLine(BuildReportLines(f, "", ReportFormat::rfText)), c.Line);
     EXPECT_EQ(FeaturesLine(BuildReportLines(f, "", ReportFormat::rfHTML)), std::string(c.Line) + "<br>");
   }
@@ -252,8 +252,8 @@ TEST(BuildReportLines, FeaturesFollowTheFixedOrderWhateverTheBoxOrder) {
 
 TEST(BuildReportLines, EmptyMemoLinesAreSkippedAndBlankOnesKept) {
   FieldTable f;
-  f.SetLines("MemoDrives", {"", "   ", "", "C:"});
-  f.SetLines("MemoPrinter", {"", ""});
+  f.SetLines(Field::Drives, {"", "   ", "", "C:"});
+  f.SetLines(Field::Printers, {"", ""});
   auto text = BuildReportLines(f, "", ReportFormat::rfText);
   EXPECT_EQ(text[8], " Drives:");
   EXPECT_EQ(text[9], "       ");   // four blanks + the three of the line
@@ -270,11 +270,11 @@ TEST(BuildReportLines, EmptyMemoLinesAreSkippedAndBlankOnesKept) {
 
 TEST(BuildReportLines, HtmlEscapesPageTextsAndNothingElse) {
   FieldTable f = FilledFields();
-  f.SetText("LabelComputer", "A&B <script>");
-  f.SetText("LabelDate", "07-12-2026\">");
-  f.SetLines("MemoPrinter", {"\"Laser\" <b>&amp;"});
-  f.SetText("HomePageLabel", "<home>");
-  f.SetUrl("HomePageLabel", "http://x/?a=1&b=\"2\"");
+  f.SetText(Field::ComputerName, "A&B <script>");
+  f.SetText(Field::Date, "07-12-2026\">");
+  f.SetLines(Field::Printers, {"\"Laser\" <b>&amp;"});
+  f.SetText(Field::HomePage, "<home>");
+  f.SetUrl(Field::HomePage, "http://x/?a=1&b=\"2\"");
 
   auto html = BuildReportLines(f, "1 < 2", ReportFormat::rfHTML);
   auto has = [&](const std::string& line) { return std::find(html.begin(), html.end(), line) != html.end(); };
@@ -298,9 +298,9 @@ TEST(BuildReportLines, HtmlEscapesPageTextsAndNothingElse) {
 TEST(BuildReportLines, LineBreaksInsideValuesBecomeBlanks) {
   // A registry text may carry CR or LF; each report line must still end only at its CR LF.
   FieldTable f = FilledFields();
-  f.SetText("LabelKeyboard", "Standard\r\nKeyboard");
-  f.SetLines("MemoPort", {"COM1\n(modem)", "LPT1"});
-  f.SetText("LabelDate", "07-12-2026\r");
+  f.SetText(Field::Keyboard, "Standard\r\nKeyboard");
+  f.SetLines(Field::Ports, {"COM1\n(modem)", "LPT1"});
+  f.SetText(Field::Date, "07-12-2026\r");
   for (auto format : {ReportFormat::rfText, ReportFormat::rfHTML}) {
     auto lines = BuildReportLines(f, "256\nMb", format);
     EXPECT_EQ(lines.size(), BuildReportLines(FilledFields(), "256 Mb", format).size());

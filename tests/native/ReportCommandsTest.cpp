@@ -81,7 +81,7 @@ TEST(ExportReport, ProposesTheNameAndRemembersTheFilter) {
   SaveDialogState dialog;
   User user{"C:\\a.htm", 2};
   ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
-  fields.SetText("LabelDate", "08-12-2026");
+  fields.SetText(Field::Date, "08-12-2026");
   user.Name = "C:\\b.htm";
   ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
   EXPECT_EQ(user.Shown, (std::vector<std::pair<std::string, int>>{{"Quorvel 07-12-2026", 1}, {"Quorvel 08-12-2026", 2}}));
@@ -107,7 +107,7 @@ TEST(ExportReport, HoldsTheTextsAsTheDialogClosesOnThem) {
   MemoryFileSystem files;
   SaveDialogState dialog;
   User user{"C:\\r.txt", 1};
-  user.WhileOpen = [&fields] { fields.SetText("LabelDate", "08-12-2026"); };
+  user.WhileOpen = [&fields] { fields.SetText(Field::Date, "08-12-2026"); };
   ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
   EXPECT_EQ(FirstLine(files.Files["C:\\r.txt"]), "QUORVEL 08-12-2026");
 }

@@ -103,39 +103,39 @@ TEST(DecodeEdition, UnknownPlatformGivesNoTexts) {
 TEST(VersionFields, WrittenFromTheRecord) {
   FieldTable fields;
   GatherVersionFields(fields, {5, 1, 2600, 2, "Service Pack 2"});
-  EXPECT_EQ(fields.Text("LabelOSCategory"), "Windows NT");
-  EXPECT_EQ(fields.Text("LabelOS"), "Windows XP (official final release)");
-  EXPECT_EQ(fields.Text("LabelVersion"), "5.1");
-  EXPECT_EQ(fields.Text("LabelBuild"), "2600");
-  EXPECT_EQ(fields.Text("LabelCSD"), "Service Pack 2");
+  EXPECT_EQ(fields.Text(Field::Platform), "Windows NT");
+  EXPECT_EQ(fields.Text(Field::OsDescription), "Windows XP (official final release)");
+  EXPECT_EQ(fields.Text(Field::OsVersion), "5.1");
+  EXPECT_EQ(fields.Text(Field::OsBuild), "2600");
+  EXPECT_EQ(fields.Text(Field::ServicePack), "Service Pack 2");
 }
 
 TEST(VersionFields, NinetyFiveBuildKeepsOnlyItsLowHalf) {
   FieldTable fields;
   GatherVersionFields(fields, {4, 10, 0x040A08AE, 1, " A "});
-  EXPECT_EQ(fields.Text("LabelOS"), "Windows 98 SE");
-  EXPECT_EQ(fields.Text("LabelVersion"), "4.10");
-  EXPECT_EQ(fields.Text("LabelBuild"), "2222");
-  EXPECT_EQ(fields.Text("LabelCSD"), " A ");
+  EXPECT_EQ(fields.Text(Field::OsDescription), "Windows 98 SE");
+  EXPECT_EQ(fields.Text(Field::OsVersion), "4.10");
+  EXPECT_EQ(fields.Text(Field::OsBuild), "2222");
+  EXPECT_EQ(fields.Text(Field::ServicePack), " A ");
 }
 
 TEST(VersionFields, FailedVersionCallReadsWin32s) {
   FieldTable fields;
   GatherVersionFields(fields, VersionInfo{});
-  EXPECT_EQ(fields.Text("LabelOSCategory"), "Win 32s");
-  EXPECT_EQ(fields.Text("LabelOS"), "");
-  EXPECT_EQ(fields.Text("LabelVersion"), "0.0");
-  EXPECT_EQ(fields.Text("LabelBuild"), "0");
+  EXPECT_EQ(fields.Text(Field::Platform), "Win 32s");
+  EXPECT_EQ(fields.Text(Field::OsDescription), "");
+  EXPECT_EQ(fields.Text(Field::OsVersion), "0.0");
+  EXPECT_EQ(fields.Text(Field::OsBuild), "0");
 }
 
 TEST(VersionFields, UnknownPlatformLeavesEditionFieldsAsTheyWere) {
   FieldTable fields;
-  fields.SetText("LabelOS", "before");
+  fields.SetText(Field::OsDescription, "before");
   GatherVersionFields(fields, {6, 2, 9200, 7, ""});
-  EXPECT_EQ(fields.Text("LabelOSCategory"), "-");
-  EXPECT_EQ(fields.Text("LabelOS"), "before");
-  EXPECT_EQ(fields.Text("LabelVersion"), "6.2");
-  EXPECT_EQ(fields.Text("LabelBuild"), "9200");
+  EXPECT_EQ(fields.Text(Field::Platform), "-");
+  EXPECT_EQ(fields.Text(Field::OsDescription), "before");
+  EXPECT_EQ(fields.Text(Field::OsVersion), "6.2");
+  EXPECT_EQ(fields.Text(Field::OsBuild), "9200");
 }
 
 namespace {
@@ -181,8 +181,8 @@ TEST(ProductIdAndKey, NtKeyFirstOtherKeyFillsWhatIsEmpty) {
     c.Plant(registry);
     FieldTable fields;
     GatherProductIdAndKey(fields, registry);
-    EXPECT_EQ(fields.Text("LabelID"), c.Id);
-    EXPECT_EQ(fields.Text("LabelKey"), c.Key);
+    EXPECT_EQ(fields.Text(Field::ProductId), c.Id);
+    EXPECT_EQ(fields.Text(Field::ProductKey), c.Key);
     EXPECT_EQ(registry.StillOpen(), 0u);
   }
 }
@@ -234,9 +234,9 @@ TEST(DirectX, UnwrittenCases) {
     FakeRegistry registry;
     plants[i](registry);
     FieldTable fields;
-    fields.SetText("LabelX", "previous pass");
+    fields.SetText(Field::DirectX, "previous pass");
     GatherRegistration(fields, registry, PlatformNT);
-    EXPECT_EQ(fields.Text("LabelX"), "previous pass");
+    EXPECT_EQ(fields.Text(Field::DirectX), "previous pass");
   }
 }
 
@@ -252,17 +252,17 @@ TEST(TimeZone, EmptyWithoutValueUnwrittenWithoutKey) {
   FieldTable fields;
   FakeRegistry none;
   GatherRegistration(fields, none, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelTimeZone"), "-");
+  EXPECT_EQ(fields.Text(Field::TimeZone), "-");
 
   FakeRegistry noValue;
   noValue.Key(key);
   GatherRegistration(fields, noValue, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelTimeZone"), "");
+  EXPECT_EQ(fields.Text(Field::TimeZone), "");
 
   FakeRegistry full;
   full.String(key, "StandardName", "W. Europe Standard Time");
   GatherRegistration(fields, full, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelTimeZone"), "W. Europe Standard Time");
+  EXPECT_EQ(fields.Text(Field::TimeZone), "W. Europe Standard Time");
 }
 
 TEST(Registration, KeyAndTitleValueFollowThePlatform) {
@@ -284,9 +284,9 @@ TEST(Registration, KeyAndTitleValueFollowThePlatform) {
                         Case{PlatformWin32s, "Windows 98", "9x Org", "9x Owner"}}) {
     FieldTable fields;
     GatherRegistration(fields, registry, c.Platform);
-    EXPECT_EQ(fields.Text("LabelTitle"), c.Title);
-    EXPECT_EQ(fields.Text("LabelCompany"), c.Company);
-    EXPECT_EQ(fields.Text("LabelName"), c.Owner);
+    EXPECT_EQ(fields.Text(Field::OsTitle), c.Title);
+    EXPECT_EQ(fields.Text(Field::Company), c.Company);
+    EXPECT_EQ(fields.Text(Field::RegisteredName), c.Owner);
   }
   EXPECT_EQ(registry.StillOpen(), 0u);
 }
@@ -295,16 +295,16 @@ TEST(Registration, MissingKeyOrValuesGiveEmptyTexts) {
   FieldTable fields;
   FakeRegistry none;
   GatherRegistration(fields, none, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelTitle"), "");
-  EXPECT_EQ(fields.Text("LabelCompany"), "");
-  EXPECT_EQ(fields.Text("LabelName"), "");
+  EXPECT_EQ(fields.Text(Field::OsTitle), "");
+  EXPECT_EQ(fields.Text(Field::Company), "");
+  EXPECT_EQ(fields.Text(Field::RegisteredName), "");
 
   FakeRegistry partial;
   partial.String(NtKey, "RegisteredOwner", "Owner").Dword(NtKey, "CurrentType");
   GatherRegistration(fields, partial, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelTitle"), "");
-  EXPECT_EQ(fields.Text("LabelCompany"), "");
-  EXPECT_EQ(fields.Text("LabelName"), "Owner");
+  EXPECT_EQ(fields.Text(Field::OsTitle), "");
+  EXPECT_EQ(fields.Text(Field::Company), "");
+  EXPECT_EQ(fields.Text(Field::RegisteredName), "Owner");
 }
 
 } // namespace qv

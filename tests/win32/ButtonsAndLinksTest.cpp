@@ -184,7 +184,7 @@ protected:
 
 TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
   MainWindow->ShowInfoPanel(1);
-  auto* num = dynamic_cast<TFlatCheckBox*>(MainWindow->Field("CheckBoxNUM"));
+  auto* num = dynamic_cast<TFlatCheckBox*>(MainWindow->ControlOf(Field::NumLockBox));
   ASSERT_NE(num, nullptr);
   MainWindow->UpdateLockKeyBoxes();
   bool before = num->Checked();
@@ -202,18 +202,18 @@ TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
   MainWindow->ShowInfoPanel(2);
   MainWindow->State.Processor.FeatureFlags[ffMMX] = true;
   MainWindow->UpdateFeatureBoxes();
-  auto* mmx = dynamic_cast<TFlatCheckBox*>(MainWindow->Field("CheckBoxMMX"));
+  auto* mmx = dynamic_cast<TFlatCheckBox*>(MainWindow->ControlOf(Field::MmxBox));
   ASSERT_NE(mmx, nullptr);
   EXPECT_TRUE(mmx->Checked());
   Click(mmx);
   EXPECT_TRUE(mmx->Checked());
-  auto* sse = dynamic_cast<TFlatCheckBox*>(MainWindow->Field("CheckBoxSSE"));
+  auto* sse = dynamic_cast<TFlatCheckBox*>(MainWindow->ControlOf(Field::SseBox));
   Click(sse);
   EXPECT_FALSE(sse->Checked());
 }
 
 TEST_F(MainWindowControlsTest, ControlsCarryTheWindowsSettings) {
-  auto* bar = dynamic_cast<TGradientBar*>(MainWindow->Field("ProgressBarPhysical"));
+  auto* bar = dynamic_cast<TGradientBar*>(MainWindow->ControlOf(Field::MemoryBar));
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->Width(), 300);
   EXPECT_EQ(bar->Height(), 16);

@@ -78,7 +78,7 @@ TEST_F(MainWindow, TabsDoNothingBeforeTheFirstPass) {
 }
 
 TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
-  EXPECT_EQ(Form->Text("LabelComputer"), "-");
+  EXPECT_EQ(Form->Text(Field::ComputerName), "-");
   DWORD started = GetTickCount();
   ClickAt(24 + 35, 32 + 11);   // the Info button
   std::printf("the gathering pass took %lu ms\n", GetTickCount() - started);
@@ -98,11 +98,11 @@ TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
   char name[256];
   DWORD size = sizeof name;
   GetComputerNameA(name, &size);
-  EXPECT_EQ(Form->Text("LabelComputer"), std::string(name, size));
-  EXPECT_TRUE(std::regex_match(Form->Text("LabelPhysical"), std::regex(R"(\d+ [KMG]b \[\d+ [KMG]b free\])")))
-      << Form->Text("LabelPhysical");
-  EXPECT_TRUE(std::regex_match(Form->Text("LabelTime"), std::regex(R"(\d{1,2}:\d\d:\d\d)"))) << Form->Text("LabelTime");
-  EXPECT_TRUE(std::regex_match(Form->Text("LabelDate"), std::regex(R"(\d\d-\d\d-\d{4})"))) << Form->Text("LabelDate");
+  EXPECT_EQ(Form->Text(Field::ComputerName), std::string(name, size));
+  EXPECT_TRUE(std::regex_match(Form->Text(Field::Memory), std::regex(R"(\d+ [KMG]b \[\d+ [KMG]b free\])")))
+      << Form->Text(Field::Memory);
+  EXPECT_TRUE(std::regex_match(Form->Text(Field::Time), std::regex(R"(\d{1,2}:\d\d:\d\d)"))) << Form->Text(Field::Time);
+  EXPECT_TRUE(std::regex_match(Form->Text(Field::Date), std::regex(R"(\d\d-\d\d-\d{4})"))) << Form->Text(Field::Date);
   EXPECT_FALSE(Form->State.TotalMemoryText.empty());
 
   // Every tab now shows exactly its own panel.
@@ -113,17 +113,17 @@ TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
 }
 
 TEST_F(MainWindow, MyComputerAndMoreFieldsSitWhereTheRefreshDrawsThem) {
-  auto bounds = [this](const char* name) { return Form->Field(name)->Bounds(); };
-  EXPECT_EQ(bounds("LabelPhysical"), Bounds(125, 88, 300, 13));
-  EXPECT_EQ(bounds("ProgressBarPhysical"), Bounds(125, 104, 300, 16));
-  EXPECT_EQ(bounds("LabelTime"), Bounds(124, 124, 125, 13));
-  EXPECT_EQ(bounds("LabelDate"), Bounds(301, 124, 125, 13));
-  EXPECT_EQ(bounds("LabelIP"), Bounds(125, 24, 300, 13));
+  auto bounds = [this](Field name) { return Form->ControlOf(name)->Bounds(); };
+  EXPECT_EQ(bounds(Field::Memory), Bounds(125, 88, 300, 13));
+  EXPECT_EQ(bounds(Field::MemoryBar), Bounds(125, 104, 300, 16));
+  EXPECT_EQ(bounds(Field::Time), Bounds(124, 124, 125, 13));
+  EXPECT_EQ(bounds(Field::Date), Bounds(301, 124, 125, 13));
+  EXPECT_EQ(bounds(Field::LocalIp), Bounds(125, 24, 300, 13));
   // The indicators end above the memory line.
-  EXPECT_LE(bounds("CheckBoxINS").Bottom, bounds("LabelPhysical").Top);
+  EXPECT_LE(bounds(Field::InsertBox).Bottom, bounds(Field::Memory).Top);
 
   // The bars' picture is a light beige-olive: red and green close together, blue well below them.
-  auto* bar = dynamic_cast<TGradientBar*>(Form->Field("ProgressBarPhysical"));
+  auto* bar = dynamic_cast<TGradientBar*>(Form->ControlOf(Field::MemoryBar));
   ASSERT_NE(bar, nullptr);
   TColor c = bar->BarBitmap().Pixel(20, 10);
   int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
@@ -164,13 +164,13 @@ TEST_F(MainWindow, DraggingTheTitleBarMovesTheWindowWithThePointer) {
 
 TEST_F(MainWindow, IndicatorsPutTheirStateBackWhenClicked) {
   ClickAt(24 + 35, 32 + 11);
-  bool caps = Form->Checked("CheckBoxCAPS");
-  auto* box = dynamic_cast<TFlatCheckBox*>(Form->Field("CheckBoxCAPS"));
+  bool caps = Form->Checked(Field::CapsLockBox);
+  auto* box = dynamic_cast<TFlatCheckBox*>(Form->ControlOf(Field::CapsLockBox));
   ASSERT_NE(box, nullptr);
   HWND wnd = box->Handle();
   SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(Form->Checked("CheckBoxCAPS"), caps);
+  EXPECT_EQ(Form->Checked(Field::CapsLockBox), caps);
 }
 
 } // namespace

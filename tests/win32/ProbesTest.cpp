@@ -180,7 +180,7 @@ TEST_F(ScratchRegistry, DeviceClassesThroughTheRealRegistry) {
   FixedVersion me(PlatformWindows, 4);
   FieldTable fields;
   GatherMonitorsAndPorts(fields, *Registry, me, me.Info);
-  EXPECT_EQ(fields.Lines("MemoMonitor"), std::vector<std::string>{"Plug and Play Monitor"});
+  EXPECT_EQ(fields.Lines(Field::Monitors), std::vector<std::string>{"Plug and Play Monitor"});
 }
 
 TEST_F(ScratchRegistry, VideoAdapterOfNtFour) {
@@ -191,13 +191,13 @@ TEST_F(ScratchRegistry, VideoAdapterOfNtFour) {
   FixedVersion nt4(PlatformNT, 4);
   FieldTable fields;
   GatherVideoAdapters(fields, *Registry, nt4, nt4.Info);
-  EXPECT_EQ(fields.Lines("MemoAdapter"), std::vector<std::string>{"S3 Trio"});
+  EXPECT_EQ(fields.Lines(Field::VideoAdapters), std::vector<std::string>{"S3 Trio"});
 
   // 256 bytes do not fit the 255-byte buffer: nothing is added.
   Binary("System\\ControlSet001\\Services\\S3\\Device0", "HardwareInformation.AdapterString",
          std::vector<uint8_t>(256, 'A'));
   GatherVideoAdapters(fields, *Registry, nt4, nt4.Info);
-  EXPECT_TRUE(fields.Lines("MemoAdapter").empty());
+  EXPECT_TRUE(fields.Lines(Field::VideoAdapters).empty());
 }
 
 TEST_F(ScratchRegistry, OperatingSystemAndBiosFields) {
@@ -219,20 +219,20 @@ TEST_F(ScratchRegistry, OperatingSystemAndBiosFields) {
   GatherProductIdAndKey(fields, *Registry);
   GatherRegistration(fields, *Registry, PlatformNT);
   GatherBios(fields, *Registry, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelID"), "55274-OEM-0011903-00102");
-  EXPECT_EQ(fields.Text("LabelKey"), "ABCDE-12345");
-  EXPECT_EQ(fields.Text("LabelX"), "8.1");
-  EXPECT_EQ(fields.Text("LabelTimeZone"), "W. Europe Standard Time");
-  EXPECT_EQ(fields.Text("LabelTitle"), "Uniprocessor Free");
-  EXPECT_EQ(fields.Text("LabelName"), "Mira Halden");
-  EXPECT_EQ(fields.Text("LabelCompany"), "");
-  EXPECT_EQ(fields.Text("LabelBIOSName"), "AT/AT COMPATIBLE");
-  EXPECT_EQ(fields.Text("LabelBIOSDate"), "08/15/01");
+  EXPECT_EQ(fields.Text(Field::ProductId), "55274-OEM-0011903-00102");
+  EXPECT_EQ(fields.Text(Field::ProductKey), "ABCDE-12345");
+  EXPECT_EQ(fields.Text(Field::DirectX), "8.1");
+  EXPECT_EQ(fields.Text(Field::TimeZone), "W. Europe Standard Time");
+  EXPECT_EQ(fields.Text(Field::OsTitle), "Uniprocessor Free");
+  EXPECT_EQ(fields.Text(Field::RegisteredName), "Mira Halden");
+  EXPECT_EQ(fields.Text(Field::Company), "");
+  EXPECT_EQ(fields.Text(Field::BiosType), "AT/AT COMPATIBLE");
+  EXPECT_EQ(fields.Text(Field::BiosDate), "08/15/01");
 
   // Nine bytes fit neither read: LabelX keeps its text.
   Binary("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", std::vector<uint8_t>(9, 1));
   GatherRegistration(fields, *Registry, PlatformNT);
-  EXPECT_EQ(fields.Text("LabelX"), "8.1");
+  EXPECT_EQ(fields.Text(Field::DirectX), "8.1");
 }
 
 TEST(WindowsProbes, VersionAndPathsOfThisSystem) {
@@ -272,9 +272,9 @@ TEST(WindowsProbes, EditionOfTheEmulatedVersion) {
   auto os = MakeWindowsOsSource();
   FieldTable fields;
   GatherVersionFields(fields, os->Version());
-  EXPECT_EQ(fields.Text("LabelOSCategory"), row->Platform);
-  EXPECT_EQ(fields.Text("LabelOS"), row->Edition);
-  EXPECT_EQ(fields.Text("LabelVersion"), row->Version);
+  EXPECT_EQ(fields.Text(Field::Platform), row->Platform);
+  EXPECT_EQ(fields.Text(Field::OsDescription), row->Edition);
+  EXPECT_EQ(fields.Text(Field::OsVersion), row->Version);
   if (std::strcmp(expected, "win10") == 0) {
     // The numbers the system keeps for itself (ntdll's, which no manifest changes), not the 6.2
     // build 9200 of Windows 8 that programs without a manifest get.
@@ -286,12 +286,12 @@ TEST(WindowsProbes, EditionOfTheEmulatedVersion) {
     truth.dwOSVersionInfoSize = sizeof truth;
     ASSERT_EQ(rtlGetVersion(&truth), 0);
     EXPECT_EQ(truth.dwMajorVersion, 10u);
-    EXPECT_EQ(fields.Text("LabelBuild"), std::to_string(truth.dwBuildNumber & 0xFFFF));
+    EXPECT_EQ(fields.Text(Field::OsBuild), std::to_string(truth.dwBuildNumber & 0xFFFF));
   }
   std::printf("Wine as %s: %s / %s / %s / build %s / \"%s\"\n", expected,
-              fields.Text("LabelOSCategory").c_str(), fields.Text("LabelOS").c_str(),
-              fields.Text("LabelVersion").c_str(), fields.Text("LabelBuild").c_str(),
-              fields.Text("LabelCSD").c_str());
+              fields.Text(Field::Platform).c_str(), fields.Text(Field::OsDescription).c_str(),
+              fields.Text(Field::OsVersion).c_str(), fields.Text(Field::OsBuild).c_str(),
+              fields.Text(Field::ServicePack).c_str());
 }
 
 TEST(WindowsProbes, DriveWalk) {
@@ -311,7 +311,7 @@ TEST(WindowsProbes, DriveWalk) {
   GatherDrives(fields, *source);
   auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-  auto lines = fields.Lines("MemoDrives");
+  auto lines = fields.Lines(Field::Drives);
   ASSERT_FALSE(lines.empty());
   bool sawC = false;
   for (const auto& line : lines) {
@@ -337,17 +337,17 @@ TEST(WindowsProbes, ScreenAudioNetworkOfThisMachine) {
   GatherAudio(fields, *audio);
   auto network = MakeWindowsNetworkSource();
   GatherLocalAddress(fields, *network);
-  EXPECT_EQ(fields.Text("LabelIP"), GetLocalIPAddress());
-  EXPECT_EQ(fields.Url("LabelIP"), IpLookupLink(GetLocalIPAddress()));
+  EXPECT_EQ(fields.Text(Field::LocalIp), GetLocalIPAddress());
+  EXPECT_EQ(fields.Url(Field::LocalIp), IpLookupLink(GetLocalIPAddress()));
   auto netbios = MakeWindowsNetBiosSource();
   GatherMacAddresses(fields, *netbios, PlatformNT);
   auto printers = MakeWindowsPrinterSource();
   GatherPrinters(fields, *printers);
   EXPECT_EQ(printers->Printers(), printers->Printers()); // built once, the same list after
-  for (const char* name :
-       {"LabelResolution", "LabelColor", "LabelWaveOut", "LabelMidiOut", "LabelMix", "LabelIP"})
-    std::printf("  %s: [%s]\n", name, fields.Text(name).c_str());
-  for (const char* memo : {"MemoMAC", "MemoPrinter"})
+  for (Field name :
+       {Field::Resolution, Field::Colours, Field::WaveAudio, Field::MidiAudio, Field::Mixer, Field::LocalIp})
+    std::printf("  %s: [%s]\n", FieldName(name), fields.Text(name).c_str());
+  for (Field memo : {Field::MacAddresses, Field::Printers})
     for (const auto& line : fields.Lines(memo)) std::printf("  %s: [%s]\n", memo, line.c_str());
 }
 
@@ -363,27 +363,27 @@ TEST(WindowsProbes, PlantedMachineThroughTheRealSources) {
   PassState state;
   PassHost host;
   RunGatheringPass(fields, state, windows.Sources(), host);
-  EXPECT_EQ(fields.Text("LabelOSCategory"), nt ? "Windows NT" : "Windows 95");
-  EXPECT_EQ(fields.Text("LabelX"), "4.08.01.0881");
-  EXPECT_EQ(fields.Text("LabelTimeZone"), zone);
-  EXPECT_EQ(fields.Text("LabelTitle"), nt ? "Uniprocessor Free" : "Windows 98");
-  EXPECT_EQ(fields.Text("LabelCompany"), nt ? "Quorvel Org" : "Quorvel 9x Org");
-  EXPECT_EQ(fields.Text("LabelName"), nt ? "Quorvel Owner" : "Quorvel 9x Owner");
-  EXPECT_EQ(fields.Text("LabelID"), "55274-OEM-0011903-00102");
-  EXPECT_EQ(fields.Text("LabelKey"), "QRVL-KEY");
+  EXPECT_EQ(fields.Text(Field::Platform), nt ? "Windows NT" : "Windows 95");
+  EXPECT_EQ(fields.Text(Field::DirectX), "4.08.01.0881");
+  EXPECT_EQ(fields.Text(Field::TimeZone), zone);
+  EXPECT_EQ(fields.Text(Field::OsTitle), nt ? "Uniprocessor Free" : "Windows 98");
+  EXPECT_EQ(fields.Text(Field::Company), nt ? "Quorvel Org" : "Quorvel 9x Org");
+  EXPECT_EQ(fields.Text(Field::RegisteredName), nt ? "Quorvel Owner" : "Quorvel 9x Owner");
+  EXPECT_EQ(fields.Text(Field::ProductId), "55274-OEM-0011903-00102");
+  EXPECT_EQ(fields.Text(Field::ProductKey), "QRVL-KEY");
   // The 95 family skips the NT hardware description and reads the system board key.
-  EXPECT_EQ(fields.Text("LabelBIOSName"), nt ? "QRVL BIOS 1.0" : "QRVL 4.51 PG");
-  EXPECT_EQ(fields.Text("LabelBIOSDate"), "08/15/01");
+  EXPECT_EQ(fields.Text(Field::BiosType), nt ? "QRVL BIOS 1.0" : "QRVL 4.51 PG");
+  EXPECT_EQ(fields.Text(Field::BiosDate), "08/15/01");
   const char* family = nt ? "" : "9x ";
-  EXPECT_EQ(fields.Text("LabelKeyboard"), std::string("Quorvel ") + family + "Keyboard 2");
-  EXPECT_EQ(fields.Text("LabelMouse"), std::string("Quorvel ") + family + "Mouse");
-  EXPECT_EQ(fields.Lines("MemoPort"), (std::vector<std::string>{std::string("Quorvel ") + family + "COM1",
+  EXPECT_EQ(fields.Text(Field::Keyboard), std::string("Quorvel ") + family + "Keyboard 2");
+  EXPECT_EQ(fields.Text(Field::Mouse), std::string("Quorvel ") + family + "Mouse");
+  EXPECT_EQ(fields.Lines(Field::Ports), (std::vector<std::string>{std::string("Quorvel ") + family + "COM1",
                                                                 std::string("Quorvel ") + family + "LPT1"}));
-  EXPECT_EQ(fields.Lines("MemoMonitor"),
+  EXPECT_EQ(fields.Lines(Field::Monitors),
             std::vector<std::string>{std::string("Quorvel ") + family + "Monitor"});
-  EXPECT_EQ(fields.Lines("MemoAdapter"),
+  EXPECT_EQ(fields.Lines(Field::VideoAdapters),
             std::vector<std::string>{std::string("Quorvel ") + family + "Display"});
-  EXPECT_EQ(fields.Lines("MemoMedia"), std::vector<std::string>{std::string("Quorvel ") + family + "Sound"});
+  EXPECT_EQ(fields.Lines(Field::Media), std::vector<std::string>{std::string("Quorvel ") + family + "Sound"});
 }
 
 } // namespace qv

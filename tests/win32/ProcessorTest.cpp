@@ -136,18 +136,18 @@ TEST(ProcessorSection, ThePassFillsTheProcessorPage) {
   ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
   EXPECT_EQ(sources.Sources().Processor->Clock->PerformanceFrequency(), static_cast<uint64_t>(frequency.QuadPart));
   TCPUID probe(*NewMachineCpuid());
-  EXPECT_EQ(fields.Text("LabelProducer"), probe.Vendor);
-  EXPECT_EQ(fields.Text("LabelType"), CpuTypeText(probe.CpuType));
+  EXPECT_EQ(fields.Text(Field::CpuVendor), probe.Vendor);
+  EXPECT_EQ(fields.Text(Field::CpuType), CpuTypeText(probe.CpuType));
   SYSTEM_INFO info{};
   GetSystemInfo(&info);
-  EXPECT_EQ(fields.Text("LabelCPUs"), std::to_string(info.dwNumberOfProcessors) + " CPUs found");
-  std::string speed = fields.Text("LabelSpeed");
+  EXPECT_EQ(fields.Text(Field::CpuCount), std::to_string(info.dwNumberOfProcessors) + " CPUs found");
+  std::string speed = fields.Text(Field::CpuSpeed);
   EXPECT_TRUE(speed.size() > 4 && (speed.substr(speed.size() - 4) == " MHz" || speed.substr(speed.size() - 4) == " GHz"))
       << speed;
-  EXPECT_TRUE(fields.Checked("CheckBoxRDTSC"));
-  EXPECT_TRUE(fields.Checked("CheckBoxFPU"));
+  EXPECT_TRUE(fields.Checked(Field::RdtscBox));
+  EXPECT_TRUE(fields.Checked(Field::FpuBox));
   EXPECT_EQ(state.Processor.CpuCount, static_cast<int>(info.dwNumberOfProcessors));
-  int bar = fields.Position("CPUProgressBar1");
+  int bar = fields.Position(Field::LoadBar1);
   EXPECT_TRUE(bar >= -10 && bar <= 110) << bar;
   std::cout << "Speed: " << speed << "\n";
   ReleaseCpuLoadMonitor();
