@@ -25,8 +25,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   const int width = 582, height = 344;
   int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND w = CreateWindowExA(WS_EX_APPWINDOW, wc.lpszClassName, "Bare popup", WS_POPUP, left, top, width, height,
-                           nullptr, nullptr, instance, nullptr);
+  HWND w = CreateWindowExA(WS_EX_APPWINDOW, wc.lpszClassName, "Bare popup", WS_POPUP, left, top, width, height, nullptr,
+                           nullptr, instance, nullptr);
   ShowWindow(w, show);
   UpdateWindow(w);
   MSG m;

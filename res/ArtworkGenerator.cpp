@@ -31,7 +31,7 @@ const Rgb DeepBlue{0, 51, 160};
 const Rgb Navy{10, 35, 110};
 const Rgb Mist{232, 238, 250};
 const Rgb Pale{244, 247, 253};
-const Rgb Key{255, 0, 255};  // transparent colour of the splash icon
+const Rgb Key{255, 0, 255}; // transparent colour of the splash icon
 
 // Knuth's LCG: a fixed texture, the same on every machine.
 struct Lcg {
@@ -308,12 +308,12 @@ std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const s
     double Gloss;
   };
   const Face faces[5] = {
-      {Mix(SoftBlue, Blue, 0.25), Blue, DeepBlue, White, 0, 0.25},                     // up
-      {Mix(SoftBlue, White, 0.25), Mix(SoftBlue, Blue, 0.45), Blue, White, 0, 0.35},  // over
-      {Mix(Blue, DeepBlue, 0.6), Mix(Blue, SoftBlue, 0.2), Navy, Mix(White, SoftBlue, 0.15), 1, 0.0},  // down
+      {Mix(SoftBlue, Blue, 0.25), Blue, DeepBlue, White, 0, 0.25},                                    // up
+      {Mix(SoftBlue, White, 0.25), Mix(SoftBlue, Blue, 0.45), Blue, White, 0, 0.35},                  // over
+      {Mix(Blue, DeepBlue, 0.6), Mix(Blue, SoftBlue, 0.2), Navy, Mix(White, SoftBlue, 0.15), 1, 0.0}, // down
       {Mix(Mist, White, 0.3), Mix(SoftBlue, Mist, 0.55), Mix(SoftBlue, White, 0.3), Mix(SoftBlue, Mist, 0.2), 0,
-       0.3},                                                                              // disabled
-      {Mix(SoftBlue, White, 0.1), Mix(Blue, SoftBlue, 0.3), DeepBlue, White, 0, 0.3},   // current
+       0.3},                                                                          // disabled
+      {Mix(SoftBlue, White, 0.1), Mix(Blue, SoftBlue, 0.3), DeepBlue, White, 0, 0.3}, // current
   };
   std::vector<Picture> out;
   for (const Face& f : faces) {
@@ -323,8 +323,7 @@ std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const s
     // A soft shadow under the button body.
     p.RoundRect(1, 2, w, h, 5, [&](int, int) { return Mix(skin.At(left + 30, top + 10), Navy, 0.25); });
     p.RoundRect(0, 0, w - 1, h - 1, 5, [&](int, int y) { return Mix(f.Top, f.Bottom, y / double(h - 2)); });
-    if (f.Gloss > 0)
-      p.RoundRect(2, 1, w - 3, 10, 4, [&](int, int y) { return Mix(White, f.Top, y / 9.0); });
+    if (f.Gloss > 0) p.RoundRect(2, 1, w - 3, 10, 4, [&](int, int y) { return Mix(White, f.Top, y / 9.0); });
     p.RoundOutline(0, 0, w - 1, h - 1, 5, f.Edge);
     int ty = (h - 9) / 2 + f.Shift;
     if (f.Text == White) DrawTextCentred(p, (w - 1) / 2 + f.Shift, ty + 1, caption, Navy, 1, true, 0.35);
@@ -378,7 +377,8 @@ void Chip(Picture& p, double cx, double cy, int s, Rgb body, Rgb pins, Rgb mark,
     p.Fill(l - pinLen, offy, l, offy + pinW, pins);
     p.Fill(l + s, offy, l + s + pinLen, offy + pinW, pins);
   }
-  p.RoundRect(l, t, l + s, t + s, std::max(2, s / 8), [&](int, int y) { return Mix(Mix(body, White, 0.3), body, (y - t) / double(s)); });
+  p.RoundRect(l, t, l + s, t + s, std::max(2, s / 8),
+              [&](int, int y) { return Mix(Mix(body, White, 0.3), body, (y - t) / double(s)); });
   p.RoundOutline(l, t, l + s, t + s, std::max(2, s / 8), Mix(body, Navy, 0.5));
   int inset = std::max(2, s / 6);
   p.RoundOutline(l + inset, t + inset, l + s - inset, t + s - inset, std::max(1, s / 12), Mix(body, White, 0.45));
@@ -471,7 +471,8 @@ Picture Credits2() {
   DrawText(p, 31, 42, "DISK OK", Mix(White, SoftBlue, 0.3));
   p.Fill(54, 60, 66, 66, Mix(SoftBlue, Blue, 0.3));
   p.RoundRect(42, 66, 78, 70, 2, [](int, int) { return Mix(SoftBlue, Blue, 0.5); });
-  p.RoundRect(112, 14, 142, 70, 3, [](int, int y) { return Mix(Mix(SoftBlue, White, 0.5), SoftBlue, (y - 14) / 56.0); });
+  p.RoundRect(112, 14, 142, 70, 3,
+              [](int, int y) { return Mix(Mix(SoftBlue, White, 0.5), SoftBlue, (y - 14) / 56.0); });
   p.RoundOutline(112, 14, 142, 70, 3, Blue);
   for (int i = 0; i < 3; ++i) p.Fill(117, 22 + i * 7, 137, 24 + i * 7, Mix(Blue, White, 0.3));
   p.Disc(127, 58, 3, Mix(Blue, White, 0.1));
@@ -520,7 +521,7 @@ std::vector<uint8_t> CursorFile(const std::vector<std::string>& art, int hotX, i
     for (int x = 0; x < 32 && x < int(art[y].size()); ++x) {
       char c = art[y][x];
       if (c == '.') continue;
-      int row = 31 - y;  // bottom-up
+      int row = 31 - y; // bottom-up
       andBits[row * 4 + x / 8] &= static_cast<uint8_t>(~(0x80 >> (x % 8)));
       if (c == 'o') xorBits[row * 4 + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     }
@@ -528,72 +529,34 @@ std::vector<uint8_t> CursorFile(const std::vector<std::string>& art, int hotX, i
   auto put16 = [&](uint32_t v) { out.push_back(uint8_t(v)), out.push_back(uint8_t(v >> 8)); };
   auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
   const uint32_t dibSize = 40 + 8 + 128 + 128;
-  put16(0), put16(2), put16(1);                   // cursor directory, one image
+  put16(0), put16(2), put16(1); // cursor directory, one image
   out.push_back(32), out.push_back(32), out.push_back(2), out.push_back(0);
   put16(uint32_t(hotX)), put16(uint32_t(hotY));
   put32(dibSize), put32(22);
   put32(40), put32(32), put32(64), put16(1), put16(1), put32(0), put32(256), put32(0), put32(0), put32(2), put32(0);
-  put32(0x00000000), put32(0x00FFFFFF);            // black, white
+  put32(0x00000000), put32(0x00FFFFFF); // black, white
   out.insert(out.end(), xorBits.begin(), xorBits.end());
   out.insert(out.end(), andBits.begin(), andBits.end());
   return out;
 }
 
 const std::vector<std::string> HandArt = {
-    "......XX........",
-    ".....XooX.......",
-    ".....XooX.......",
-    ".....XooX.......",
-    ".....XooX.......",
-    ".....XooXXX.....",
-    ".....XooXooXXX..",
-    ".....XooXooXooXX",
-    "..XX.XooXooXooXoX",
-    ".XooXXooooooooXoX",
-    ".XoooXooooooooooX",
-    "..XooXoooooooooX",
-    "...XooooooooooooX",
-    "...XoooooooooooX",
-    "....XooooooooooX",
-    "....XoooooooooX.",
-    ".....XooooooooX.",
-    ".....XooooooooX.",
-    ".....XXXXXXXXXX.",
+    "......XX........",  ".....XooX.......", ".....XooX.......",  ".....XooX.......",  ".....XooX.......",
+    ".....XooXXX.....",  ".....XooXooXXX..", ".....XooXooXooXX",  "..XX.XooXooXooXoX", ".XooXXooooooooXoX",
+    ".XoooXooooooooooX", "..XooXoooooooooX", "...XooooooooooooX", "...XoooooooooooX",  "....XooooooooooX",
+    "....XoooooooooX.",  ".....XooooooooX.", ".....XooooooooX.",  ".....XXXXXXXXXX.",
 };
 
 const std::vector<std::string> SmallHandArt = {
-    ".....XX.....",
-    "....XooX....",
-    "....XooX....",
-    "....XooXXX..",
-    "....XooXooXX",
-    "..X.XooooooX",
-    ".XoXXoooooooX",
-    ".XoooooooooX",
-    "..XooooooooX",
-    "...XoooooooX",
-    "....XooooooX",
-    "....XXXXXXXX",
+    ".....XX.....",  "....XooX....", "....XooX....", "....XooXXX..", "....XooXooXX", "..X.XooooooX",
+    ".XoXXoooooooX", ".XoooooooooX", "..XooooooooX", "...XoooooooX", "....XooooooX", "....XXXXXXXX",
 };
 
 const std::vector<std::string> GrabArt = {
-    "................",
-    "................",
-    "................",
-    "................",
-    "......XX.XX.XX..",
-    ".....XooXooXooXX",
-    ".....XooooooooXoX",
-    "...XXXoooooooooX",
-    "..XooXooooooooooX",
-    "..XoooooooooooooX",
-    "...XoooooooooooX",
-    "...XoooooooooooX",
-    "....XooooooooooX",
-    "....XoooooooooX.",
-    ".....XooooooooX.",
-    ".....XooooooooX.",
-    ".....XXXXXXXXXX.",
+    "................", "................",  "................", "................",  "......XX.XX.XX..",
+    ".....XooXooXooXX", ".....XooooooooXoX", "...XXXoooooooooX", "..XooXooooooooooX", "..XoooooooooooooX",
+    "...XoooooooooooX", "...XoooooooooooX",  "....XooooooooooX", "....XoooooooooX.",  ".....XooooooooX.",
+    ".....XooooooooX.", ".....XXXXXXXXXX.",
 };
 
 std::vector<std::string> WithArrow(std::vector<std::string> art) {
@@ -623,7 +586,8 @@ using IconArt = std::vector<IconPixel>;
 
 Picture IconDrawing(int size, Rgb under) {
   Picture p(size, size, under);
-  p.RoundRect(0, 0, size, size, size / 5.0, [&](int, int y) { return Mix(Mix(Blue, White, 0.25), DeepBlue, y / double(size)); });
+  p.RoundRect(0, 0, size, size, size / 5.0,
+              [&](int, int y) { return Mix(Mix(Blue, White, 0.25), DeepBlue, y / double(size)); });
   Chip(p, size / 2.0, size / 2.0, size / 2, Mix(SoftBlue, White, 0.55), White, DeepBlue, size >= 48 ? 2 : 1);
   return p;
 }
@@ -666,9 +630,10 @@ std::vector<Rgb> IconPalette(const IconArt& art) {
       int k = 0, range = boxes[i].size() > 1 ? widest(boxes[i], k) : 0;
       if (range > pickRange) pick = i, pickRange = range, pickChannel = k;
     }
-    if (pick == boxes.size()) break;  // every box holds one colour
+    if (pick == boxes.size()) break; // every box holds one colour
     auto& box = boxes[pick];
-    std::stable_sort(box.begin(), box.end(), [&](Rgb a, Rgb b) { return channel(a, pickChannel) < channel(b, pickChannel); });
+    std::stable_sort(box.begin(), box.end(),
+                     [&](Rgb a, Rgb b) { return channel(a, pickChannel) < channel(b, pickChannel); });
     std::vector<Rgb> upper(box.begin() + box.size() / 2, box.end());
     box.resize(box.size() / 2);
     boxes.push_back(upper);

@@ -30,12 +30,12 @@ struct TreeInfo {
 struct ReadTopic {
   std::string Title;
   uint32_t TopicPos = 0, TopicOffset = 0;
-  std::string Text;                 // paragraphs end in '\n'
-  std::vector<uint32_t> Jumps;      // context hashes of its jumps
+  std::string Text;            // paragraphs end in '\n'
+  std::vector<uint32_t> Jumps; // context hashes of its jumps
 };
 
 class HelpReader {
- public:
+public:
   explicit HelpReader(Bytes file) : file_(std::move(file)) {
     EXPECT_EQ(U32(file_, 0), 0x00035F3Fu);
     EXPECT_EQ(U32(file_, 12), file_.size());
@@ -48,7 +48,7 @@ class HelpReader {
     });
   }
 
-  std::vector<std::string> Directory;   // names in stored order
+  std::vector<std::string> Directory; // names in stored order
 
   Bytes File(const std::string& name) const {
     auto found = offsets_.find(name);
@@ -57,8 +57,8 @@ class HelpReader {
   }
 
   static TreeInfo Tree(const Bytes& tree) {
-    return {static_cast<int16_t>(U16(tree, 32)), static_cast<int16_t>(U16(tree, 30)), static_cast<int16_t>(U16(tree, 26)),
-            U32(tree, 34)};
+    return {static_cast<int16_t>(U16(tree, 32)), static_cast<int16_t>(U16(tree, 30)),
+            static_cast<int16_t>(U16(tree, 26)), U32(tree, 34)};
   }
 
   // |CONTEXT entries in stored leaf order.
@@ -103,7 +103,7 @@ class HelpReader {
     Bytes topic = File("|TOPIC");
     EXPECT_EQ(topic.size() % 4096, 0u);
     std::vector<ReadTopic> topics;
-    std::map<uint32_t, uint32_t> chars;   // characters of text records so far, per block
+    std::map<uint32_t, uint32_t> chars; // characters of text records so far, per block
     uint32_t pos = 12, previous = 0xFFFFFFFF;
     int spilled = 0;
     while (pos != 0xFFFFFFFF) {
@@ -118,7 +118,7 @@ class HelpReader {
       if (offset + blockSize > 4096) ++spilled;
       Bytes ld1(whole.begin() + 21, whole.begin() + len1), ld2(whole.begin() + len1, whole.end());
       if (type == 0x02) {
-        if (next == 0xFFFFFFFF) break;   // the end marker
+        if (next == 0xFFFFFFFF) break; // the end marker
         ReadTopic t;
         t.Title.assign(ld2.begin(), ld2.end());
         t.TopicPos = pos;
@@ -138,7 +138,7 @@ class HelpReader {
     return topics;
   }
 
- private:
+private:
   Bytes Internal(uint32_t at) const {
     uint32_t reserved = U32(file_, at), used = U32(file_, at + 4);
     EXPECT_EQ(reserved, used + 9);
@@ -213,10 +213,14 @@ class HelpReader {
       topic.Text += strings[used++];
       uint8_t c = ld1[at++];
       if (c == 0xFF) break;
-      if (c == 0x80) at += 2;
-      else if (c == 0x82) topic.Text += '\n';
-      else if (c == 0xE3 || c == 0xE2 || c == 0xE6 || c == 0xE7) topic.Jumps.push_back(U32(ld1, at)), at += 4;
-      else if (c != 0x81 && c != 0x83 && c != 0x89) ADD_FAILURE() << "unexpected command " << int(c);
+      if (c == 0x80)
+        at += 2;
+      else if (c == 0x82)
+        topic.Text += '\n';
+      else if (c == 0xE3 || c == 0xE2 || c == 0xE6 || c == 0xE7)
+        topic.Jumps.push_back(U32(ld1, at)), at += 4;
+      else if (c != 0x81 && c != 0x83 && c != 0x89)
+        ADD_FAILURE() << "unexpected command " << int(c);
     }
     EXPECT_EQ(at, ld1.size());
     EXPECT_EQ(used, strings.size()) << "as many strings as commands";

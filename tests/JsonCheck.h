@@ -17,7 +17,7 @@ struct JsonMember;
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object } Type = Kind::Null;
   bool Bool = false;
-  std::string Text;  // the string, or the number as written
+  std::string Text; // the string, or the number as written
   std::vector<JsonValue> Items;
   std::vector<JsonMember> Members;
 
@@ -36,7 +36,7 @@ inline const JsonValue* JsonValue::Find(const std::string& name) const {
 }
 
 class StrictJsonReader {
- public:
+public:
   explicit StrictJsonReader(std::string_view text) : S(text) {}
 
   std::optional<JsonValue> Read(std::string* error = nullptr) {
@@ -54,7 +54,7 @@ class StrictJsonReader {
     return v;
   }
 
- private:
+private:
   bool Fail(const char* what) {
     if (Error.empty()) Error = what;
     return false;
@@ -295,4 +295,4 @@ inline std::optional<JsonValue> ParseStrictJson(std::string_view text, std::stri
   return StrictJsonReader(text).Read(error);
 }
 
-}  // namespace qv::test
+} // namespace qv::test

@@ -16,7 +16,7 @@ public:
   std::vector<std::string>* Log = &OwnLog;
   std::vector<std::string> OwnLog;
   PrintFont Font;
-  int Measured = 0;   // TextWidth calls
+  int Measured = 0; // TextWidth calls
   int Pages = 0;
   std::string JobName;
   TRect LastClip;

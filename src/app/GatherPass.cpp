@@ -5,8 +5,8 @@
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
-#include "probes/Drives.h"
 #include "probes/Display.h"
+#include "probes/Drives.h"
 #include "probes/Network.h"
 #include "probes/WindowsVersion.h"
 

@@ -31,14 +31,14 @@ public:
 // The readers behind each step. A reader left null leaves its fields as they are.
 struct GatherSources {
   SystemSource* System = nullptr;
-  DriveSource* Drives = nullptr;            // step 2
-  OsSource* Os = nullptr;                   // steps 4 and 6; its platform also steers 7, 11, 13, 14
-  Registry* MachineRegistry = nullptr;      // steps 4, 7, 11, 13
-  PrinterSource* Printers = nullptr;        // step 11
-  ScreenSource* Screen = nullptr;           // step 11
-  AudioSource* Audio = nullptr;             // step 11
-  NetworkSource* Network = nullptr;         // step 12
-  NetBiosSource* NetBios = nullptr;         // step 14
+  DriveSource* Drives = nullptr;       // step 2
+  OsSource* Os = nullptr;              // steps 4 and 6; its platform also steers 7, 11, 13, 14
+  Registry* MachineRegistry = nullptr; // steps 4, 7, 11, 13
+  PrinterSource* Printers = nullptr;   // step 11
+  ScreenSource* Screen = nullptr;      // step 11
+  AudioSource* Audio = nullptr;        // step 11
+  NetworkSource* Network = nullptr;    // step 12
+  NetBiosSource* NetBios = nullptr;    // step 14
   ProcessorSources* Processor = nullptr;
 };
 

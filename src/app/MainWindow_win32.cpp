@@ -1,13 +1,13 @@
 #include "app/MainWindow_win32.h"
 
-#include "fields/FieldInventory.h"
-#include "app/HelpFile.h"
-#include "cpu/Cpuid.h"
-#include "cpu/CpuPlatform.h"
-#include "status/PeriodicRefresh.h"
-#include "app/ResourceIds.h"
 #include "app/BusyWindow_win32.h"
+#include "app/HelpFile.h"
+#include "app/ResourceIds.h"
 #include "core/Errors.h"
+#include "cpu/CpuPlatform.h"
+#include "cpu/Cpuid.h"
+#include "fields/FieldInventory.h"
+#include "status/PeriodicRefresh.h"
 #include "ui/LateImports.h"
 
 namespace qv {
@@ -16,8 +16,7 @@ TMainWindow* MainWindow = nullptr;
 
 namespace {
 
-const char* const TabCaptions[6] = {"Welcome", "My Computer", "Processor", "Operating System", "Devices",
-                                    "More ..."};
+const char* const TabCaptions[6] = {"Welcome", "My Computer", "Processor", "Operating System", "Devices", "More ..."};
 constexpr TColor ValueColor = QuorvelValueBlue;
 
 TFont PageFont(unsigned style = 0, TColor color = clBlack) { return TFont("MS Sans Serif", -12, style, color); }
@@ -50,7 +49,7 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner), Sources(std::make_un
   Title = "Quorvel";
   SetColor(clWhite);
   SetFont(TFont("MS Sans Serif", -11));
-  SetBounds(0, 0, 753, 568);   // design size; FormCreate sizes the window to the skin
+  SetBounds(0, 0, 753, 568); // design size; FormCreate sizes the window to the skin
 
   BackGroundImage = new TImage(this);
   BackGroundImage->Name = "BackGroundImage";
@@ -100,9 +99,10 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner), Sources(std::make_un
     return b;
   };
   CloseButton = button("CloseButton", 564, 5, 13, 13, IDB_CLOSE_BUTTON, "Close", &TMainWindow::CloseButtonClick);
-  InfoButton = button("InfoButton", 24, 32, 71, 22, IDB_INFO_BUTTON, "Start examining your system.", &TMainWindow::InfoButtonClick);
-  PrintButton =
-      button("PrintButton", 24, 64, 71, 22, IDB_PRINT_BUTTON, "Print the gathered information.", &TMainWindow::PrintButtonClick);
+  InfoButton = button("InfoButton", 24, 32, 71, 22, IDB_INFO_BUTTON, "Start examining your system.",
+                      &TMainWindow::InfoButtonClick);
+  PrintButton = button("PrintButton", 24, 64, 71, 22, IDB_PRINT_BUTTON, "Print the gathered information.",
+                       &TMainWindow::PrintButtonClick);
   PrintButton->SetEnabled(false);
   ExportButton = button("ExportButton", 24, 96, 71, 22, IDB_EXPORT_BUTTON, "Save the gathered information.",
                         &TMainWindow::ExportButtonClick);
@@ -316,8 +316,7 @@ void TMainWindow::MakePageFields() {
 
 void TMainWindow::MakeCredits() {
   TPanel* box = ScrollBoxChild;
-  auto label = [this, box](const std::string& text, int left, int top, int width, TAlignment align,
-                           unsigned style) {
+  auto label = [this, box](const std::string& text, int left, int top, int width, TAlignment align, unsigned style) {
     auto* l = new TLabel(this);
     l->SetCaption(text);
     l->Alignment = align;
@@ -369,8 +368,7 @@ void TMainWindow::FormCreate() {
   ScrollBoxChild->SetTop(195);
   ScrollBoxParent->SetHeight(200);
   CloseButton->SetBounds(CloseButton->Left(), CloseButton->Top(), 13, 13);
-  for (TImageButton* b : {InfoButton, PrintButton, HelpButton})
-    b->SetBounds(b->Left(), b->Top(), 71, 23);
+  for (TImageButton* b : {InfoButton, PrintButton, HelpButton}) b->SetBounds(b->Left(), b->Top(), 71, 23);
   TabStrip->SetActiveTab(0);
   TabStrip->SetHeight(LabelNotice->Top() - TabStrip->Top() - 7);
   for (TPanel* p : InfoPanel) {
@@ -477,9 +475,7 @@ T* TMainWindow::FieldAs(Field field) const {
 }
 
 std::string TMainWindow::Text(Field field) const { return FieldAs<TControl>(field)->Caption(); }
-void TMainWindow::SetText(Field field, const std::string& text) {
-  FieldAs<TControl>(field)->SetCaption(text);
-}
+void TMainWindow::SetText(Field field, const std::string& text) { FieldAs<TControl>(field)->SetCaption(text); }
 std::vector<std::string> TMainWindow::Lines(Field field) const { return FieldAs<TMemo>(field)->Lines(); }
 void TMainWindow::ClearLines(Field field) { FieldAs<TMemo>(field)->ClearLines(); }
 void TMainWindow::AddLine(Field field, const std::string& line) { FieldAs<TMemo>(field)->AddLine(line); }
@@ -487,13 +483,9 @@ void TMainWindow::SetLines(Field field, const std::vector<std::string>& lines) {
   FieldAs<TMemo>(field)->SetLines(lines);
 }
 bool TMainWindow::Checked(Field field) const { return FieldAs<TFlatCheckBox>(field)->Checked(); }
-void TMainWindow::SetChecked(Field field, bool checked) {
-  FieldAs<TFlatCheckBox>(field)->SetChecked(checked);
-}
+void TMainWindow::SetChecked(Field field, bool checked) { FieldAs<TFlatCheckBox>(field)->SetChecked(checked); }
 int TMainWindow::Position(Field field) const { return FieldAs<TGradientBar>(field)->Position(); }
-void TMainWindow::SetPosition(Field field, int position) {
-  FieldAs<TGradientBar>(field)->SetPosition(position);
-}
+void TMainWindow::SetPosition(Field field, int position) { FieldAs<TGradientBar>(field)->SetPosition(position); }
 bool TMainWindow::Visible(Field field) const { return FieldAs<TControl>(field)->Visible(); }
 void TMainWindow::SetVisible(Field field, bool visible) { FieldAs<TControl>(field)->SetVisible(visible); }
 std::string TMainWindow::Url(Field field) const { return FieldAs<TLinkLabel>(field)->URL; }

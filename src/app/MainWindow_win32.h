@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/GatherPass.h"
-#include "fields/PageFields.h"
 #include "app/WindowsSources.h"
 #include "controls/Controls_win32.h"
+#include "fields/PageFields.h"
 #include "probes/LockKeys.h"
 #include "reports/ReportDialogs_win32.h"
 
@@ -48,8 +48,7 @@ public:
   PassState State;
   SaveDialogState SaveDialog;
   PrintDialogState PrintDialog;
-  TLinePrinter LinePrinter;   // margins 15 mm, word wrap on, no page numbers, no title
-
+  TLinePrinter LinePrinter; // margins 15 mm, word wrap on, no page numbers, no title
 
   void FormCreate();
   void InfoButtonClick(TControl* sender);

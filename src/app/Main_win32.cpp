@@ -1,5 +1,5 @@
-#include "app/MainWindow_win32.h"
 #include "app/BusyWindow_win32.h"
+#include "app/MainWindow_win32.h"
 #include "cpu/CpuPlatform.h"
 #include "ui/Application.h"
 

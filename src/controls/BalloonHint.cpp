@@ -56,8 +56,7 @@ THintSize HintArrowAllowance(THintSize s, int textWidth, int arrowWidth, int arr
   return s;
 }
 
-THintPlacement PlaceHint(THintDirection direction, int w, int h, TPoint c, int belowOffset, int screenW,
-                         int screenH) {
+THintPlacement PlaceHint(THintDirection direction, int w, int h, TPoint c, int belowOffset, int screenW, int screenH) {
   int left = 0, top = 0;
   auto below = [&] { top = c.Y + belowOffset; };
   auto above = [&] { top = c.Y - h; };
@@ -130,10 +129,18 @@ THintArrow HintArrowTriangle(THintDirection direction, bool belowCursor, int w, 
       a.Tip = {cursorX, up ? 0 : h};
       nearestBase(y, a);
       break;
-    case hdUpRight: a.Tip = {0, h}, leftBase(y, a); break;
-    case hdUpLeft: a.Tip = {w, h}, rightBase(y, a); break;
-    case hdDownRight: a.Tip = {0, 0}, leftBase(y, a); break;
-    case hdDownLeft: a.Tip = {w, 0}, rightBase(y, a); break;
+    case hdUpRight:
+      a.Tip = {0, h}, leftBase(y, a);
+      break;
+    case hdUpLeft:
+      a.Tip = {w, h}, rightBase(y, a);
+      break;
+    case hdDownRight:
+      a.Tip = {0, 0}, leftBase(y, a);
+      break;
+    case hdDownLeft:
+      a.Tip = {w, 0}, rightBase(y, a);
+      break;
   }
   return a;
 }
@@ -159,10 +166,14 @@ std::vector<TPoint> CutAngleOctagon(TRect b, int rw, int rh) {
 
 int TransparencyAt(TTransparencyStyle style, int t0, int t1, int w, int h, int x, int y) {
   switch (style) {
-    case tsNone: return 0;
-    case tsConstant: return t0;
-    case tsHGradient: return w == 0 ? t0 : static_cast<int>(RoundHalfEven(double(t1 - t0) / w * x)) + t0;
-    case tsVGradient: return h == 0 ? t0 : static_cast<int>(RoundHalfEven(double(t1 - t0) / h * y)) + t0;
+    case tsNone:
+      return 0;
+    case tsConstant:
+      return t0;
+    case tsHGradient:
+      return w == 0 ? t0 : static_cast<int>(RoundHalfEven(double(t1 - t0) / w * x)) + t0;
+    case tsVGradient:
+      return h == 0 ? t0 : static_cast<int>(RoundHalfEven(double(t1 - t0) / h * y)) + t0;
   }
   return t0;
 }

@@ -15,8 +15,8 @@ enum TAlignTXT { atLeft, atCenter, atRight, atJustified };
 enum TTransparencyStyle { tsNone, tsConstant, tsHGradient, tsVGradient };
 
 struct THalfAxes {
-  int A = 0;  // horizontal
-  int B = 0;  // vertical
+  int A = 0; // horizontal
+  int B = 0; // vertical
   friend bool operator==(const THalfAxes&, const THalfAxes&) = default;
 };
 
@@ -25,7 +25,7 @@ THalfAxes EllipseHalfAxes(int w, int h);
 
 struct THintSize {
   int W = 0, H = 0;
-  int TextX = 0;  // text x offset inside the window
+  int TextX = 0; // text x offset inside the window
   friend bool operator==(const THintSize&, const THintSize&) = default;
 };
 
@@ -36,7 +36,7 @@ THintSize HintArrowAllowance(THintSize size, int textWidth, int arrowWidth, int 
 
 struct THintPlacement {
   TRect Window;
-  THintDirection Direction = hdAuto;  // in use after the flips
+  THintDirection Direction = hdAuto; // in use after the flips
   bool BelowCursor = true;
   friend bool operator==(const THintPlacement&, const THintPlacement&) = default;
 };
@@ -48,7 +48,7 @@ THintPlacement PlaceHint(THintDirection direction, int w, int h, TPoint cursor, 
 
 struct THintArrow {
   TPoint Tip, Base1, Base2;
-  int TextY = 0;  // text y offset that centres the text in the body
+  int TextY = 0; // text y offset that centres the text in the body
   friend bool operator==(const THintArrow&, const THintArrow&) = default;
 };
 
@@ -83,19 +83,19 @@ struct THintLayoutInput {
   int RadiusWidth = 15, RadiusHeight = 15;
   int TextWidth = 0, TextHeight = 0;
   TPoint Cursor;
-  int CursorExtent = 32;  // used only when the hint goes below the cursor image
+  int CursorExtent = 32; // used only when the hint goes below the cursor image
   int ScreenWidth = 0, ScreenHeight = 0;
 };
 
 struct THintLayout {
-  TRect Window;  // screen coordinates
+  TRect Window; // screen coordinates
   THintDirection Direction = hdAuto;
   TDisplayedHint Displayed = dhAuto;
   bool BelowCursor = true;
   bool HasArrow = false;
   THintArrow Arrow;
-  TRect Body;      // window coordinates
-  TRect TextRect;  // window coordinates
+  TRect Body;     // window coordinates
+  TRect TextRect; // window coordinates
 };
 
 // Size, place and shape of one hint, everything but the pixels.

@@ -90,8 +90,8 @@ int CurrentCursorExtent() {
     bi.h.biBitCount = 1;
     bits.assign(static_cast<size_t>(rows), 0);
     HDC dc = GetDC(nullptr);
-    int got = GetDIBits(dc, info.hbmMask, 0, static_cast<UINT>(rows), bits.data(),
-                        reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    int got = GetDIBits(dc, info.hbmMask, 0, static_cast<UINT>(rows), bits.data(), reinterpret_cast<BITMAPINFO*>(&bi),
+                        DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
     if (got <= 0) return 32;
     // Rows arrive as bytes, leftmost pixel in the top bit of the first byte.
@@ -142,8 +142,12 @@ UniqueGdiObject TRegionHint::MakeRegion(const TBalloonHint& k) const {
   const TRect& b = Shape.Body;
   HRGN body = nullptr;
   switch (k.HintStyle) {
-    case hsRectangle: body = CreateRectRgn(b.Left, b.Top, b.Right, b.Bottom); break;
-    case hsElliptic: body = CreateEllipticRgn(b.Left, b.Top, b.Right, b.Bottom); break;
+    case hsRectangle:
+      body = CreateRectRgn(b.Left, b.Top, b.Right, b.Bottom);
+      break;
+    case hsElliptic:
+      body = CreateEllipticRgn(b.Left, b.Top, b.Right, b.Bottom);
+      break;
     case hsRoundRect:
       body = CreateRoundRectRgn(b.Left, b.Top, b.Right, b.Bottom, 2 * k.RadiusWidth, 2 * k.RadiusHeight);
       break;
@@ -210,7 +214,7 @@ void TRegionHint::ActivateHint(const TRect& rect, const std::string& text) {
   HRGN window = CreateRectRgn(0, 0, 0, 0);
   CombineRgn(window, static_cast<HRGN>(BodyRegion.Get()), nullptr, RGN_COPY);
   if (ArrowRegion) CombineRgn(window, window, static_cast<HRGN>(ArrowRegion.Get()), RGN_OR);
-  SetWindowRgn(Wnd, window, FALSE);  // the window owns it from here
+  SetWindowRgn(Wnd, window, FALSE); // the window owns it from here
 
   const TRect& r = Shape.Window;
   SetWindowPos(Wnd, HWND_TOPMOST, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);

@@ -9,8 +9,7 @@ TColor ColorToRGB(TColor color, const SystemColorResolver& resolve) {
   return color & 0xFFFFFF;
 }
 
-TColor ShiftLightness(TColor base, TColor current, TAdvColors amount, bool darker,
-                      const SystemColorResolver& resolve) {
+TColor ShiftLightness(TColor base, TColor current, TAdvColors amount, bool darker, const SystemColorResolver& resolve) {
   if (amount == 0) return current;
   THslScaled hsl = ColorToHslScaled(ColorToRGB(base, resolve));
   hsl.L += 10;
@@ -26,13 +25,20 @@ TColor ShiftLightness(TColor base, TColor current, TAdvColors amount, bool darke
 
 TColor ClassicSystemColor(int index) {
   switch (index) {
-    case 5: return clWhite;                  // window
-    case 8: return clBlack;                  // window text
-    case 15: return RGBColor(192, 192, 192); // button face
-    case 16: return RGBColor(128, 128, 128); // button shadow
-    case 18: return clBlack;                 // button text
-    case 20: return clWhite;                 // button highlight
-    default: return RGBColor(192, 192, 192);
+    case 5:
+      return clWhite; // window
+    case 8:
+      return clBlack; // window text
+    case 15:
+      return RGBColor(192, 192, 192); // button face
+    case 16:
+      return RGBColor(128, 128, 128); // button shadow
+    case 18:
+      return clBlack; // button text
+    case 20:
+      return clWhite; // button highlight
+    default:
+      return RGBColor(192, 192, 192);
   }
 }
 

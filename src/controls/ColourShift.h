@@ -18,8 +18,7 @@ TColor ColorToRGB(TColor color, const SystemColorResolver& resolve);
 // The colour of an advanced-colour property: `current` when amount is 0, otherwise the base colour
 // made lighter or darker on the 240-step lightness scale. Lighter results are capped at 100, not
 // 240, so a very light base turns grey rather than white.
-TColor ShiftLightness(TColor base, TColor current, TAdvColors amount, bool darker,
-                      const SystemColorResolver& resolve);
+TColor ShiftLightness(TColor base, TColor current, TAdvColors amount, bool darker, const SystemColorResolver& resolve);
 
 // The classic system colours, for code that runs without a desktop (tests, the report tool).
 TColor ClassicSystemColor(int index);

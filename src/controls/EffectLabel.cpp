@@ -6,15 +6,24 @@ namespace qv {
 
 TPoint DirectionStep(TDirection d) {
   switch (d) {
-    case drNone: return {0, 0};
-    case drUp: return {0, -1};
-    case drDown: return {0, 1};
-    case drLeft: return {-1, 0};
-    case drRight: return {1, 0};
-    case drUpLeft: return {-1, -1};
-    case drUpRight: return {1, -1};
-    case drDownLeft: return {-1, 1};
-    case drDownRight: return {1, 1};
+    case drNone:
+      return {0, 0};
+    case drUp:
+      return {0, -1};
+    case drDown:
+      return {0, 1};
+    case drLeft:
+      return {-1, 0};
+    case drRight:
+      return {1, 0};
+    case drUpLeft:
+      return {-1, -1};
+    case drUpRight:
+      return {1, -1};
+    case drDownLeft:
+      return {-1, 1};
+    case drDownRight:
+      return {1, 1};
   }
   return {0, 0};
 }
@@ -82,16 +91,31 @@ TLabelEffects ShadowPreset(TShadowStyle style, const TLabelEffects& current) {
   Row row{drNone, 0, drNone, 0, 0};
   switch (style) {
     case ssNone:
-    case ssCustom: break;
-    case ssRaised: row = {drUpLeft, 1, drNone, 0, 0}; break;
+    case ssCustom:
+      break;
+    case ssRaised:
+      row = {drUpLeft, 1, drNone, 0, 0};
+      break;
     case ssRaisedColor:
-    case ssRaisedShadow: row = {drUpLeft, 1, drDownRight, 1, 1}; break;
-    case ssRaisedThickShadow: row = {drUpLeft, 1, drDownRight, 1, 4}; break;
-    case ssRecessed: row = {drDownRight, 1, drNone, 0, 0}; break;
+    case ssRaisedShadow:
+      row = {drUpLeft, 1, drDownRight, 1, 1};
+      break;
+    case ssRaisedThickShadow:
+      row = {drUpLeft, 1, drDownRight, 1, 4};
+      break;
+    case ssRecessed:
+      row = {drDownRight, 1, drNone, 0, 0};
+      break;
     case ssRecessedColor:
-    case ssRecessedShadow: row = {drDownRight, 1, drUpLeft, 1, 1}; break;
-    case ssShadow: row = {drNone, 0, drDownRight, 2, 1}; break;
-    case ssThickShadow: row = {drNone, 0, drDownRight, 1, 4}; break;
+    case ssRecessedShadow:
+      row = {drDownRight, 1, drUpLeft, 1, 1};
+      break;
+    case ssShadow:
+      row = {drNone, 0, drDownRight, 2, 1};
+      break;
+    case ssThickShadow:
+      row = {drNone, 0, drDownRight, 1, 4};
+      break;
   }
   TLabelEffects e;
   e.ShadowStyle = style;

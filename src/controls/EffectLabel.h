@@ -37,8 +37,8 @@ struct TRotatedPlacement {
 
 // Bounding box and text origin of a caption textW x textH turned by `angle` degrees (0..359)
 // counter-clockwise, aligned in the client rectangle. The products are cut towards zero.
-TRotatedPlacement RotatedTextPlacement(TRect client, int textW, int textH, int angle, double angleCos,
-                                       double angleSin, TLabelAlign align, TVerticalAlignment valign);
+TRotatedPlacement RotatedTextPlacement(TRect client, int textW, int textH, int angle, double angleCos, double angleSin,
+                                       TLabelAlign align, TVerticalAlignment valign);
 
 // The unturned text rectangle for a measured text height: the client rectangle shortened to the
 // text and moved down by half the leftover (centre) or all of it (bottom).
@@ -88,7 +88,7 @@ private:
 };
 
 struct TLabelTextCopy {
-  TPoint Offset;  // from the text rectangle
+  TPoint Offset; // from the text rectangle
   TColor Color;
   friend bool operator==(const TLabelTextCopy&, const TLabelTextCopy&) = default;
 };

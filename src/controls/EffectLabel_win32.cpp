@@ -70,8 +70,8 @@ void TEffectLabel::Paint(TCanvas& canvas) {
   canvas.Brush.Style = bsClear;
   const bool rotated = AngleValue != 0;
   const TLabelAlign align = Alignment == taRightJustify ? TLabelAlign::Right
-                            : Alignment == taCenter      ? TLabelAlign::Center
-                                                         : TLabelAlign::Left;
+                            : Alignment == taCenter     ? TLabelAlign::Center
+                                                        : TLabelAlign::Left;
   const unsigned format = TextFormat();
   TPoint origin;
   UniqueGdiObject turned;

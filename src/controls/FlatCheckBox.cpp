@@ -39,8 +39,8 @@ TPaintPlan CheckBoxBoxPlan(TRect client, const TCheckBoxState& s, const TCheckBo
   return plan;
 }
 
-TPaintPlan CheckBoxCaptionPlan(TRect client, const std::string& caption, const TCheckBoxState& s,
-                               TColor fontColor, const TCheckBoxColors& colors) {
+TPaintPlan CheckBoxCaptionPlan(TRect client, const std::string& caption, const TCheckBoxState& s, TColor fontColor,
+                               const TCheckBoxColors& colors) {
   TRect r = CheckCaptionRect(s.Layout, client);
   unsigned format = tfWordBreak | (s.Layout == checkboxLeft ? tfLeft : tfRight);
   if (s.Enabled) return {TPaintOp::DrawText(r, fontColor, caption, format)};

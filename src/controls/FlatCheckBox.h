@@ -13,7 +13,7 @@ TRect CheckBoxRect(TCheckBoxLayout layout, TRect client);
 TRect CheckCaptionRect(TCheckBoxLayout layout, TRect client);
 
 struct TCheckBoxColors {
-  TColor Color = 0;  // all RGB
+  TColor Color = 0; // all RGB
   TColor ColorFocused = 0;
   TColor ColorDown = 0;
   TColor ColorCheck = 0;
@@ -26,7 +26,7 @@ struct TCheckBoxColors {
 TColor CheckBoxFill(bool hasFocus, bool mouseInControl, bool mouseIsDown, const TCheckBoxColors& colors);
 
 struct TStroke {
-  TPoint From, To;  // To is not drawn
+  TPoint From, To; // To is not drawn
   friend bool operator==(const TStroke&, const TStroke&) = default;
 };
 
@@ -46,7 +46,7 @@ struct TCheckBoxState {
 // Box fill, mark and frame.
 TPaintPlan CheckBoxBoxPlan(TRect client, const TCheckBoxState& state, const TCheckBoxColors& colors);
 // The caption: once in the font colour, or embossed when disabled.
-TPaintPlan CheckBoxCaptionPlan(TRect client, const std::string& caption, const TCheckBoxState& state,
-                               TColor fontColor, const TCheckBoxColors& colors);
+TPaintPlan CheckBoxCaptionPlan(TRect client, const std::string& caption, const TCheckBoxState& state, TColor fontColor,
+                               const TCheckBoxColors& colors);
 
 } // namespace qv

@@ -64,7 +64,7 @@ void TFlatCheckBox::DrawCaption(TCanvas& canvas) {
 }
 
 void TFlatCheckBox::PaintWindow(TCanvas& canvas) {
-  TWinControl::PaintWindow(canvas);  // the background in the control's colour
+  TWinControl::PaintWindow(canvas); // the background in the control's colour
   PaintBox(canvas);
   DrawCaption(canvas);
 }

@@ -18,7 +18,7 @@ public:
   TColor ColorFlat() const { return Flat; }
   void SetColorFocused(TColor c);
   void SetColorBorder(TColor c);
-  void SetColorFlat(TColor c);  // also stops following the parent's colour
+  void SetColorFlat(TColor c); // also stops following the parent's colour
   void SetParentColor(bool on);
   void SetAdvColorFocused(TAdvColors v);
   void SetAdvColorBorder(TAdvColors v);
@@ -46,7 +46,7 @@ private:
   TAdvColors AdvFocused = 10, AdvBorder = 50;
   bool AdvColors = false;
   bool InControl = false;
-  TColor Shown = 0xFFFFFFFF;  // background colour the edit currently paints
+  TColor Shown = 0xFFFFFFFF; // background colour the edit currently paints
   HBRUSH ShownBrush = nullptr;
 };
 

@@ -9,8 +9,8 @@ std::string DeleteFirstAmpersand(const std::string& caption) {
 }
 
 std::vector<TRect> UpdateTabRects(const std::vector<std::string>& tabs,
-                                  const std::function<int(const std::string&)>& textWidth,
-                                  TFlatTabPosition position, int tabHeight, int tabSpacing, TRect client) {
+                                  const std::function<int(const std::string&)>& textWidth, TFlatTabPosition position,
+                                  int tabHeight, int tabSpacing, TRect client) {
   std::vector<TRect> rects;
   int x = client.Left;
   int y = position == tpTop ? client.Top : client.Bottom - tabHeight;
@@ -74,8 +74,8 @@ TPaintPlan TabPaintPlan(const TTabPaintInput& in) {
     else
       plan.push_back(TPaintOp::Line({{L, B - H - 1}, {L, T}, {R - 1, T}, {R - 1, B - H - 1}}, in.ColorBorder));
   }
-  plan.push_back(TPaintOp::Fill(top ? TRect{L + 1, T + H + 1, R - 1, B - 1} : TRect{L + 1, T + 1, R - 1, B - H - 1},
-                                in.Color));
+  plan.push_back(
+      TPaintOp::Fill(top ? TRect{L + 1, T + H + 1, R - 1, B - 1} : TRect{L + 1, T + 1, R - 1, B - H - 1}, in.Color));
 
   for (size_t i = 0; i < in.Tabs.size() && i < in.TabRects.size(); ++i) {
     const TRect& q = in.TabRects[i];
@@ -88,11 +88,9 @@ TPaintPlan TabPaintPlan(const TTabPaintInput& in) {
             {{q.Left, q.Bottom}, {q.Left, q.Top}, {q.Right - 1, q.Top}, {q.Right - 1, q.Bottom}}, in.ColorBorder));
       } else {
         plan.push_back(TPaintOp::Fill({q.Left, q.Top - 1, q.Right - 1, q.Bottom}, in.Color));
-        plan.push_back(TPaintOp::Line({{q.Left, q.Top - 1},
-                                       {q.Left, q.Bottom - 1},
-                                       {q.Right - 1, q.Bottom - 1},
-                                       {q.Right - 1, q.Top - 1}},
-                                      in.ColorBorder));
+        plan.push_back(TPaintOp::Line(
+            {{q.Left, q.Top - 1}, {q.Left, q.Bottom - 1}, {q.Right - 1, q.Bottom - 1}, {q.Right - 1, q.Top - 1}},
+            in.ColorBorder));
       }
     } else {
       caption = in.Color;

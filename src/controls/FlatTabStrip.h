@@ -15,8 +15,8 @@ std::string DeleteFirstAmpersand(const std::string& caption);
 // One rectangle per tab, left to right from the client's left edge, each 20 pixels wider than
 // its caption; tabs are neither wrapped nor clipped.
 std::vector<TRect> UpdateTabRects(const std::vector<std::string>& tabs,
-                                  const std::function<int(const std::string&)>& textWidth,
-                                  TFlatTabPosition position, int tabHeight, int tabSpacing, TRect client);
+                                  const std::function<int(const std::string&)>& textWidth, TFlatTabPosition position,
+                                  int tabHeight, int tabSpacing, TRect client);
 
 // ActiveTab as stored for a request: clamped into 0..count-1 (with no tabs a non-negative request
 // gives -1, a negative one 0).
@@ -40,7 +40,7 @@ struct TTabPaintInput {
   int ActiveTab = 0;
   int TabHeight = 16;
   TFlatTabPosition TabPosition = tpTop;
-  TColor ParentColor = 0;  // all colours already RGB
+  TColor ParentColor = 0; // all colours already RGB
   TColor Color = 0;
   TColor ColorBorder = 0;
   TColor ColorUnselectedTab = 0;

@@ -15,8 +15,8 @@ void TFlatTabStrip::UpdateTabRects() {
   TCanvas canvas(dc);
   canvas.Font = Font();
   Rects = qv::UpdateTabRects(
-      TabList, [&](const std::string& s) { return canvas.TextWidth(s); }, Position, TabHeightValue,
-      TabSpacingValue, ClientRect());
+      TabList, [&](const std::string& s) { return canvas.TextWidth(s); }, Position, TabHeightValue, TabSpacingValue,
+      ClientRect());
   ReleaseDC(nullptr, dc);
 }
 

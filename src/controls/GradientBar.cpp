@@ -7,8 +7,7 @@
 
 namespace qv {
 
-TColor GradientColor(TColor startColor, TColor endColor, int count, int index,
-                     const SystemColorResolver& resolve) {
+TColor GradientColor(TColor startColor, TColor endColor, int count, int index, const SystemColorResolver& resolve) {
   if (index < 1 || index > count)
     throw ERangeError("ColorIndex can't be less than 1 or greater than " + std::to_string(count));
   TColor s = ColorToRGB(startColor, resolve), e = ColorToRGB(endColor, resolve);
@@ -22,8 +21,8 @@ TColor GradientColor(TColor startColor, TColor endColor, int count, int index,
 
 bool IsHorizontal(TProgressDirection d) { return d == pdLeftToRight || d == pdRightToLeft; }
 
-std::vector<TColor> GradientLines(TProgressDirection direction, TBarColorStyle style, int width, int height,
-                                  TColor c1, TColor c2, TColor c3, const SystemColorResolver& resolve) {
+std::vector<TColor> GradientLines(TProgressDirection direction, TBarColorStyle style, int width, int height, TColor c1,
+                                  TColor c2, TColor c3, const SystemColorResolver& resolve) {
   int length = IsHorizontal(direction) ? width : height;
   if (length <= 0) return {};
   int segment = style == cs3Colors ? length / 2 : length;
@@ -61,10 +60,14 @@ int BarFilledLength(int min, int max, int position, int usableLength) {
 std::optional<TRect> BarRestRect(TProgressDirection direction, TRect in, int rest) {
   if (rest <= 0) return std::nullopt;
   switch (direction) {
-    case pdLeftToRight: return TRect{in.Right - rest, in.Top, in.Right, in.Bottom};
-    case pdRightToLeft: return TRect{in.Left, in.Top, in.Left + rest, in.Bottom};
-    case pdTopToBottom: return TRect{in.Left, in.Bottom - rest, in.Right, in.Bottom};
-    case pdBottomToTop: return TRect{in.Left, in.Top, in.Right, in.Top + rest};
+    case pdLeftToRight:
+      return TRect{in.Right - rest, in.Top, in.Right, in.Bottom};
+    case pdRightToLeft:
+      return TRect{in.Left, in.Top, in.Left + rest, in.Bottom};
+    case pdTopToBottom:
+      return TRect{in.Left, in.Bottom - rest, in.Right, in.Bottom};
+    case pdBottomToTop:
+      return TRect{in.Left, in.Top, in.Right, in.Top + rest};
   }
   return std::nullopt;
 }
@@ -81,8 +84,7 @@ bool AcceptsPosition(int value, int position, int min, int max) {
   return value != position && value <= max && value >= min;
 }
 
-std::string PositionText(int position, int max, bool percentage, const std::string& prefix,
-                         const std::string& suffix) {
+std::string PositionText(int position, int max, bool percentage, const std::string& prefix, const std::string& suffix) {
   int number = position;
   // A percentage of a zero maximum has no meaning; it shows as 0.
   if (percentage) number = max == 0 ? 0 : static_cast<int>(RoundHalfEven(double(position) / max * 100));
@@ -94,7 +96,8 @@ TPoint PositionTextOrigin(int width, int height, int textWidth, int textHeight) 
 }
 
 TPaintPlan BarBorderPlan(int w, int h, TColor c1, TColor c2) {
-  return {TPaintOp::Line({{w - 1, 0}, {0, 0}, {0, h}}, c1), TPaintOp::Line({{1, h - 1}, {w - 1, h - 1}, {w - 1, 0}}, c2)};
+  return {TPaintOp::Line({{w - 1, 0}, {0, 0}, {0, h}}, c1),
+          TPaintOp::Line({{1, h - 1}, {w - 1, h - 1}, {w - 1, 0}}, c2)};
 }
 
 } // namespace qv

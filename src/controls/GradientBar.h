@@ -18,8 +18,8 @@ TColor GradientColor(TColor startColor, TColor endColor, int count, int index, c
 
 // The colour of every line of the full-length gradient: columns for horizontal bars, rows for
 // vertical ones, from the left or the top.
-std::vector<TColor> GradientLines(TProgressDirection direction, TBarColorStyle style, int width, int height,
-                                  TColor c1, TColor c2, TColor c3, const SystemColorResolver& resolve);
+std::vector<TColor> GradientLines(TProgressDirection direction, TBarColorStyle style, int width, int height, TColor c1,
+                                  TColor c2, TColor c3, const SystemColorResolver& resolve);
 
 bool IsHorizontal(TProgressDirection direction);
 int BarUsableLength(TProgressDirection direction, int width, int height, bool showBorder);
@@ -34,8 +34,7 @@ std::vector<TPoint> TileOrigins(int width, int height, int tileW, int tileH);
 
 // SetPosition takes only a new value inside Min..Max.
 bool AcceptsPosition(int value, int position, int min, int max);
-std::string PositionText(int position, int max, bool percentage, const std::string& prefix,
-                         const std::string& suffix);
+std::string PositionText(int position, int max, bool percentage, const std::string& prefix, const std::string& suffix);
 TPoint PositionTextOrigin(int width, int height, int textWidth, int textHeight);
 
 // Top and left edges in c1, bottom and right in c2.

@@ -7,9 +7,9 @@ namespace qv {
 constexpr int HslScale = 240;
 
 struct THsl {
-  double Hue = 0;         // 0..1
-  double Saturation = 0;  // 0..1
-  double Lightness = 0;   // 0..1
+  double Hue = 0;        // 0..1
+  double Saturation = 0; // 0..1
+  double Lightness = 0;  // 0..1
 };
 
 struct THslScaled {

@@ -7,7 +7,7 @@ namespace qv {
 enum TButtonImage { biNormal, biOver, biDown, biUp, biDisabled };
 
 struct TButtonImages {
-  bool Normal = false, Over = false, Down = false, Up = false, Disabled = false;  // present (width > 0)
+  bool Normal = false, Over = false, Down = false, Up = false, Disabled = false; // present (width > 0)
 };
 
 // What a paint draws: the disabled face whenever there is one and the button is disabled,

@@ -12,11 +12,16 @@ TImageButton::TImageButton(TComponent* owner) : TGraphicControl(owner) {
 
 const TBitmap& TImageButton::Image(TButtonImage which) const {
   switch (which) {
-    case biNormal: return Normal;
-    case biOver: return Over;
-    case biDown: return Down;
-    case biUp: return Up;
-    case biDisabled: return Disabled;
+    case biNormal:
+      return Normal;
+    case biOver:
+      return Over;
+    case biDown:
+      return Down;
+    case biUp:
+      return Up;
+    case biDisabled:
+      return Disabled;
   }
   return Normal;
 }

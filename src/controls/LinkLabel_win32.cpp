@@ -14,9 +14,8 @@ void LoadUrlCursors() {
 
 std::function<void(const std::string&)> TLinkLabel::OpenLink = [](const std::string& text) {
   if (text.empty()) return;
-  HWND owner = Application().MainForm && Application().MainForm->HandleAllocated()
-                   ? Application().MainForm->Handle()
-                   : nullptr;
+  HWND owner =
+      Application().MainForm && Application().MainForm->HandleAllocated() ? Application().MainForm->Handle() : nullptr;
   ShellExecuteA(owner, "open", text.c_str(), nullptr, nullptr, SW_SHOW);
 };
 

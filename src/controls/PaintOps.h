@@ -27,11 +27,11 @@ enum : unsigned {
 struct TPaintOp {
   enum TKind { FillRect, FrameRect, Polyline, Text };
   TKind Kind = FillRect;
-  TColor Color = 0;  // brush, pen or text colour
-  TRect Rect;        // FillRect, FrameRect, Text
+  TColor Color = 0; // brush, pen or text colour
+  TRect Rect;       // FillRect, FrameRect, Text
   std::vector<TPoint> Points;
   std::string Caption;
-  unsigned Format = 0;  // Text: tf* bits; drawn with a transparent background
+  unsigned Format = 0; // Text: tf* bits; drawn with a transparent background
 
   static TPaintOp Fill(TRect r, TColor c) { return {FillRect, c, r, {}, {}, 0}; }
   static TPaintOp Frame(TRect r, TColor c) { return {FrameRect, c, r, {}, {}, 0}; }

@@ -24,8 +24,8 @@ bool UnpackBytes(const uint8_t* packed, size_t size, std::vector<uint8_t>& out);
 struct ArtPicture {
   int Width = 0;
   int Height = 0;
-  size_t Stride = 0;   // bytes per row: three per pixel, padded to a multiple of four
-  const uint8_t* Pixels = nullptr;   // inside the file's bytes; row y at Pixels + RowOffset(y)
+  size_t Stride = 0;               // bytes per row: three per pixel, padded to a multiple of four
+  const uint8_t* Pixels = nullptr; // inside the file's bytes; row y at Pixels + RowOffset(y)
   bool BottomUp = true;
   size_t RowOffset(int y) const { return (BottomUp ? static_cast<size_t>(Height - 1 - y) : y) * Stride; }
 };

@@ -21,8 +21,8 @@ constexpr TColor clBtnShadow = 0x80000010;
 constexpr TColor clBtnHighlight = 0x80000014;
 
 // The window's own blues.
-constexpr TColor QuorvelBorderBlue = 15357184;   // 0, 85, 234
-constexpr TColor QuorvelTabBlue = 14784891;      // 123, 153, 225
-constexpr TColor QuorvelValueBlue = 12268288;    // 0, 51, 187
+constexpr TColor QuorvelBorderBlue = 15357184; // 0, 85, 234
+constexpr TColor QuorvelTabBlue = 14784891;    // 123, 153, 225
+constexpr TColor QuorvelValueBlue = 12268288;  // 0, 51, 187
 
 } // namespace qv

@@ -26,8 +26,6 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Bounds(int left, int top, int width, int height) {
-  return {left, top, left + width, top + height};
-}
+inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 } // namespace qv

@@ -9,7 +9,7 @@ namespace qv {
 // pixel height that keeps within the bitmap face's height and widths stands in.
 struct FaceRequest {
   std::string Name;
-  int Height = 0;   // as in LOGFONT: negative for the character height in pixels
+  int Height = 0; // as in LOGFONT: negative for the character height in pixels
   bool operator==(const FaceRequest&) const = default;
 };
 

@@ -58,8 +58,7 @@ double MeasureClockShort(ClockSource& clock) {
   // which, like 0, sends the display to the long measurement.
   int64_t ticks = static_cast<int64_t>(second.Tsc - first.Tsc);
   double passed = second.Counter - first.Counter;
-  if (frequency > 0 && passed > 0)
-    return static_cast<double>(ticks) / (passed / static_cast<double>(frequency) * 1e6);
+  if (frequency > 0 && passed > 0) return static_cast<double>(ticks) / (passed / static_cast<double>(frequency) * 1e6);
   return static_cast<double>(ticks) / 500000.0;
 }
 

@@ -25,8 +25,8 @@ public:
   virtual uint64_t PerformanceCounter() = 0;
 };
 
-constexpr uint32_t RealtimePriorityClass = 0x100;   // REALTIME_PRIORITY_CLASS
-constexpr int TimeCriticalThreadPriority = 15;       // THREAD_PRIORITY_TIME_CRITICAL
+constexpr uint32_t RealtimePriorityClass = 0x100; // REALTIME_PRIORITY_CLASS
+constexpr int TimeCriticalThreadPriority = 15;    // THREAD_PRIORITY_TIME_CRITICAL
 
 // Counter ticks over 500 ms of sleep at the highest priority, in megahertz. The ticks are divided
 // by the time that really passed, read from the performance counter beside each RDTSC read, since

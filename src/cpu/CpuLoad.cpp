@@ -77,8 +77,8 @@ PerfProcessorSample ParsePerfData(const uint8_t* data, size_t size, int instance
   PerfProcessorSample sample;
   for (int i = 0; i < 8; ++i) {
     uint16_t v = b.U16(DataBlock::SystemTime + 2 * i);
-    uint16_t* fields[8] = {&sample.SystemTime.Year,   &sample.SystemTime.Month,  &sample.SystemTime.DayOfWeek,
-                           &sample.SystemTime.Day,    &sample.SystemTime.Hour,   &sample.SystemTime.Minute,
+    uint16_t* fields[8] = {&sample.SystemTime.Year,   &sample.SystemTime.Month,       &sample.SystemTime.DayOfWeek,
+                           &sample.SystemTime.Day,    &sample.SystemTime.Hour,        &sample.SystemTime.Minute,
                            &sample.SystemTime.Second, &sample.SystemTime.Milliseconds};
     *fields[i] = v;
   }
@@ -94,7 +94,7 @@ PerfProcessorSample ParsePerfData(const uint8_t* data, size_t size, int instance
       break;
     }
     uint32_t length = b.U32(object + ObjectType::TotalByteLength);
-    if (length == 0) break;   // every later step would land on this same object
+    if (length == 0) break; // every later step would land on this same object
     object += length;
   }
   if (!found) throw Exception(ProcessorObjectMissing);

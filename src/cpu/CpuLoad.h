@@ -35,8 +35,8 @@ struct PerfProcessorSample {
 
 constexpr uint32_t ProcessorObjectIndex = 238;
 constexpr uint32_t ProcessorTimeCounterIndex = 6;
-extern const char* const ProcessorObjectMissing;    // "Unable to locate the "Processor" performance object"
-extern const char* const ProcessorCounterMissing;   // "Unable to locate the "% of CPU usage" performance counter"
+extern const char* const ProcessorObjectMissing;  // "Unable to locate the "Processor" performance object"
+extern const char* const ProcessorCounterMissing; // "Unable to locate the "% of CPU usage" performance counter"
 
 // Walks a performance data block of `size` bytes received from the system. `instanceCount` is the
 // number of instances to read, or -1 for the number the object declares. The block is untrusted:
@@ -85,9 +85,9 @@ constexpr uint32_t KeyRead = 0x20019;
 // Which source the monitor samples, chosen once at start-up.
 struct CpuLoadPlatform {
   bool IsWinNT = true;
-  PerfDataReader* PerfData = nullptr;   // NT
-  IdleTimeReader* IdleTimes = nullptr;  // Wine: used instead of the others, whatever version it reports
-  DynDataRegistry* DynData = nullptr;   // 95/98/Me
+  PerfDataReader* PerfData = nullptr;  // NT
+  IdleTimeReader* IdleTimes = nullptr; // Wine: used instead of the others, whatever version it reports
+  DynDataRegistry* DynData = nullptr;  // 95/98/Me
 };
 
 // Chooses the source from what start-up found: Wine's idle times when running under Wine (null

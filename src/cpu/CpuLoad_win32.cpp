@@ -93,7 +93,7 @@ public:
 struct LoadModule {
   LoadModule() {
     OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;   // 148
+    version.dwOSVersionInfoSize = sizeof version; // 148
     bool versionRead = GetVersionExA(&version) != 0;
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     auto query = ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
@@ -106,7 +106,7 @@ struct LoadModule {
   RegistryPerfData Perf;
   DynRegistry Dyn;
   std::unique_ptr<NtIdleTimes> Idle;
-  std::unique_ptr<TCpuLoadMonitor> Monitor;   // declared last: released first
+  std::unique_ptr<TCpuLoadMonitor> Monitor; // declared last: released first
 };
 
 std::unique_ptr<LoadModule> Module;

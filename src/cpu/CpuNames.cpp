@@ -9,7 +9,7 @@ namespace {
 struct CpuNameRow {
   int Family;
   int Vendor;
-  int OtherVendor;   // 0 when the row has one vendor
+  int OtherVendor; // 0 when the row has one vendor
   int Model;
   const char* Name;
   bool Brand = false;
@@ -89,18 +89,27 @@ const CpuNameRow CpuNameTable[] = {
 
 std::string BrandName(int BrandIndex) {
   switch (BrandIndex) {
-  case 1: return "intel Celeron";
-  case 2: return "intel Pentium III";
-  case 3: return "intel Pentium III Xeon";
-  case 4: return "intel Pentium III";
-  case 6: return "intel Pentium III Mobile";
-  case 7: return "intel Celeron Mobile";
-  case 8:
-  case 9:
-  case 10: return "intel Pentium 4";
-  case 11:
-  case 14: return "intel Pentium 4 Xeon";
-  default: return "";
+    case 1:
+      return "intel Celeron";
+    case 2:
+      return "intel Pentium III";
+    case 3:
+      return "intel Pentium III Xeon";
+    case 4:
+      return "intel Pentium III";
+    case 6:
+      return "intel Pentium III Mobile";
+    case 7:
+      return "intel Celeron Mobile";
+    case 8:
+    case 9:
+    case 10:
+      return "intel Pentium 4";
+    case 11:
+    case 14:
+      return "intel Pentium 4 Xeon";
+    default:
+      return "";
   }
 }
 

@@ -80,10 +80,14 @@ int VendorCode(const std::string& vendor) {
 
 std::string CpuTypeText(int cpuType) {
   switch (cpuType) {
-  case 0: return "Primary";
-  case 1: return "Overdrive";
-  case 2: return "Secondary";
-  default: return "";
+    case 0:
+      return "Primary";
+    case 1:
+      return "Overdrive";
+    case 2:
+      return "Secondary";
+    default:
+      return "";
   }
 }
 
@@ -96,8 +100,7 @@ FeatureDecoding DecodeFeatureFlags(const TCPUID& cpuid, int vendorCode, CpuidSou
   f[ffRDTSC] = rdtsc;
   f[ffFPU] = Bit(edx, 0);
   f[ffAPIC] = Bit(edx, 9);
-  if (f[ffAPIC])
-    d.ApicCaption = (cpuid.Family == 5 && vendorCode == 3 && cpuid.Model == 0) ? "PGE" : "APIC";
+  if (f[ffAPIC]) d.ApicCaption = (cpuid.Family == 5 && vendorCode == 3 && cpuid.Model == 0) ? "PGE" : "APIC";
   f[ffMMX] = Bit(edx, 23);
   f[ffSSE] = Bit(edx, 25);
   f[ffSSE2] = Bit(edx, 26);

@@ -36,12 +36,12 @@ public:
   explicit TCPUID(CpuidSource& source);
 
   bool Available = false;
-  uint32_t Signature = 0;     // leaf 1 EAX
-  uint32_t MiscInfo = 0;      // leaf 1 EBX, brand index in bits 0-7
-  uint32_t FeaturesEcx = 0;   // leaf 1 ECX
-  uint32_t FeaturesEdx = 0;   // leaf 1 EDX
+  uint32_t Signature = 0;   // leaf 1 EAX
+  uint32_t MiscInfo = 0;    // leaf 1 EBX, brand index in bits 0-7
+  uint32_t FeaturesEcx = 0; // leaf 1 ECX
+  uint32_t FeaturesEdx = 0; // leaf 1 EDX
   int CpuType = 0;
-  int Family = 0;             // base family only: the naming tables' four bits
+  int Family = 0; // base family only: the naming tables' four bits
   int Model = 0;
   int Stepping = 0;
   std::array<char, 12> VendorChars{};

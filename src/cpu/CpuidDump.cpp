@@ -1,7 +1,6 @@
 #include "cpu/CpuidDump.h"
 
 #include <cstdio>
-#include <cstdio>
 #include <memory>
 
 #include "core/Errors.h"

@@ -12,7 +12,7 @@ namespace {
 // CPUID. The flag is left as flipped.
 bool IdBitFlips() {
 #if defined(__x86_64__)
-  return true;   // every x86-64 processor has CPUID
+  return true; // every x86-64 processor has CPUID
 #elif defined(__i386__)
   uint32_t before, after;
   __asm__ volatile(
@@ -29,7 +29,7 @@ bool IdBitFlips() {
       : "cc");
   return ((before ^ after) & 0x200000u) != 0;
 #else
-  return false;  // no x86 processor: no CPUID
+  return false; // no x86 processor: no CPUID
 #endif
 }
 

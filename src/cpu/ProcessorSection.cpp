@@ -1,7 +1,7 @@
 #include "cpu/ProcessorSection.h"
 
-#include "fields/PageFields.h"
 #include "cpu/CpuNames.h"
+#include "fields/PageFields.h"
 
 namespace qv {
 

@@ -41,12 +41,12 @@ struct ProcessorSources {
 
 // Processor state kept on the form between passes.
 struct ProcessorState {
-  std::shared_ptr<const TCPUID> CPUID;   // the latest probe
+  std::shared_ptr<const TCPUID> CPUID; // the latest probe
   int CpuCount = 0;
   TFeatureFlags FeatureFlags{};
-  double CpuSpeed = 0;         // megahertz, or gigahertz once scaled for display
-  int64_t CpuSpeedTicks = 0;   // the long measurement's ticks; 0 when it was not used
-  double ClockMHz = 0;         // the shown clock in megahertz, before any scaling; 0 when none
+  double CpuSpeed = 0;       // megahertz, or gigahertz once scaled for display
+  int64_t CpuSpeedTicks = 0; // the long measurement's ticks; 0 when it was not used
+  double ClockMHz = 0;       // the shown clock in megahertz, before any scaling; 0 when none
 };
 
 // The processor section of the gathering pass: count, clock, vendor, description, type, the nine

@@ -27,8 +27,8 @@ FieldSpec Value(Field name, int page, int top, int width = ValueWidth, int left 
 }
 FieldSpec Memo(Field name, int page, int top, int height, std::vector<std::string> lines = {"-"},
                bool readOnly = false) {
-  return {name, FieldKind::fkMemo, page, Bounds(ValueLeft, top, ValueWidth, height), "", std::move(lines), "",
-          readOnly};
+  return {name, FieldKind::fkMemo, page, Bounds(ValueLeft, top, ValueWidth, height),
+          "",   std::move(lines),  "",   readOnly};
 }
 FieldSpec Check(Field name, int page, int left, int top, const char* caption, int width = 65) {
   return {name, FieldKind::fkCheck, page, Bounds(left, top, width, 15), caption, {}};
@@ -41,7 +41,8 @@ std::vector<FieldSpec> MakeInventory() {
   std::vector<FieldSpec> f;
   // Welcome
   f.push_back({Field::ProductName, FieldKind::fkStatic, 0, Bounds(24, 24, 60, 13), "Quorvel", {}});
-  f.push_back({Field::ProductVersion, FieldKind::fkStatic, 0, Bounds(240, 24, 169, 13), QuorvelVersion, {}, "", false, true});
+  f.push_back(
+      {Field::ProductVersion, FieldKind::fkStatic, 0, Bounds(240, 24, 169, 13), QuorvelVersion, {}, "", false, true});
   f.push_back({Field::CreditsViewport, FieldKind::fkBox, 0, Bounds(24, 48, 385, 200), "", {}});
   f.push_back({Field::CreditsList, FieldKind::fkBox, 0, Bounds(8, 195, 353, 1605), "", {}});
 
@@ -78,11 +79,10 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Caption(Field::CpuCountCaption, 2, 88, "Count:"));
   f.push_back(Value(Field::CpuCount, 2, 88));
   f.push_back(Caption(Field::FeaturesCaption, 2, 120, "Features:"));
-  const std::pair<Field, const char*> features[9] = {{Field::FpuBox, "FPU"},         {Field::MmxBox, "MMX"},
-                                {Field::ExtendedMmxBox, "MMX+"}, {Field::RdtscBox, "RDTSC"},
-                                {Field::ThreeDNowBox, "3DNow!"},     {Field::ExtendedThreeDNowBox, "3DNow!+"},
-                                {Field::ApicBox, "APIC"},        {Field::SseBox, "iSSE"},
-                                {Field::Sse2Box, "iSSE-2"}};
+  const std::pair<Field, const char*> features[9] = {
+      {Field::FpuBox, "FPU"},     {Field::MmxBox, "MMX"},          {Field::ExtendedMmxBox, "MMX+"},
+      {Field::RdtscBox, "RDTSC"}, {Field::ThreeDNowBox, "3DNow!"}, {Field::ExtendedThreeDNowBox, "3DNow!+"},
+      {Field::ApicBox, "APIC"},   {Field::SseBox, "iSSE"},         {Field::Sse2Box, "iSSE-2"}};
   const int rows[3] = {120, 136, 152};
   const int columns[3] = {125, 237, 350};
   for (int i = 0; i < 9; ++i)
@@ -110,16 +110,16 @@ std::vector<FieldSpec> MakeInventory() {
     Field Value;
   };
   const OsRow os[] = {{Field::ProductIdCaption, "ID:", Field::ProductId},
-                         {Field::ProductKeyCaption, "Key:", Field::ProductKey},
-                         {Field::DirectXCaption, "DirectX:", Field::DirectX},
-                         {Field::LoginNameCaption, "Login Name:", Field::LoginName},
-                         {Field::RegisteredNameCaption, "Register Name:", Field::RegisteredName},
-                         {Field::CompanyCaption, "Company:", Field::Company},
-                         {Field::TimeZoneCaption, "Time Zone:", Field::TimeZone},
-                         {Field::WindowsPathCaption, "Windows Path:", Field::WindowsPath},
-                         {Field::SystemPathCaption, "System Path:", Field::SystemPath},
-                         {Field::TempPathCaption, "Temp Path:", Field::TempPath},
-                         {Field::ServicePackCaption, "Add-On:", Field::ServicePack}};
+                      {Field::ProductKeyCaption, "Key:", Field::ProductKey},
+                      {Field::DirectXCaption, "DirectX:", Field::DirectX},
+                      {Field::LoginNameCaption, "Login Name:", Field::LoginName},
+                      {Field::RegisteredNameCaption, "Register Name:", Field::RegisteredName},
+                      {Field::CompanyCaption, "Company:", Field::Company},
+                      {Field::TimeZoneCaption, "Time Zone:", Field::TimeZone},
+                      {Field::WindowsPathCaption, "Windows Path:", Field::WindowsPath},
+                      {Field::SystemPathCaption, "System Path:", Field::SystemPath},
+                      {Field::TempPathCaption, "Temp Path:", Field::TempPath},
+                      {Field::ServicePackCaption, "Add-On:", Field::ServicePack}};
   int top = 72;
   for (const auto& row : os) {
     f.push_back(Caption(row.Caption, 3, top, row.Text));
@@ -147,7 +147,12 @@ std::vector<FieldSpec> MakeInventory() {
 
   // More ...
   f.push_back(Caption(Field::LocalIpCaption, 5, 24, "Local IP Address:"));
-  f.push_back({Field::LocalIp, FieldKind::fkUrl, 5, Bounds(ValueLeft, 24, ValueWidth, RowHeight), "Who is it?", {},
+  f.push_back({Field::LocalIp,
+               FieldKind::fkUrl,
+               5,
+               Bounds(ValueLeft, 24, ValueWidth, RowHeight),
+               "Who is it?",
+               {},
                "click for more information"});
   f.push_back(Caption(Field::MacAddressesCaption, 5, 42, "MAC Addresses:"));
   f.push_back(Memo(Field::MacAddresses, 5, 42, 49));
@@ -162,8 +167,15 @@ std::vector<FieldSpec> MakeInventory() {
 
   // On the form itself
   f.push_back({Field::Notice, FieldKind::fkStatic, -1, Bounds(120, 321, 140, 15), NoticeText, {}, "FREEWARE"});
-  f.push_back({Field::HomePage, FieldKind::fkUrl, -1, Bounds(417, 321, 155, 15), HomePageCaption, {},
-               "Visit the official website.", false, true});
+  f.push_back({Field::HomePage,
+               FieldKind::fkUrl,
+               -1,
+               Bounds(417, 321, 155, 15),
+               HomePageCaption,
+               {},
+               "Visit the official website.",
+               false,
+               true});
   return f;
 }
 
@@ -202,8 +214,9 @@ const std::vector<CreditRole>& CreditRoles() {
       {"OTHER ROUTINES", {"Pavel Kessun", "Ines Marloe", "Teodor Wick"}},
       {"HELP TRANSLATORS", {"Anouk Derval", "Sven Ralsted", "Lucia Ferrano", "Kenji Adachi"}},
       {"SETUP GENERATOR", {"Ruben Talis"}},
-      {"BETA TESTERS", {"Hedda Lorn", "Matteo Quist", "Yara Solberg", "Emil Strand", "Noor Baptist",
-                        "Viktor Hesse", "Clara Meinke", "Tobias Ruhl"}},
+      {"BETA TESTERS",
+       {"Hedda Lorn", "Matteo Quist", "Yara Solberg", "Emil Strand", "Noor Baptist", "Viktor Hesse", "Clara Meinke",
+        "Tobias Ruhl"}},
   };
   return roles;
 }

@@ -16,14 +16,14 @@ struct RawValues {
 
   struct Processor {
     int Count = 0;
-    double ClockMHz = 0;  // 0 when the clock could not be measured
+    double ClockMHz = 0; // 0 when the clock could not be measured
     bool CpuidAvailable = false;
-    std::string Vendor;  // as the processor spells it
+    std::string Vendor; // as the processor spells it
     uint32_t Signature = 0;
-    int Family = 0, Model = 0;          // the processor's own, extended bits included
-    int BaseFamily = 0, BaseModel = 0;  // the four bits the naming tables use
+    int Family = 0, Model = 0;         // the processor's own, extended bits included
+    int BaseFamily = 0, BaseModel = 0; // the four bits the naming tables use
     int Stepping = 0, CpuType = 0;
-    std::optional<std::string> Brand;  // from the extended leaves, where the processor has them
+    std::optional<std::string> Brand; // from the extended leaves, where the processor has them
     // FPU, RDTSC, MMX, MMX+, 3DNow!, 3DNow!+, iSSE, iSSE-2, APIC: the form's flag order.
     std::array<bool, 9> Features{};
   };
@@ -40,4 +40,4 @@ struct RawValues {
   std::optional<Screen> Display;
 };
 
-}  // namespace qv
+} // namespace qv

@@ -39,7 +39,7 @@ const DeviceClassScan::Class* DeviceClassScan::Find(const std::string& className
     Root = db.Root;
     NameValue = db.NameValue;
     RegKey root(Reg, Root);
-    Classes = root.SubKeys();   // none when the root does not open
+    Classes = root.SubKeys(); // none when the root does not open
   }
   while (Next < Classes.size()) {
     std::string path = Root + "\\" + Classes[Next++];
@@ -127,11 +127,9 @@ std::string WideBytesToText(const uint8_t* bytes, std::size_t length) {
 
 DeviceClassNames ClassNamesFor(const VersionInfo& passVersion) {
   if (passVersion.PlatformId == PlatformNT)
-    return {"Keyboard", "Mouse", "Monitor", "Ports", passVersion.MajorVersion >= 5 ? "Display" : nullptr,
-            "MEDIA"};
-  return {"Keyboard",         "Mouse",
-          "Monitors",         "Ports (COM & LPT)",
-          "Display adapters", "Sound, video and game controllers"};
+    return {"Keyboard", "Mouse", "Monitor", "Ports", passVersion.MajorVersion >= 5 ? "Display" : nullptr, "MEDIA"};
+  return {
+      "Keyboard", "Mouse", "Monitors", "Ports (COM & LPT)", "Display adapters", "Sound, video and game controllers"};
 }
 
 std::vector<std::string> PassClassNames(const VersionInfo& passVersion) {
@@ -217,8 +215,7 @@ void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& 
   GatherVideoAdapters(fields, registry, scan, passVersion);
 }
 
-void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version,
-                 const VersionInfo& passVersion) {
+void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version, const VersionInfo& passVersion) {
   DeviceClassScan scan(registry, version, PassClassNames(passVersion));
   GatherMedia(fields, registry, scan, passVersion);
 }

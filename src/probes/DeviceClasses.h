@@ -37,7 +37,7 @@ private:
   std::string Root, NameValue;
   std::vector<std::string> Classes;
   std::size_t Next = 0;
-  std::deque<std::pair<std::string, Class>> Found;   // a deque keeps what Find handed out in place
+  std::deque<std::pair<std::string, Class>> Found; // a deque keeps what Find handed out in place
 };
 
 // The path (under HKEY_LOCAL_MACHINE) of the last instance of the first class named className
@@ -88,8 +88,7 @@ void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, DeviceClassS
                             const VersionInfo& passVersion);
 void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, DeviceClassScan& scan,
                             const VersionInfo& passVersion);
-void GatherVideoAdapters(PageFields& fields, Registry& registry, DeviceClassScan& scan,
-                         const VersionInfo& passVersion);
+void GatherVideoAdapters(PageFields& fields, Registry& registry, DeviceClassScan& scan, const VersionInfo& passVersion);
 void GatherMedia(PageFields& fields, Registry& registry, DeviceClassScan& scan, const VersionInfo& passVersion);
 void GatherKeyboardAndMouse(PageFields& fields, Registry& registry, VersionSource& version,
                             const VersionInfo& passVersion);
@@ -97,7 +96,6 @@ void GatherMonitorsAndPorts(PageFields& fields, Registry& registry, VersionSourc
                             const VersionInfo& passVersion);
 void GatherVideoAdapters(PageFields& fields, Registry& registry, VersionSource& version,
                          const VersionInfo& passVersion);
-void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version,
-                 const VersionInfo& passVersion);
+void GatherMedia(PageFields& fields, Registry& registry, VersionSource& version, const VersionInfo& passVersion);
 
 } // namespace qv

@@ -22,8 +22,7 @@ std::vector<std::string> SplitPorts(const std::string& ports) {
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 
@@ -41,8 +40,7 @@ std::vector<std::string> PrinterEntries(const std::vector<PrinterInfo>& printers
   return entries;
 }
 
-int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily,
-                        const std::string& deviceProfile) {
+int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily, const std::string& deviceProfile) {
   std::string name = deviceProfile.substr(0, deviceProfile.find(','));
   if (name.empty()) return -1;
   int index = 0;

@@ -27,8 +27,7 @@ struct PrinterInfo {
 std::vector<std::string> PrinterEntries(const std::vector<PrinterInfo>& printers, bool ntFamily);
 // Index of the first entry of the system default printer, given the "device" line of the
 // "windows" profile section ("name,driver,port"); -1 when it names none of them.
-int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily,
-                        const std::string& deviceProfile);
+int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily, const std::string& deviceProfile);
 
 // MemoPrinter: every entry, the current one followed by " (Default)".
 std::vector<std::string> PrinterLines(const std::vector<std::string>& printers, int currentIndex);

@@ -45,8 +45,7 @@ std::vector<PrinterInfo> EnumerateWindowsPrinters(bool ntFamily) {
     auto block = EnumPrinterBlock(PRINTER_ENUM_LOCAL, 5, count);
     if (block.size() / sizeof(PRINTER_INFO_5A) < count) return printers;
     auto* records = reinterpret_cast<const PRINTER_INFO_5A*>(block.data());
-    for (DWORD i = 0; i < count; ++i)
-      printers.push_back({Text(records[i].pPrinterName), Text(records[i].pPortName)});
+    for (DWORD i = 0; i < count; ++i) printers.push_back({Text(records[i].pPrinterName), Text(records[i].pPortName)});
   }
   return printers;
 }

@@ -15,9 +15,8 @@ void TDrives::SetDisk(char letter) {
   FSerialNumberStr = SerialNumberText(answers.SerialNumber);
   FVolumeLabel = answers.VolumeLabel;
   FFileSystem = answers.FileSystem;
-  FDriveType = answers.DriveTypeCode >= 0 && answers.DriveTypeCode <= 6
-                   ? static_cast<TDriveType>(answers.DriveTypeCode)
-                   : TDriveType::dtUnknown;
+  FDriveType = answers.DriveTypeCode >= 0 && answers.DriveTypeCode <= 6 ? static_cast<TDriveType>(answers.DriveTypeCode)
+                                                                        : TDriveType::dtUnknown;
   FDiskSize = answers.DiskSize;
   FDiskFree = answers.DiskFree;
 }
@@ -98,8 +97,8 @@ void GatherDrives(PageFields& fields, DriveSource& source) {
   fields.ClearLines(Field::Drives);
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     disk.SetDisk(letter);
-    std::string line = DriveLine(letter, disk.DriveType(), disk.DiskSize(), disk.VolumeLabel(),
-                                 disk.FileSystem(), separator);
+    std::string line =
+        DriveLine(letter, disk.DriveType(), disk.DiskSize(), disk.VolumeLabel(), disk.FileSystem(), separator);
     if (!line.empty()) fields.AddLine(Field::Drives, line);
   }
 }

@@ -95,8 +95,7 @@ std::unique_ptr<DriveReader> MakeWindowsDriveReader() { return std::make_unique<
 char LocaleDecimalSeparator() {
   char text[8];
   std::memset(text, 0, sizeof text);
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0] != '\0')
-    return text[0];
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0] != '\0') return text[0];
   return '.';
 }
 

@@ -51,8 +51,6 @@ KeyboardStateReader& ThreadKeyboardState() {
   return reader;
 }
 
-std::unique_ptr<LockKeysHooks> MakeApplicationLockKeysHooks() {
-  return std::make_unique<ApplicationLockKeysHooks>();
-}
+std::unique_ptr<LockKeysHooks> MakeApplicationLockKeysHooks() { return std::make_unique<ApplicationLockKeysHooks>(); }
 
 } // namespace qv

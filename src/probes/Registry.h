@@ -39,11 +39,11 @@ public:
 };
 
 // Value types as the registry stores them.
-constexpr uint32_t RegTypeString = 1;         // REG_SZ
-constexpr uint32_t RegTypeExpandString = 2;   // REG_EXPAND_SZ
-constexpr uint32_t RegTypeBinary = 3;         // REG_BINARY
-constexpr uint32_t RegTypeDword = 4;          // REG_DWORD
-constexpr uint32_t RegTypeMultiString = 7;    // REG_MULTI_SZ
+constexpr uint32_t RegTypeString = 1;       // REG_SZ
+constexpr uint32_t RegTypeExpandString = 2; // REG_EXPAND_SZ
+constexpr uint32_t RegTypeBinary = 3;       // REG_BINARY
+constexpr uint32_t RegTypeDword = 4;        // REG_DWORD
+constexpr uint32_t RegTypeMultiString = 7;  // REG_MULTI_SZ
 
 // The text of a value's raw data as ReadString gives it: a string or expandable string up to its
 // first zero byte or the end of the data (a missing terminator is tolerated); empty for any other

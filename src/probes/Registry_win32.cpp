@@ -44,8 +44,7 @@ std::string WindowsRegistry::ReadString(KeyId key, const std::string& name) {
     // One spare zero byte, so a value stored without its terminator still ends inside the buffer.
     std::string data(static_cast<std::size_t>(size) + 1, '\0');
     DWORD got = size;
-    LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type,
-                               reinterpret_cast<BYTE*>(data.data()), &got);
+    LONG rc = RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
     if (rc == ERROR_MORE_DATA) {
       size = got;
       continue;
@@ -70,8 +69,7 @@ std::optional<std::string> WindowsRegistry::ReadStringValue(KeyId key, const std
 std::optional<std::vector<uint8_t>> WindowsRegistry::ReadBinary(KeyId key, const std::string& name,
                                                                 std::size_t bufferSize) {
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    return std::nullopt;
+  if (RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   if (type != REG_BINARY || size > bufferSize) return std::nullopt;
   std::vector<uint8_t> data(bufferSize);
   DWORD got = static_cast<DWORD>(bufferSize);

@@ -15,8 +15,7 @@ public:
   bool ValueExists(KeyId key, const std::string& name) override;
   std::string ReadString(KeyId key, const std::string& name) override;
   std::optional<std::string> ReadStringValue(KeyId key, const std::string& name) override;
-  std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
-                                                 std::size_t bufferSize) override;
+  std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name, std::size_t bufferSize) override;
   void Close(KeyId key) override;
 
 private:

@@ -64,9 +64,7 @@ EditionTexts DecodeEdition(uint32_t platformId, uint32_t major, uint32_t minor, 
   }
 }
 
-std::string VersionText(uint32_t major, uint32_t minor) {
-  return std::to_string(major) + "." + std::to_string(minor);
-}
+std::string VersionText(uint32_t major, uint32_t minor) { return std::to_string(major) + "." + std::to_string(minor); }
 
 ProductIdAndKey ReadProductIdAndKey(Registry& registry) {
   ProductIdAndKey result;

@@ -8,9 +8,7 @@ namespace qv {
 namespace {
 
 // Text up to the first zero character, never past the buffer.
-std::string BufferText(const char* buffer, std::size_t size) {
-  return std::string(buffer, strnlen(buffer, size));
-}
+std::string BufferText(const char* buffer, std::size_t size) { return std::string(buffer, strnlen(buffer, size)); }
 
 class WindowsOsSource : public OsSource {
 public:

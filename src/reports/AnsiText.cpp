@@ -35,7 +35,7 @@ size_t DecodeUtf8At(std::string_view text, size_t i, char32_t& c) {
   return length;
 }
 
-}  // namespace
+} // namespace
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = Replacement;
@@ -101,7 +101,7 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     char32_t c = text[i];
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
       c = 0x10000 + ((c - 0xD800) << 10) + (char32_t{text[++i]} - 0xDC00);
-    AppendUtf8(out, c);   // a lone surrogate comes out as U+FFFD
+    AppendUtf8(out, c); // a lone surrogate comes out as U+FFFD
   }
   return out;
 }
@@ -127,4 +127,4 @@ std::string AnsiToUtf8(std::string_view text, unsigned codePage) {
   return out;
 }
 
-}  // namespace qv
+} // namespace qv

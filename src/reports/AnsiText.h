@@ -28,4 +28,4 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // U+10FFFF, cut short, stray continuation byte) becomes U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
-}  // namespace qv
+} // namespace qv

@@ -7,8 +7,7 @@ namespace qv {
 AnsiConverter SystemAnsiConverter() { return AnsiConverterFor(GetACP()); }
 
 AnsiConverter AnsiConverterFor(unsigned codePage) {
-  if (IsConvertibleCodePage(codePage))
-    return [codePage](std::string_view text) { return AnsiToUtf8(text, codePage); };
+  if (IsConvertibleCodePage(codePage)) return [codePage](std::string_view text) { return AnsiToUtf8(text, codePage); };
   // The double-byte code pages: the system converts, one character at a time, so that a byte
   // that does not convert costs one U+FFFD and not the whole text.
   return [codePage](std::string_view text) {
@@ -30,11 +29,11 @@ AnsiConverter AnsiConverterFor(unsigned codePage) {
         i += static_cast<size_t>(length);
       } else {
         AppendUtf8(out, 0xFFFD);
-        ++i;  // a bad pair gives its second byte its own chance
+        ++i; // a bad pair gives its second byte its own chance
       }
     }
     return out;
   };
 }
 
-}  // namespace qv
+} // namespace qv

@@ -41,7 +41,8 @@ const WideFileCalls* WideNameCalls() {
     found.GetFileAttributes = Lookup<decltype(found.GetFileAttributes)>(kernel, "GetFileAttributesW");
     found.MoveFileEx = Lookup<decltype(found.MoveFileEx)>(kernel, "MoveFileExW");
     found.GetCommandLine = Lookup<decltype(found.GetCommandLine)>(kernel, "GetCommandLineW");
-    bool all = found.CreateFile && found.DeleteFile && found.GetFileAttributes && found.MoveFileEx && found.GetCommandLine;
+    bool all =
+        found.CreateFile && found.DeleteFile && found.GetFileAttributes && found.MoveFileEx && found.GetCommandLine;
     return all ? static_cast<const WideFileCalls*>(&found) : nullptr;
   }();
   return calls;
@@ -52,9 +53,7 @@ std::wstring Utf8ToWide(const std::string& text) {
   return std::wstring(u.begin(), u.end());
 }
 
-std::string WideToUtf8(const std::wstring& text) {
-  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
-}
+std::string WideToUtf8(const std::wstring& text) { return Utf16ToUtf8(std::u16string(text.begin(), text.end())); }
 
 std::string AnsiToUtf8Name(const std::string& ansi) { return WideToUtf8(AnsiToWide(ansi)); }
 
@@ -74,7 +73,7 @@ std::string Utf8ToAnsiShown(const std::string& utf8) {
     std::string one;
     if (Utf8ToAnsiExactly(WideToUtf8(std::wstring(1, c)), one))
       shown += one;
-    else if (c < 0xDC00 || c >= 0xE000)   // a surrogate pair shows as one "?"
+    else if (c < 0xDC00 || c >= 0xE000) // a surrogate pair shows as one "?"
       shown += '?';
   }
   return shown;

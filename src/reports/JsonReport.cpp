@@ -21,7 +21,7 @@ void AppendEscape(std::string& out, char32_t c) {
 
 // Writes the document a line at a time, two blanks per level, commas between members.
 class JsonLines {
- public:
+public:
   std::vector<std::string> Lines;
 
   void Open(const std::string& name, char bracket) {
@@ -35,7 +35,7 @@ class JsonLines {
   // name is empty inside an array.
   void Value(const std::string& name, const std::string& literal) { Start(name, literal); }
 
- private:
+private:
   std::string Indent() const { return std::string(2 * Counts.size(), ' '); }
   void Start(const std::string& name, const std::string& text) {
     if (!Counts.empty() && Counts.back()++ > 0) Lines.back() += ',';
@@ -45,13 +45,12 @@ class JsonLines {
 };
 
 // The feature names of the raw flags, in the form's flag order.
-const char* const FeatureNames[9] = {"FPU",     "RDTSC", "MMX",    "MMX+", "3DNow!",
-                                     "3DNow!+", "iSSE",  "iSSE-2", "APIC"};
+const char* const FeatureNames[9] = {"FPU", "RDTSC", "MMX", "MMX+", "3DNow!", "3DNow!+", "iSSE", "iSSE-2", "APIC"};
 
 std::string Two(int n) { return (n < 10 && n >= 0 ? "0" : "") + std::to_string(n); }
 
 class PageWriter {
- public:
+public:
   PageWriter(JsonLines& json, const PageFields& fields, const AnsiConverter& toUtf8)
       : Json(json), Fields(fields), ToUtf8(toUtf8) {}
 
@@ -64,9 +63,7 @@ class PageWriter {
     if (!caption.empty() && caption.back() == ':') caption.pop_back();
     return Text(caption);
   }
-  void Pair(Field caption, Field value) {
-    Json.Value(Name(caption), Literal(Fields.Text(value)));
-  }
+  void Pair(Field caption, Field value) { Json.Value(Name(caption), Literal(Fields.Text(value))); }
   void Memo(Field caption, Field memo) {
     Json.Open(Name(caption), '[');
     for (const auto& line : Fields.Lines(memo))
@@ -199,7 +196,7 @@ void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8
   json.Close('}');
 }
 
-}  // namespace
+} // namespace
 
 std::string JsonString(std::string_view utf8) {
   const std::string text = SanitizeUtf8(utf8);
@@ -248,7 +245,7 @@ std::string JsonString(std::string_view utf8) {
 
 std::string JsonNumber(double value, int decimals) {
   if (!std::isfinite(value)) return "null";
-  char buffer[512];  // room for the 309 digits of the largest double
+  char buffer[512]; // room for the 309 digits of the largest double
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
   // A locale with a decimal comma must not reach the document.
   for (char& c : buffer)
@@ -273,4 +270,4 @@ std::vector<std::string> BuildJsonReport(const PageFields& fields, const std::st
   return std::move(json.Lines);
 }
 
-}  // namespace qv
+} // namespace qv

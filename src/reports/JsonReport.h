@@ -30,4 +30,4 @@ std::string JsonNumber(double value, int decimals);
 std::vector<std::string> BuildJsonReport(const PageFields& fields, const std::string& totalMemoryText,
                                          const RawValues& raw, const AnsiConverter& toUtf8);
 
-}  // namespace qv
+} // namespace qv

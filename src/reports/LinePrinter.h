@@ -63,7 +63,7 @@ public:
   std::vector<std::string> Lines;
   TLinePrinterMargins Margins;
   bool PrintPageNumbers = false;
-  std::string PrintTitle;   // the job name, and the title text
+  std::string PrintTitle; // the job name, and the title text
   TPrintTitlePlacement TitleOnPrintout = TPrintTitlePlacement::Nowhere;
 
   std::function<void(TLinePrinter& sender, int pageNo, int totalPages)> OnNextPage;

@@ -13,8 +13,9 @@ namespace {
 std::string SystemErrorText(DWORD error) {
   if (error == 0) return "the system gave no reason";
   char* buffer = nullptr;
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
   std::string text = length && buffer ? std::string(buffer, length) : std::string();
   if (buffer) LocalFree(buffer);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
@@ -143,9 +144,9 @@ void PrinterDcSurface::TextOutClipped(int x, int y, const TRect& clip, const std
 }
 
 PrinterCaps PrinterDcSurface::DeviceCaps() {
-  return {GetDeviceCaps(Dc, LOGPIXELSX),      GetDeviceCaps(Dc, LOGPIXELSY),      GetDeviceCaps(Dc, PHYSICALWIDTH),
-          GetDeviceCaps(Dc, PHYSICALHEIGHT),  GetDeviceCaps(Dc, PHYSICALOFFSETX), GetDeviceCaps(Dc, PHYSICALOFFSETY),
-          GetDeviceCaps(Dc, HORZRES),         GetDeviceCaps(Dc, VERTRES)};
+  return {GetDeviceCaps(Dc, LOGPIXELSX),     GetDeviceCaps(Dc, LOGPIXELSY),      GetDeviceCaps(Dc, PHYSICALWIDTH),
+          GetDeviceCaps(Dc, PHYSICALHEIGHT), GetDeviceCaps(Dc, PHYSICALOFFSETX), GetDeviceCaps(Dc, PHYSICALOFFSETY),
+          GetDeviceCaps(Dc, HORZRES),        GetDeviceCaps(Dc, VERTRES)};
 }
 
 } // namespace qv

@@ -12,8 +12,8 @@ struct PrintFont {
   std::string Name = "MS Sans Serif";
   int Height = -11;
   int PixelsPerInch = 96;
-  TColor Color = 0x80000008;   // the window-text system colour
-  int Charset = 1;             // the default character set
+  TColor Color = 0x80000008; // the window-text system colour
+  int Charset = 1;           // the default character set
   bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
 
   // Whole points, as the height converts at its own resolution (-11 at 96 pixels per inch: 8).

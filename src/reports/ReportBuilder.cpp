@@ -88,9 +88,7 @@ public:
   }
   void Marked(const std::string& line) { Add(Cat({line, L})); }
 
-  void Pair(Field caption, Field value) {
-    Marked(Cat({" ", Text(caption), " ", Text(value)}));
-  }
+  void Pair(Field caption, Field value) { Marked(Cat({" ", Text(caption), " ", Text(value)})); }
   void Head(Field caption) { Marked(Cat({" ", Text(caption)})); }
 
   void Memo(Field memo) {
@@ -167,7 +165,7 @@ void WriteItem(ReportWriter& w, const TReportItem& item, const std::string& tota
   }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> BuildReportLines(const PageFields& fields, const std::string& totalMemoryText,
                                           ReportFormat format) {
@@ -198,4 +196,4 @@ std::vector<std::string> BuildReportLines(const PageFields& fields, const std::s
   return std::move(w.Lines);
 }
 
-}  // namespace qv
+} // namespace qv

@@ -20,8 +20,8 @@ struct SaveDialogState {
   bool OverwritePrompt = true;
   bool HideReadOnly = true;
   bool EnableSizing = true;
-  int FilterIndex = 1;      // 1-based, as the dialog counts
-  std::string FileName;     // UTF-8: the name as typed, whatever the code page
+  int FilterIndex = 1;  // 1-based, as the dialog counts
+  std::string FileName; // UTF-8: the name as typed, whatever the code page
 };
 
 // Shows the save dialog for state; true when the user chose a file, with FileName and

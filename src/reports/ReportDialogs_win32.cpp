@@ -16,8 +16,8 @@ PrintDialogState::~PrintDialogState() {
 }
 
 DWORD SaveDialogFlags(const SaveDialogState& state) {
-  return OFN_EXPLORER | (state.OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) | (state.HideReadOnly ? OFN_HIDEREADONLY : 0) |
-         (state.EnableSizing ? OFN_ENABLESIZING : 0);
+  return OFN_EXPLORER | (state.OverwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
+         (state.HideReadOnly ? OFN_HIDEREADONLY : 0) | (state.EnableSizing ? OFN_ENABLESIZING : 0);
 }
 
 namespace {
@@ -156,7 +156,7 @@ std::unique_ptr<PrintSurface> RunPrintDialog(HWND owner, PrintDialogState& state
   return std::make_unique<PrinterDcSurface>(pd.hDC);
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state) {
   DialogLibrary library;
@@ -166,13 +166,14 @@ std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& s
 }
 
 void ExportReport(HWND owner, SaveDialogState& dialog, const PageFields& fields, const std::string& totalMemoryText) {
-  ExportReport(dialog, [owner](SaveDialogState& state) { return ExecuteSaveDialog(owner, state); }, fields,
-               totalMemoryText);
+  ExportReport(
+      dialog, [owner](SaveDialogState& state) { return ExecuteSaveDialog(owner, state); }, fields, totalMemoryText);
 }
 
 void PrintReport(HWND owner, PrintDialogState& printer, TLinePrinter& lp, const PageFields& fields,
                  const std::string& totalMemoryText) {
-  PrintReport(lp, [owner, &printer] { return ExecutePrintDialog(owner, printer); }, fields, totalMemoryText);
+  PrintReport(
+      lp, [owner, &printer] { return ExecutePrintDialog(owner, printer); }, fields, totalMemoryText);
 }
 
 } // namespace qv

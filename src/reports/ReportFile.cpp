@@ -45,7 +45,7 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 void WriteReportFile(const std::string& path, const std::vector<std::string>& lines, ReportFileSystem& fs) {
   const std::string failure = "Cannot create file " + fs.ShownName(path);
@@ -73,4 +73,4 @@ void WriteReportFile(const std::string& path, const std::vector<std::string>& li
   }
 }
 
-}  // namespace qv
+} // namespace qv

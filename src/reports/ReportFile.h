@@ -43,4 +43,4 @@ std::string TemporaryPathBeside(const std::string& target, int n);
 void WriteReportFile(const std::string& path, const std::vector<std::string>& lines,
                      ReportFileSystem& fs = PlatformFileSystem());
 
-}  // namespace qv
+} // namespace qv

@@ -38,12 +38,12 @@ public:
   void Remove(const std::string& path) override { std::remove(path.c_str()); }
 };
 
-}  // namespace
+} // namespace
 
 ReportFileSystem& PlatformFileSystem() {
   static PosixFileSystem fs;
   return fs;
 }
 
-}  // namespace qv
+} // namespace qv
 #endif

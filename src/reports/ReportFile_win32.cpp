@@ -13,10 +13,10 @@ public:
   explicit WindowsFileSystem(const WideFileCalls* calls) : Wide(calls) {}
 
   CreateResult CreateNew(const std::string& path, const std::string& bytes) override {
-    HANDLE handle = Wide ? Wide->CreateFile(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr)
-                         : CreateFileA(Ansi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        Wide ? Wide->CreateFile(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                nullptr)
+             : CreateFileA(Ansi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       DWORD error = GetLastError();
       return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::crExists
@@ -77,7 +77,7 @@ private:
   const WideFileCalls* Wide;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<ReportFileSystem> MakeWindowsFileSystem(const WideFileCalls* calls) {
   return std::make_unique<WindowsFileSystem>(calls);
@@ -88,4 +88,4 @@ ReportFileSystem& PlatformFileSystem() {
   return *fs;
 }
 
-}  // namespace qv
+} // namespace qv

@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
 
-#include "reports/ReportFile.h"
 #include "reports/FileNames_win32.h"
+#include "reports/ReportFile.h"
 
 namespace qv {
 

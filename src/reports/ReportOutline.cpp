@@ -68,4 +68,4 @@ const std::vector<TReportSection>& ReportOutline() {
   return outline;
 }
 
-}  // namespace qv
+} // namespace qv

@@ -16,9 +16,12 @@ struct DurationUnit {
 };
 
 const DurationUnit DurationUnits[7] = {
-    {3157920000.0, " Century, ", " Centuries, "}, {31579200.0, " Year, ", " Years, "},
-    {2678400.0, " Month, ", " Months, "},         {604800.0, " Week, ", " Weeks, "},
-    {86400.0, " Day, ", " Days, "},               {3600.0, " Hour, ", " Hours, "},
+    {3157920000.0, " Century, ", " Centuries, "},
+    {31579200.0, " Year, ", " Years, "},
+    {2678400.0, " Month, ", " Months, "},
+    {604800.0, " Week, ", " Weeks, "},
+    {86400.0, " Day, ", " Days, "},
+    {3600.0, " Hour, ", " Hours, "},
     {60.0, " Minute, ", " Minutes, "},
 };
 
@@ -46,7 +49,7 @@ std::string FormatSeconds(double Seconds, bool WholeSeconds, bool ShowAllUnits, 
   }
   if (WholeSeconds) rest = std::trunc(rest);
 
-  int start = 7;   // the seconds alone
+  int start = 7; // the seconds alone
   if (ShowAllUnits || counts[0] != 0) {
     start = 0;
   } else {

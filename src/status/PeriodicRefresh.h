@@ -1,13 +1,13 @@
 #pragma once
+#include "cpu/CpuLoad.h"
 #include "fields/PageFields.h"
 #include "status/PassState.h"
-#include "cpu/CpuLoad.h"
 
 namespace qv {
 
 // What a refresh tick reads. A source left null leaves its fields as they are.
 struct RefreshSources {
-  SystemSource* System = nullptr;   // memory, local time
+  SystemSource* System = nullptr; // memory, local time
   CpuLoad* Load = nullptr;
 };
 

@@ -6,8 +6,7 @@
 
 namespace qv {
 
-int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay,
-                      TextSink& err) {
+int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay, TextSink& err) {
   if (!processor || options.ShowHelp) return -1;
   if (!options.CpuidDumpPath.empty()) {
     try {

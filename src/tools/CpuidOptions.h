@@ -16,7 +16,6 @@ struct CpuidReplay {
 // report should follow, else the exit status: ExitBadArgument for a dump that cannot be read or
 // holds no leaf 0, ExitCannotWrite for a dump file that cannot be written, ExitReportWritten after
 // a saved dump. Messages go to err.
-int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay,
-                      TextSink& err);
+int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay, TextSink& err);
 
 } // namespace qv

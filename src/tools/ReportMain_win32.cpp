@@ -4,12 +4,12 @@
 
 #include <cstdio>
 
-#include "fields/FieldTable.h"
 #include "app/WindowsSources.h"
 #include "cpu/CpuPlatform.h"
-#include "tools/CpuidOptions.h"
+#include "fields/FieldTable.h"
 #include "reports/FileNames_win32.h"
 #include "reports/JsonReport.h"
+#include "tools/CpuidOptions.h"
 #include "tools/ReportTool.h"
 
 int main(int argc, char** argv) {

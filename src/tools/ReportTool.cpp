@@ -76,7 +76,7 @@ std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
         if (backslashes % 2) {
           arg += u'"';
         } else if (quoted && i + 1 < line.size() && line[i + 1] == u'"') {
-          arg += u'"';   // "" inside quotes is one quote
+          arg += u'"'; // "" inside quotes is one quote
           ++i;
         } else {
           quoted = !quoted;
@@ -109,8 +109,8 @@ std::string ReportUsage() {
   return usage + "\n" + details;
 }
 
-int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out,
-              TextSink& err, ReportFileSystem& fs) {
+int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out, TextSink& err,
+              ReportFileSystem& fs) {
   if (options.ShowHelp) {
     out << ReportUsage();
     return ExitReportWritten;

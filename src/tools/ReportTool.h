@@ -14,19 +14,19 @@ namespace qv {
 // What the command line of quorvel-report asks for.
 struct ReportOptions {
   ReportFormat Format = ReportFormat::rfText;
-  bool Json = false;          // the JSON report instead (never together with --html)
-  std::string OutputPath;   // UTF-8; empty: standard output
+  bool Json = false;      // the JSON report instead (never together with --html)
+  std::string OutputPath; // UTF-8; empty: standard output
   bool ShowHelp = false;
-  std::string CpuidDumpPath;   // read CPUID from this dump instead of the processor
-  std::string SaveCpuidPath;   // write the CPUID leaves here instead of a report
+  std::string CpuidDumpPath; // read CPUID from this dump instead of the processor
+  std::string SaveCpuidPath; // write the CPUID leaves here instead of a report
   // How the JSON report turns the system's texts into UTF-8; the platform sets its own.
   AnsiConverter ToUtf8 = [](std::string_view text) { return AnsiToUtf8(text, 1252); };
 };
 
 // One command-line option: a switch when Value is null, else it takes the next argument.
 struct ReportOption {
-  const char* Name;    // "--output"
-  const char* Value;   // "FILE" in the usage text, or nullptr
+  const char* Name;  // "--output"
+  const char* Value; // "FILE" in the usage text, or nullptr
   const char* Help;
   void (*Apply)(ReportOptions& options, const std::string& value);
 };
@@ -34,7 +34,7 @@ const std::vector<ReportOption>& ReportOptionTable();
 
 struct ParsedReportArguments {
   ReportOptions Options;
-  std::string Error;   // empty when the arguments are good
+  std::string Error; // empty when the arguments are good
 };
 // The arguments after the program name. An unknown option, a missing or empty value and an
 // option given twice are errors, and so are --json and --html together.
@@ -53,15 +53,15 @@ std::string ReportUsage();
 
 enum ReportExitCode {
   ExitReportWritten = 0,
-  ExitCannotWrite = 1,   // the file (or standard output) could not be written
+  ExitCannotWrite = 1, // the file (or standard output) could not be written
   ExitBadArgument = 2,
-  ExitPassError = 3,     // the pass raised an error; the report holds what was gathered
+  ExitPassError = 3, // the pass raised an error; the report holds what was gathered
 };
 
 // The pass with no window into fields, then the report to out or to the output file. Errors
 // the window would show in a message box go to err. When both the pass and the write fail the
 // write decides the status: no report came out.
-int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out,
-              TextSink& err, ReportFileSystem& fs = PlatformFileSystem());
+int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out, TextSink& err,
+              ReportFileSystem& fs = PlatformFileSystem());
 
 } // namespace qv

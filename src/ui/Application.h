@@ -37,10 +37,10 @@ private:
 // What the show-hint callback may change before a hint appears.
 struct THintInfo {
   TControl* HintControl = nullptr;
-  TPoint HintPos;          // screen position of the hint's top left
+  TPoint HintPos; // screen position of the hint's top left
   int HintMaxWidth = 300;
-  TRect CursorRect;        // in the control's coordinates; leaving it hides the hint
-  TPoint CursorPos;        // in the control's coordinates
+  TRect CursorRect; // in the control's coordinates; leaving it hides the hint
+  TPoint CursorPos; // in the control's coordinates
 };
 using TShowHintEvent = std::function<void(std::string& hintText, bool& canShow, THintInfo& info)>;
 
@@ -58,11 +58,11 @@ public:
 
   std::function<void(MSG& msg, bool& handled)> OnMessage;
   std::function<void()> OnActivate;
-  std::function<void(const std::exception& e)> OnException;   // replaces the message box
+  std::function<void(const std::exception& e)> OnException; // replaces the message box
 
   // Hints.
   bool ShowHint() const { return ShowHints; }
-  void SetShowHint(bool on);   // switching on (re)creates the hint window
+  void SetShowHint(bool on); // switching on (re)creates the hint window
   int HintPause = 500;
   int HintHidePause = 2500;
   int HintShortPause = 50;

@@ -1,8 +1,8 @@
 #include "ui/Application.h"
 #include "ui/OptionalCalls.h"
 
-#include <map>
 #include <windowsx.h>
+#include <map>
 
 #include "core/MessageText.h"
 
@@ -85,8 +85,7 @@ TRect THintWindow::CalcHintRect(int maxWidth, const std::string& text) {
 void THintWindow::ActivateHint(const TRect& rect, const std::string& text) {
   CreateWindowIfNeeded();
   Text = text;
-  SetWindowPos(Wnd, HWND_TOPMOST, rect.Left, rect.Top, rect.Width(), rect.Height(),
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetWindowPos(Wnd, HWND_TOPMOST, rect.Left, rect.Top, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
   InvalidateRect(Wnd, nullptr, FALSE);
   UpdateWindow(Wnd);
 }

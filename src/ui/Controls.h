@@ -79,7 +79,7 @@ public:
   void SetColor(TColor c);
   bool ParentColor = false;
   const TFont& Font() const;
-  TFont& FontForChange();       // stops following the parent's font
+  TFont& FontForChange(); // stops following the parent's font
   void SetFont(const TFont& f);
   bool ParentFont = true;
 
@@ -154,7 +154,7 @@ public:
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;
   void Invalidate() override;
-  void Update();   // repaint now, without waiting for the message loop
+  void Update(); // repaint now, without waiting for the message loop
   void BringToFront();
   void SetFocus();
   bool Focused() const;
@@ -178,7 +178,7 @@ protected:
     DWORD Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     DWORD ExStyle = 0;
     HWND ParentWnd = nullptr;
-    const char* SystemClass = nullptr;   // subclass a system control (EDIT)
+    const char* SystemClass = nullptr; // subclass a system control (EDIT)
     std::string Text;
   };
   virtual void MakeCreateParams(CreateParams& p);
@@ -201,8 +201,8 @@ protected:
   HWND Wnd = nullptr;
   WNDPROC SystemProc = nullptr;
   std::vector<TControl*> Children;
-  TControl* MouseControl = nullptr;     // windowless child that holds the mouse (pressed)
-  TControl* HoverControl = nullptr;     // windowless child under the pointer
+  TControl* MouseControl = nullptr; // windowless child that holds the mouse (pressed)
+  TControl* HoverControl = nullptr; // windowless child under the pointer
   bool TrackingLeave = false;
 
 private:

@@ -1,8 +1,8 @@
 #include "ui/Controls.h"
 #include "ui/OptionalCalls.h"
 
-#include <algorithm>
 #include <windowsx.h>
+#include <algorithm>
 
 #include "ui/Application.h"
 
@@ -226,8 +226,8 @@ void TWinControl::CreateHandle() {
   MakeCreateParams(p);
   if (!p.SystemClass) RegisterControlClass(p.ClassName, CS_DBLCLKS);
   const char* cls = p.SystemClass ? p.SystemClass : p.ClassName;
-  Wnd = CreateWindowExA(p.ExStyle, cls, p.Text.c_str(), p.Style, Left(), Top(), Width(), Height(), p.ParentWnd,
-                        nullptr, GetModuleHandleA(nullptr), this);
+  Wnd = CreateWindowExA(p.ExStyle, cls, p.Text.c_str(), p.Style, Left(), Top(), Width(), Height(), p.ParentWnd, nullptr,
+                        GetModuleHandleA(nullptr), this);
   if (!Wnd) return;
   if (p.SystemClass) {
     // A system control: our procedure first, theirs for the rest.
@@ -266,8 +266,10 @@ TWinControl* TWinControl::FromHandle(HWND wnd) {
 
 void TWinControl::SetParent(TWinControl* parent) {
   TControl::SetParent(parent);
-  if (Wnd && parent && parent->HandleAllocated()) ::SetParent(Wnd, parent->Handle());
-  else if (parent && parent->HandleAllocated()) CreateHandle();
+  if (Wnd && parent && parent->HandleAllocated())
+    ::SetParent(Wnd, parent->Handle());
+  else if (parent && parent->HandleAllocated())
+    CreateHandle();
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
@@ -411,8 +413,10 @@ void TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
     bool inside = GraphicControlAt(p, true) == MouseControl;
     if (inside != MouseControl->MouseInside) {
       HoverControl = inside ? MouseControl : nullptr;
-      if (inside) MouseControl->MouseEnter();
-      else MouseControl->MouseLeave();
+      if (inside)
+        MouseControl->MouseEnter();
+      else
+        MouseControl->MouseLeave();
     }
   }
   if (msg == WM_MOUSEMOVE && !MouseControl) {
@@ -576,8 +580,8 @@ LRESULT CALLBACK TWinControl::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
   TWinControl* self = FromHandle(wnd);
   if (!self) return DefWindowProcA(wnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    LRESULT r = self->SystemProc ? CallWindowProcA(self->SystemProc, wnd, msg, wp, lp)
-                                 : DefWindowProcA(wnd, msg, wp, lp);
+    LRESULT r =
+        self->SystemProc ? CallWindowProcA(self->SystemProc, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
     SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
     RemovePropA(wnd, SelfProp);
     if (self->Wnd == wnd) self->Wnd = nullptr;
@@ -653,8 +657,7 @@ void TForm::SetEnabled(bool v) {
   TWinControl::SetEnabled(v);
   if (v && Wnd && GetActiveWindow() == Wnd && !GetFocus()) {
     HWND back = FocusBeforeDisable;
-    if (!back || !IsWindow(back) || !IsChild(Wnd, back) || !IsWindowVisible(back) || !IsWindowEnabled(back))
-      back = Wnd;
+    if (!back || !IsWindow(back) || !IsChild(Wnd, back) || !IsWindowVisible(back) || !IsWindowEnabled(back)) back = Wnd;
     ::SetFocus(back);
   }
   if (v) FocusBeforeDisable = nullptr;

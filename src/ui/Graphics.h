@@ -26,16 +26,21 @@ public:
   TFont() = default;
   TFont(std::string name, int height, unsigned style = 0, TColor color = clBlack)
       : Name(std::move(name)), Height(height), Style(style), Color(color) {}
-  TFont(const TFont& other) : Name(other.Name), Height(other.Height), Style(other.Style), Color(other.Color),
-                              Escapement(other.Escapement), CharSet(other.CharSet) {}
+  TFont(const TFont& other)
+      : Name(other.Name),
+        Height(other.Height),
+        Style(other.Style),
+        Color(other.Color),
+        Escapement(other.Escapement),
+        CharSet(other.CharSet) {}
   TFont& operator=(const TFont& other);
 
   std::string Name = "MS Sans Serif";
   int Height = -11;
   unsigned Style = 0;
   TColor Color = clBlack;
-  int Escapement = 0;   // tenths of a degree, for rotated text
-  int CharSet = 1;      // DEFAULT_CHARSET; SystemCharSet() for texts that come from the system
+  int Escapement = 0; // tenths of a degree, for rotated text
+  int CharSet = 1;    // DEFAULT_CHARSET; SystemCharSet() for texts that come from the system
 
   HFONT Handle() const;
   void Changed() { Gdi.Reset(); }
@@ -70,17 +75,17 @@ public:
   TFont Font;
 
   void FillRect(const TRect& r);
-  void FrameRect(const TRect& r);                 // one pixel in the brush colour
-  void Rectangle(const TRect& r);                 // pen outline, brush inside
+  void FrameRect(const TRect& r); // one pixel in the brush colour
+  void Rectangle(const TRect& r); // pen outline, brush inside
   void RoundRect(const TRect& r, int w, int h);
   void Ellipse(const TRect& r);
   void MoveTo(int x, int y);
-  void LineTo(int x, int y);                      // the end point is not drawn
+  void LineTo(int x, int y); // the end point is not drawn
   void Polyline(const std::vector<TPoint>& points);
   void Polygon(const std::vector<TPoint>& points);
   void Pixel(int x, int y, TColor c);
   TColor PixelAt(int x, int y) const;
-  void TextOut(int x, int y, const std::string& text);   // transparent when the brush is clear
+  void TextOut(int x, int y, const std::string& text); // transparent when the brush is clear
   void TextRect(const TRect& r, int x, int y, const std::string& text);
   int DrawText(const std::string& text, TRect& r, UINT flags);
   TSize TextExtent(const std::string& text);

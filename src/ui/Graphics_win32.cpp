@@ -252,7 +252,7 @@ void TBitmap::SetSize(int width, int height) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;   // top row first
+  bi.bmiHeader.biHeight = -height; // top row first
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
@@ -291,7 +291,7 @@ void TBitmap::Assign(const TBitmap& other) {
 
 bool TBitmap::LoadFromResource(int id) {
   HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));   // RT_RCDATA
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10)); // RT_RCDATA
   if (!found) return false;
   HGLOBAL loaded = LoadResource(module, found);
   const void* packed = loaded ? LockResource(loaded) : nullptr;

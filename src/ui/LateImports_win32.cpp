@@ -33,8 +33,8 @@ DWORD WINAPI WarmUpThread(void*) {
   for (const char* library : PassLibraries)
     if (HMODULE module = LoadLibraryA(library)) WarmUpModules.push_back(module);
   if (HMODULE spooler = GetModuleHandleA("winspool.drv")) {
-    if (auto enumPrinters =
-            reinterpret_cast<decltype(&::EnumPrintersA)>(reinterpret_cast<void*>(GetProcAddress(spooler, "EnumPrintersA")))) {
+    if (auto enumPrinters = reinterpret_cast<decltype(&::EnumPrintersA)>(
+            reinterpret_cast<void*>(GetProcAddress(spooler, "EnumPrintersA")))) {
       DWORD needed = 0, count = 0;
       enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
     }
@@ -104,41 +104,40 @@ bool Register(const char* library, bool (*resolved)(), void (*reset)()) {
 #define QV_IMPORT_SLOT(name, argBytes) "__imp_" #name
 #endif
 
-#define QV_LATE_SLOT_COMMON(library, name, result, params, args, failure)                                \
-  static result WINAPI Late_##name params {                                                            \
-    void* resolved = Resolve(library, #name);                                                          \
-    if (!resolved) return failure;                                                                     \
-    Slot_##name = reinterpret_cast<decltype(&::name)>(resolved);                                       \
-    return Slot_##name args;                                                                           \
-  }                                                                                                    \
-  static const bool Registered_##name = Register(                                                      \
+#define QV_LATE_SLOT_COMMON(library, name, result, params, args, failure) \
+  static result WINAPI Late_##name params {                               \
+    void* resolved = Resolve(library, #name);                             \
+    if (!resolved) return failure;                                        \
+    Slot_##name = reinterpret_cast<decltype(&::name)>(resolved);          \
+    return Slot_##name args;                                              \
+  }                                                                       \
+  static const bool Registered_##name = Register(                         \
       library, [] { return Slot_##name != &Late_##name; }, [] { Slot_##name = &Late_##name; });
 
 // One function: its library, name, argument bytes (the 32-bit stdcall decoration), result, parameter
 // list, argument list, and what it returns when a pass library is missing. The slot's type is the
 // declared function's, so a wrong list does not build.
-#define QV_LATE_IMPORT(library, name, argBytes, result, params, args, failure)                           \
-  static result WINAPI Late_##name params;                                                             \
-  extern "C" {                                                                                         \
-  decltype(&::name) Slot_##name __asm__(QV_IMPORT_SLOT(name, argBytes)) = Late_##name;                 \
-  }                                                                                                    \
+#define QV_LATE_IMPORT(library, name, argBytes, result, params, args, failure)         \
+  static result WINAPI Late_##name params;                                             \
+  extern "C" {                                                                         \
+  decltype(&::name) Slot_##name __asm__(QV_IMPORT_SLOT(name, argBytes)) = Late_##name; \
+  }                                                                                    \
   QV_LATE_SLOT_COMMON(library, name, result, params, args, failure)
 
 // The same for a function its header declares without dllimport: calls reach the function by name.
-#define QV_LATE_FUNCTION(library, name, result, params, args, failure)                                   \
-  static result WINAPI Late_##name params;                                                             \
-  static decltype(&::name) Slot_##name = Late_##name;                                                  \
-  extern "C" result WINAPI name params { return Slot_##name args; }                                    \
+#define QV_LATE_FUNCTION(library, name, result, params, args, failure) \
+  static result WINAPI Late_##name params;                             \
+  static decltype(&::name) Slot_##name = Late_##name;                  \
+  extern "C" result WINAPI name params { return Slot_##name args; }    \
   QV_LATE_SLOT_COMMON(library, name, result, params, args, failure)
 
 QV_LATE_IMPORT("comdlg32.dll", CommDlgExtendedError, 0, DWORD, (), (), 0)
 QV_LATE_IMPORT("comdlg32.dll", GetSaveFileNameA, 4, WINBOOL, (LPOPENFILENAMEA a), (a), FALSE)
 QV_LATE_IMPORT("comdlg32.dll", PrintDlgA, 4, WINBOOL, (LPPRINTDLGA a), (a), FALSE)
-QV_LATE_IMPORT("shell32.dll", ShellExecuteA, 24, HINSTANCE,
-               (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f), (a, b, c, d, e, f), nullptr)
+QV_LATE_IMPORT("shell32.dll", ShellExecuteA, 24, HINSTANCE, (HWND a, LPCSTR b, LPCSTR c, LPCSTR d, LPCSTR e, INT f),
+               (a, b, c, d, e, f), nullptr)
 QV_LATE_FUNCTION("winspool.drv", EnumPrintersA, WINBOOL,
-                 (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g),
-                 FALSE)
+                 (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g), FALSE)
 QV_LATE_FUNCTION("netapi32.dll", Netbios, UCHAR, (PNCB a), (a), NRC_SYSTEM)
 QV_LATE_IMPORT("wsock32.dll", WSAStartup, 8, int, (WORD a, LPWSADATA b), (a, b), WSASYSNOTREADY)
 QV_LATE_IMPORT("wsock32.dll", WSACleanup, 0, int, (), (), SOCKET_ERROR)

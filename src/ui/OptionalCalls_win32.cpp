@@ -21,7 +21,7 @@ using TrackMouseEventCall = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
 using GetAncestorCall = HWND(WINAPI*)(HWND, UINT);
 using TransparentBltCall = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
 
-const UINT GaRoot = 2;  // GA_ROOT
+const UINT GaRoot = 2; // GA_ROOT
 // A window timer of the tracked window; the framework's own timers belong to no window.
 const UINT_PTR LeaveTimer = 0x5156;
 
@@ -41,7 +41,7 @@ bool MaskCopy(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int
   info.bmiHeader.biWidth = w;
   info.bmiHeader.biHeight = h;
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;  // every colour exact, so the key compares exactly
+  info.bmiHeader.biBitCount = 32; // every colour exact, so the key compares exactly
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueGdiObject workBitmap(CreateDIBSection(dest, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -64,8 +64,8 @@ bool MaskCopy(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int
   BitBlt(work.Get(), 0, 0, w, h, mask.Get(), 0, 0, SRCAND);
   COLORREF oldBack = SetBkColor(dest, RGB(255, 255, 255));
   COLORREF oldText = SetTextColor(dest, RGB(0, 0, 0));
-  bool done = BitBlt(dest, x, y, w, h, mask.Get(), 0, 0, SRCAND) &&
-              BitBlt(dest, x, y, w, h, work.Get(), 0, 0, SRCPAINT);
+  bool done =
+      BitBlt(dest, x, y, w, h, mask.Get(), 0, 0, SRCAND) && BitBlt(dest, x, y, w, h, work.Get(), 0, 0, SRCPAINT);
   SetBkColor(dest, oldBack);
   SetTextColor(dest, oldText);
   return done;

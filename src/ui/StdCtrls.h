@@ -32,7 +32,7 @@ public:
   TBitmap Picture;
   bool Stretch = false;
   bool Center = false;
-  bool Transparent = false;   // the bottom-left pixel's colour shows what lies below
+  bool Transparent = false; // the bottom-left pixel's colour shows what lies below
   void Paint(TCanvas& canvas) override;
 };
 
@@ -79,7 +79,7 @@ protected:
   void ColorChanged() override;
   HBRUSH CtlColor(HDC dc) override;
   HBRUSH BackBrush = nullptr;
-  std::string PendingText;   // kept while there is no window
+  std::string PendingText; // kept while there is no window
 };
 
 // A timer on the message loop.

@@ -1,5 +1,5 @@
-#include "ui/StdCtrls.h"
 #include "ui/OptionalCalls.h"
+#include "ui/StdCtrls.h"
 
 #include <algorithm>
 #include <map>
@@ -73,7 +73,7 @@ void TImage::Paint(TCanvas& canvas) {
   if (Transparent) {
     TColor key = Picture.Pixel(0, Picture.Height() - 1);
     TransparentCopy(canvas.Handle(), dest.Left, dest.Top, dest.Width(), dest.Height(), Picture.Dc(), 0, 0,
-                   Picture.Width(), Picture.Height(), ToColorRef(key));
+                    Picture.Width(), Picture.Height(), ToColorRef(key));
   } else if (Stretch) {
     canvas.StretchDraw(dest, Picture);
   } else {
@@ -178,7 +178,7 @@ std::vector<std::string> TMemo::Lines() const {
     }
     lines.push_back(t.substr(start, end - start));
     start = end + 2;
-    if (start == t.size()) break;   // a final line end closes the last line
+    if (start == t.size()) break; // a final line end closes the last line
   }
   return lines;
 }

@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::DecodeFeatureFlags(cpuid, vendor, dump, true);
 
   qv::CpuidDump again = qv::ParseCpuidDump(qv::WriteCpuidDump(dump));
-  for (const auto& [leaf, regs] : again.Leaves)
-    FUZZ_CHECK(dump.ReadLeaf(leaf) == regs);
+  for (const auto& [leaf, regs] : again.Leaves) FUZZ_CHECK(dump.ReadLeaf(leaf) == regs);
   FUZZ_CHECK(again.Leaves.count(0) && again.Leaves.count(0x80000000u));
   return 0;
 }

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "FakeRegistry.h"
-#include "FuzzInput.h"
 #include "FuzzFields.h"
+#include "FuzzInput.h"
 #include "probes/DeviceClasses.h"
 #include "probes/WindowsVersion.h"
 
@@ -23,21 +23,21 @@ public:
 };
 
 const char* const ClassNames[] = {
-    "Keyboard", "Mouse", "Monitor", "Monitors", "Ports", "Ports (COM & LPT)", "Display", "Display adapters",
-    "MEDIA",    "Sound, video and game controllers", "keyboard", "",
+    "Keyboard",          "Mouse",   "Monitor",          "Monitors", "Ports",
+    "Ports (COM & LPT)", "Display", "Display adapters", "MEDIA",    "Sound, video and game controllers",
+    "keyboard",          "",
 };
 
-const char* const Roots[] = {"System\\CurrentControlSet\\Control\\Class",
-                             "System\\CurrentControlSet\\Services\\Class"};
+const char* const Roots[] = {"System\\CurrentControlSet\\Control\\Class", "System\\CurrentControlSet\\Services\\Class"};
 
 struct Instance {
   bool Opens = true;
-  std::optional<std::string> Desc;   // what ReadString gives for DriverDesc, when it exists
+  std::optional<std::string> Desc; // what ReadString gives for DriverDesc, when it exists
 };
 struct Class {
   std::string Path;
   bool Opens = true;
-  std::optional<std::string> Name;   // the class-name value as read, when it exists
+  std::optional<std::string> Name; // the class-name value as read, when it exists
   std::vector<Instance> Instances;
 };
 
@@ -46,7 +46,7 @@ std::string PlantValue(Input& in, qv::FakeRegistry& registry, const std::string&
                        const std::string& text) {
   uint32_t type = in.Pick(4) == 0 ? qv::RegTypeBinary : qv::RegTypeString;
   std::vector<uint8_t> bytes(text.begin(), text.end());
-  if (in.Bool()) bytes.push_back(0);   // with or without its terminator
+  if (in.Bool()) bytes.push_back(0); // with or without its terminator
   registry.Raw(path, name, type, bytes);
   return qv::RegistryStringText(type, bytes.data(), bytes.size());
 }
@@ -69,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The decoder: a platform text exactly for the three known families.
   uint16_t build = static_cast<uint16_t>(version.BuildNumber & 0xFFFF);
-  qv::EditionTexts edition =
-      qv::DecodeEdition(version.PlatformId, version.MajorVersion, version.MinorVersion, build);
+  qv::EditionTexts edition = qv::DecodeEdition(version.PlatformId, version.MajorVersion, version.MinorVersion, build);
   FUZZ_CHECK(edition.Platform.has_value() == (version.PlatformId <= qv::PlatformNT));
   if (!edition.Platform) FUZZ_CHECK(edition.Edition.empty());
   qv::fuzz::FuzzFields fields;

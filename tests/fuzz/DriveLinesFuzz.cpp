@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "FuzzInput.h"
 #include "FuzzFields.h"
+#include "FuzzInput.h"
 #include "probes/Drives.h"
 
 using qv::Field;
@@ -97,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::string head = std::string(" ") + letter + qv::DriveTypeText(type);
     FUZZ_CHECK(line.compare(0, head.size(), head) == 0);
-    if (bytes == -1) FUZZ_CHECK(line == head);
+    if (bytes == -1)
+      FUZZ_CHECK(line == head);
     else {
       std::string sized = head + " " + qv::DriveSizeText(bytes, separator);
       FUZZ_CHECK(line.compare(0, sized.size(), sized) == 0);

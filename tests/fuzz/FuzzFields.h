@@ -1,6 +1,6 @@
 #pragma once
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "fields/FieldInventory.h"

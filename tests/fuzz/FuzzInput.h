@@ -85,5 +85,4 @@ private:
 
 } // namespace qv::fuzz
 
-#define FUZZ_CHECK(condition) \
-  ((condition) ? static_cast<void>(0) : ::qv::fuzz::Fail(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition) ((condition) ? static_cast<void>(0) : ::qv::fuzz::Fail(#condition, __FILE__, __LINE__))

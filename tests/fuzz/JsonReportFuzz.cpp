@@ -24,7 +24,7 @@ std::string Join(const std::vector<std::string>& lines) {
   return text;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
@@ -49,12 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string memory = in.ConsumeRandomLengthString(32);
 
   qv::RawValues raw;
+  if (in.ConsumeBool()) raw.Memory = qv::MemoryStatus{in.ConsumeIntegral<uint64_t>(), in.ConsumeIntegral<uint64_t>()};
   if (in.ConsumeBool())
-    raw.Memory = qv::MemoryStatus{in.ConsumeIntegral<uint64_t>(), in.ConsumeIntegral<uint64_t>()};
-  if (in.ConsumeBool())
-    raw.PassTime =
-        qv::LocalDateTime{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
-                          in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
+    raw.PassTime = qv::LocalDateTime{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
+                                     in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
   if (in.ConsumeBool()) {
     qv::RawValues::Processor cpu;
     cpu.Count = in.ConsumeIntegral<int>();
@@ -71,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     raw.Windows = qv::RawValues::Version{in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint32_t>(),
                                          in.ConsumeIntegral<uint32_t>(), in.ConsumeIntegral<uint32_t>()};
   if (in.ConsumeBool())
-    raw.Display = qv::RawValues::Screen{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(),
-                                        in.ConsumeIntegral<int>()};
+    raw.Display =
+        qv::RawValues::Screen{in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()};
 
   const std::string document = Join(qv::BuildJsonReport(fields, memory, raw, convert));
   auto parsed = qv::test::ParseStrictJson(document);

@@ -18,7 +18,7 @@ public:
   qv::PrinterCaps Caps;
   qv::PrintTextMetrics Metrics;
   int Widths[256] = {};
-  long Budget = 0;   // calls left before the job counts as endless
+  long Budget = 0; // calls left before the job counts as endless
 
   struct Draw {
     int X, Y;
@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lp.OnEndPrint = [&](qv::TLinePrinter&) { ++ends; };
   lp.OnNextPage = [&](qv::TLinePrinter&, int page, int total) { pageEvents.push_back({page, total}); };
   lp.Print(printer);
-  printer.Budget = std::numeric_limits<long>::max();   // the checks below measure too
+  printer.Budget = std::numeric_limits<long>::max(); // the checks below measure too
 
   if (lp.Lines.empty()) {
     FUZZ_CHECK(printer.Pages.empty() && starts == 0 && ends == 0 && pageEvents.empty());
@@ -148,8 +148,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (titled) {
       auto title = lp.TitleOnPrintout == qv::TPrintTitlePlacement::TopOfPage ? page.front() : page.back();
       FUZZ_CHECK(title.Text == lp.TitleText(p + 1, pages));
-      if (lp.TitleOnPrintout == qv::TPrintTitlePlacement::TopOfPage) page.erase(page.begin());
-      else page.pop_back();
+      if (lp.TitleOnPrintout == qv::TPrintTitlePlacement::TopOfPage)
+        page.erase(page.begin());
+      else
+        page.pop_back();
     }
     FUZZ_CHECK(page.size() <= static_cast<size_t>(perPage));
     if (p + 1 < pages) FUZZ_CHECK(page.size() == static_cast<size_t>(perPage));

@@ -5,8 +5,8 @@
 #include <cctype>
 
 #include "FakeRegistry.h"
-#include "FuzzInput.h"
 #include "FuzzFields.h"
+#include "FuzzInput.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
 #include "probes/WindowsVersion.h"
@@ -27,14 +27,27 @@ const char* const Keys[] = {
 };
 
 const char* const Names[] = {
-    "ProductID",      "ProductKey", "Version",        "InstalledVersion", "StandardName",
-    "CurrentType",    "RegisteredOrganization",         "RegisteredOwner",  "SystemBiosDate",
-    "Identifier",     "BIOSDate",   "BIOSVersion",    "BIOSName",         "\\Device\\Video0",
-    "HardwareInformation.AdapterString",               "DriverDesc",       "",
+    "ProductID",
+    "ProductKey",
+    "Version",
+    "InstalledVersion",
+    "StandardName",
+    "CurrentType",
+    "RegisteredOrganization",
+    "RegisteredOwner",
+    "SystemBiosDate",
+    "Identifier",
+    "BIOSDate",
+    "BIOSVersion",
+    "BIOSName",
+    "\\Device\\Video0",
+    "HardwareInformation.AdapterString",
+    "DriverDesc",
+    "",
 };
 
-const uint32_t Types[] = {qv::RegTypeString, qv::RegTypeExpandString, qv::RegTypeBinary, qv::RegTypeDword,
-                          qv::RegTypeMultiString, 0, 11};
+const uint32_t Types[] = {
+    qv::RegTypeString, qv::RegTypeExpandString, qv::RegTypeBinary, qv::RegTypeDword, qv::RegTypeMultiString, 0, 11};
 
 bool HasZero(const std::string& s) { return s.find('\0') != std::string::npos; }
 

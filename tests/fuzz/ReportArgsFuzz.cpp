@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       piece += static_cast<char>(data[i]);
       continue;
     }
-    if (piece.size() == 1 && static_cast<uint8_t>(piece[0]) < std::size(Words)) piece = Words[static_cast<uint8_t>(piece[0])];
+    if (piece.size() == 1 && static_cast<uint8_t>(piece[0]) < std::size(Words))
+      piece = Words[static_cast<uint8_t>(piece[0])];
     args.push_back(piece);
     piece.clear();
   }
@@ -47,9 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::ParsedReportArguments parsed = qv::ParseReportArguments(args);
   if (!parsed.Error.empty()) {
     // The message names the argument at fault.
-    FUZZ_CHECK(std::any_of(args.begin(), args.end(), [&](const std::string& a) {
-      return parsed.Error.find(a) != std::string::npos;
-    }));
+    FUZZ_CHECK(std::any_of(args.begin(), args.end(),
+                           [&](const std::string& a) { return parsed.Error.find(a) != std::string::npos; }));
     return 0;
   }
   // Taken: every argument was an option or its value, each option once, and spelling the result
@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(expected == args.size());
   qv::ParsedReportArguments again = qv::ParseReportArguments(Spelled(parsed.Options));
   FUZZ_CHECK(again.Error.empty() && Same(again.Options, parsed.Options));
-  if (std::find(args.begin(), args.end(), "--html") == args.end()) FUZZ_CHECK(parsed.Options.Format == qv::ReportFormat::rfText);
+  if (std::find(args.begin(), args.end(), "--html") == args.end())
+    FUZZ_CHECK(parsed.Options.Format == qv::ReportFormat::rfText);
   if (std::find(args.begin(), args.end(), "--json") == args.end()) FUZZ_CHECK(!parsed.Options.Json);
   return 0;
 }

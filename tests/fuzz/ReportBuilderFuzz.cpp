@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "FuzzFields.h"
 #include "FuzzInput.h"
 #include "fields/FieldInventory.h"
-#include "FuzzFields.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportFile.h"
 
@@ -17,11 +17,25 @@ using qv::fuzz::Input;
 // The markup lines the HTML report writes of its own, each a line by itself.
 const std::unordered_set<std::string>& MarkupLines() {
   static const std::unordered_set<std::string> lines = {
-      "<html>", "<title>Quorvel</title>",
+      "<html>",
+      "<title>Quorvel</title>",
       "<BODY bgcolor=\"#D5D6DB\" text=\"#2F345A\" link=\"#193073\" vlink=\"#4B5173\" alink=\"#4F5D85\">",
-      "<STYLE>", "</STYLE>", "<h3><FONT FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">", "</font></h3>",
-      "<UL>", "</UL>", "<UL><LI>", "</UL></LI>", "<em>", "</em>", "<strong></UL>", "</strong><UL>", "<br>",
-      "</a>", "<h3><font FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">", "</body></html>",
+      "<STYLE>",
+      "</STYLE>",
+      "<h3><FONT FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">",
+      "</font></h3>",
+      "<UL>",
+      "</UL>",
+      "<UL><LI>",
+      "</UL></LI>",
+      "<em>",
+      "</em>",
+      "<strong></UL>",
+      "</strong><UL>",
+      "<br>",
+      "</a>",
+      "<h3><font FACE=\"Bahamas Bold\" SIZE=\"+4\" COLOR=\"#E8E8F0\">",
+      "</body></html>",
   };
   return lines;
 }
@@ -35,7 +49,7 @@ void CheckEscaped(const std::string& line) {
   if (rest.compare(0, link.size(), link) == 0) {
     FUZZ_CHECK(rest.size() >= link.size() + 2 && rest.compare(rest.size() - 2, 2, "\">") == 0);
     rest = rest.substr(link.size(), rest.size() - link.size() - 2);
-    FUZZ_CHECK(rest.find('"') == std::string::npos);   // the link value cannot close its attribute
+    FUZZ_CHECK(rest.find('"') == std::string::npos); // the link value cannot close its attribute
   } else if (rest.size() >= 4 && rest.compare(rest.size() - 4, 4, "<br>") == 0) {
     rest.resize(rest.size() - 4);
   }
@@ -68,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::fuzz::FuzzFields fields;
   for (const auto& field : qv::FieldInventory()) {
     uint8_t how = in.Byte();
-    if (!(how & 1)) continue;   // left at its design value
+    if (!(how & 1)) continue; // left at its design value
     switch (field.Kind) {
       case qv::FieldKind::fkMemo: {
         fields.ClearLines(field.Id);

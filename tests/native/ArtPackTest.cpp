@@ -12,7 +12,9 @@ namespace {
 std::vector<uint8_t> BitmapFile(int width, int height, uint8_t (*shade)(int x, int y, int channel)) {
   size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
   std::vector<uint8_t> f(54 + stride * height, 0);
-  auto put32 = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) f[at + i] = static_cast<uint8_t>(v >> (8 * i)); };
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
   f[0] = 'B';
   f[1] = 'M';
   put32(2, static_cast<uint32_t>(f.size()));
@@ -29,7 +31,7 @@ std::vector<uint8_t> BitmapFile(int width, int height, uint8_t (*shade)(int x, i
 }
 
 uint8_t SkinLike(int x, int y, int c) {
-  if (y < 21) return static_cast<uint8_t>(c == 0 ? 234 : c == 1 ? 85 - y : 0);   // title gradient
+  if (y < 21) return static_cast<uint8_t>(c == 0 ? 234 : c == 1 ? 85 - y : 0); // title gradient
   if (x > 100 && x < 140 && y > 60) return static_cast<uint8_t>((x * 7 + y * 13 + c) * 2654435761u >> 24); // noise
   return 255;
 }
@@ -82,18 +84,19 @@ TEST(ArtPack, DamagedBlocksAreRefusedNotReadPast) {
   std::vector<uint8_t> justRight = {'Q', 'P', 'K', '1', 6, 0, 0, 0, 0x20, 1, 2, 2, 0, 0x00};
   ASSERT_TRUE(UnpackBytes(justRight.data(), justRight.size(), out));
   EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 1, 2, 1, 2}));
-  justRight.pop_back();   // a block must end with its literals, not in a match
+  justRight.pop_back(); // a block must end with its literals, not in a match
   EXPECT_FALSE(UnpackBytes(justRight.data(), justRight.size(), out));
 }
 
 TEST(ArtPack, PictureRowsAreFoundTopFirstInsideTheFile) {
-  std::vector<uint8_t> file = BitmapFile(5, 3, [](int x, int y, int c) { return static_cast<uint8_t>(y * 100 + x * 10 + c); });
+  std::vector<uint8_t> file =
+      BitmapFile(5, 3, [](int x, int y, int c) { return static_cast<uint8_t>(y * 100 + x * 10 + c); });
   ArtPicture p;
   ASSERT_TRUE(ReadArtPicture(file.data(), file.size(), p));
   EXPECT_EQ(p.Width, 5);
   EXPECT_EQ(p.Height, 3);
   EXPECT_EQ(p.Stride, 16u);
-  EXPECT_EQ(p.Pixels[p.RowOffset(0) + 4 * 3 + 2], 42);   // top row, fifth pixel, red
+  EXPECT_EQ(p.Pixels[p.RowOffset(0) + 4 * 3 + 2], 42); // top row, fifth pixel, red
   EXPECT_EQ(p.Pixels[p.RowOffset(2)], 200);
 
   std::vector<uint8_t> topDown = file;

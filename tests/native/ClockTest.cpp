@@ -9,13 +9,20 @@ namespace qv {
 
 TEST(MeasureClockShort, RaisesPriorityMeasuresAndRestoresInOrder) {
   ScriptedClock clock;
-  clock.CounterPerMillisecond = 733400;   // 366,700,000 ticks in 500 ms
+  clock.CounterPerMillisecond = 733400; // 366,700,000 ticks in 500 ms
   clock.SavedClass = 0x20;
   clock.SavedThread = -1;
   EXPECT_DOUBLE_EQ(MeasureClockShort(clock), 733.4);
-  std::vector<std::string> expected = {"GetPriorityClass", "GetThreadPriority", "SetPriorityClass 256",
-                                       "SetThreadPriority 15", "Sleep 10", "RDTSC", "Sleep 500", "RDTSC",
-                                       "SetThreadPriority -1", "SetPriorityClass 32"};
+  std::vector<std::string> expected = {"GetPriorityClass",
+                                       "GetThreadPriority",
+                                       "SetPriorityClass 256",
+                                       "SetThreadPriority 15",
+                                       "Sleep 10",
+                                       "RDTSC",
+                                       "Sleep 500",
+                                       "RDTSC",
+                                       "SetThreadPriority -1",
+                                       "SetPriorityClass 32"};
   EXPECT_EQ(clock.Calls, expected);
 }
 
@@ -29,10 +36,10 @@ namespace {
 // A busy machine: the 500 ms sleep overruns, and the thread may lose the processor between two
 // reads. Both counters run on through the sleeps and the stalls.
 struct BusyClock : ScriptedClock {
-  uint64_t Frequency = 10000000;   // performance counts per second
-  uint32_t Overrun = 8;            // milliseconds the 500 ms sleep runs over
-  uint64_t Now = 0;                // the performance counter
-  std::map<int, uint32_t> Stalls;  // milliseconds lost before the Nth performance-counter read
+  uint64_t Frequency = 10000000;  // performance counts per second
+  uint32_t Overrun = 8;           // milliseconds the 500 ms sleep runs over
+  uint64_t Now = 0;               // the performance counter
+  std::map<int, uint32_t> Stalls; // milliseconds lost before the Nth performance-counter read
   int Reads = 0;
   void Pass(uint32_t ms) {
     Counter += CounterPerMillisecond * ms;
@@ -56,7 +63,7 @@ TEST(MeasureClockShort, DividesByTheTimeThatReallyPassed) {
   BusyClock clock;
   clock.CounterPerMillisecond = 733400;
   EXPECT_NEAR(MeasureClockShort(clock), 733.4, 1e-9);
-  EXPECT_EQ(clock.Reads, 4);   // one pair around each RDTSC read
+  EXPECT_EQ(clock.Reads, 4); // one pair around each RDTSC read
 
   // Preempted between the counter reads around an RDTSC read: the pair is read again.
   BusyClock stalled;
@@ -103,7 +110,7 @@ TEST(MeasureClockLong, WaitsOnTheEdgeWhenTheTickCountStands) {
 
 TEST(MeasureClockLong, KeepsItsSecondAcrossTheTickCountWrap) {
   ScriptedClock clock;
-  clock.Ticks = 0xFFFFFF00u;   // 256 ms before the wrap
+  clock.Ticks = 0xFFFFFF00u; // 256 ms before the wrap
   clock.CounterPerMillisecond = 1000000;
   EXPECT_EQ(MeasureClockLong(clock), 999000000);
 }
@@ -131,14 +138,9 @@ TEST(ClockText, UnitChosenBeforeRounding) {
     const char* Text;
     double Shown;
   } rows[] = {
-      {733.4, ".", "733.40 MHz", 733.4},
-      {1000.0, ".", "1.00 GHz", 1.0},
-      {999.996, ".", "1000.00 MHz", 999.996},
-      {1800.0, ".", "1.80 GHz", 1.8},
-      {733.4, ",", "733,40 MHz", 733.4},
-      {2394.567, ",", "2,39 GHz", 2.394567},
-      {5.0, ".", "5.00 MHz", 5.0},
-      {0.5, ".", "0.50 MHz", 0.5},
+      {733.4, ".", "733.40 MHz", 733.4}, {1000.0, ".", "1.00 GHz", 1.0},    {999.996, ".", "1000.00 MHz", 999.996},
+      {1800.0, ".", "1.80 GHz", 1.8},    {733.4, ",", "733,40 MHz", 733.4}, {2394.567, ",", "2,39 GHz", 2.394567},
+      {5.0, ".", "5.00 MHz", 5.0},       {0.5, ".", "0.50 MHz", 0.5},
   };
   for (const Row& r : rows) {
     double value = r.Megahertz;

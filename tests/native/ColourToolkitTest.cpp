@@ -5,9 +5,7 @@
 
 namespace qv {
 
-void PrintTo(const THslScaled& v, std::ostream* os) {
-  *os << "(" << v.H << ", " << v.S << ", " << v.L << ")";
-}
+void PrintTo(const THslScaled& v, std::ostream* os) { *os << "(" << v.H << ", " << v.S << ", " << v.L << ")"; }
 
 namespace {
 
@@ -15,9 +13,12 @@ TColor Grey(int v) { return RGBColor(uint8_t(v), uint8_t(v), uint8_t(v)); }
 
 TColor FakeSystemColors(int index) {
   switch (index) {
-    case 15: return Grey(192);  // button face
-    case 16: return Grey(128);  // button shadow
-    default: return RGBColor(1, 2, 3);
+    case 15:
+      return Grey(192); // button face
+    case 16:
+      return Grey(128); // button shadow
+    default:
+      return RGBColor(1, 2, 3);
   }
 }
 
@@ -58,10 +59,10 @@ TEST(ColourToolkit, ScaledHslBackToRgb) {
 TEST(ColourToolkit, HueToChannelWrapsOnceAndPicksTheSegment) {
   EXPECT_EQ(HueToChannel(0, 1, -0.9), HueToChannel(0, 1, 0.1));
   EXPECT_EQ(HueToChannel(0, 1, 1.1), HueToChannel(0, 1, 0.1));
-  EXPECT_EQ(HueToChannel(0, 1, 0.1), 153);  // rising: 0.6 of 255
-  EXPECT_EQ(HueToChannel(0, 1, 0.4), 255);  // plateau
-  EXPECT_EQ(HueToChannel(0, 1, 0.6), 102);  // falling: 0.4 of 255
-  EXPECT_EQ(HueToChannel(0, 1, 0.9), 0);    // floor
+  EXPECT_EQ(HueToChannel(0, 1, 0.1), 153); // rising: 0.6 of 255
+  EXPECT_EQ(HueToChannel(0, 1, 0.4), 255); // plateau
+  EXPECT_EQ(HueToChannel(0, 1, 0.6), 102); // falling: 0.4 of 255
+  EXPECT_EQ(HueToChannel(0, 1, 0.9), 0);   // floor
   EXPECT_EQ(HueToChannel(0.2, 1, 0.9), 51);
 }
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "fields/FieldTable.h"
 #include "FieldPrint.h"
 #include "core/Errors.h"
 #include "cpu/Clock.h"
 #include "cpu/CpuLoad.h"
 #include "cpu/Cpuid.h"
 #include "cpu/ProcessorSection.h"
+#include "fields/FieldTable.h"
 
 namespace qv {
 
@@ -60,7 +60,7 @@ public:
   uint64_t CounterPerMillisecond = 0;
   uint64_t Counter = 0;
   uint32_t Ticks = 0;
-  uint32_t TickStep = 1;   // each TickCount call moves the tick count on by this much
+  uint32_t TickStep = 1; // each TickCount call moves the tick count on by this much
   uint32_t SavedClass = 0x20;
   int SavedThread = 0;
   std::vector<std::string> Calls;

@@ -16,7 +16,7 @@ class FakePerfData : public PerfDataReader {
 public:
   std::deque<std::vector<uint8_t>> Blocks;
   std::vector<uint32_t> SizesAsked;
-  long Status = 0;   // answer other than "more data"; 0 copies the block
+  long Status = 0; // answer other than "more data"; 0 copies the block
 
   long QueryPerformanceData(const char* valueName, uint8_t* buffer, uint32_t& size) override {
     EXPECT_STREQ(valueName, "238");
@@ -60,7 +60,7 @@ const std::string CounterMessage = "Unable to locate the \"% of CPU usage\" perf
 
 TEST(ParsePerfData, FindsTheProcessorObjectAmongOthers) {
   PerfObjectSpec memory{4, {1, 2, 3}, {}, 12};
-  PerfObjectSpec system{2, {6}, {777}, 0};   // counter 6 of another object is not the one
+  PerfObjectSpec system{2, {6}, {777}, 0}; // counter 6 of another object is not the one
   PerfObjectSpec processor{238, {4, 5, 6, 7}, {1000, 2000, 3000}, 0};
   std::vector<uint8_t> b = MakePerfBlock({memory, system, processor}, At(7, 250));
   PerfProcessorSample s = ParsePerfData(b.data(), b.size(), -1);
@@ -140,7 +140,7 @@ TEST(ParsePerfData, LengthsThatPointOutsideTheBlock) {
 
 TEST(ParsePerfData, ObjectWithoutInstancesHasNoProcessors) {
   std::vector<uint8_t> b = MakePerfBlock({{238, {6}, {}}});
-  PutU32(b, 88 + 40, 0xFFFFFFFFu);   // PERF_NO_INSTANCES
+  PutU32(b, 88 + 40, 0xFFFFFFFFu); // PERF_NO_INSTANCES
   EXPECT_TRUE(ParsePerfData(b.data(), b.size(), -1).Idle.empty());
 }
 
@@ -150,7 +150,7 @@ TEST(CpuLoadMonitor, LoadIsTheBusyShareOfTheInterval) {
   // One second later: CPU 0 idle for 0.25 s, CPU 1 for 1 s, the summary for 0.625 s.
   perf.Blocks.push_back(MakePerfBlock({{238, {6}, {3500000, 14000000, 8750000}}}, At(2)));
   TCpuLoadMonitor monitor(NtPlatform(perf));
-  EXPECT_EQ(monitor.CpuLoadInstanceCount(), 3);   // first sample taken here
+  EXPECT_EQ(monitor.CpuLoadInstanceCount(), 3); // first sample taken here
   monitor.SampleCpuLoad();
   EXPECT_DOUBLE_EQ(monitor.CpuLoadFraction(0), 0.75);
   EXPECT_DOUBLE_EQ(monitor.CpuLoadFraction(1), 0.0);
@@ -216,7 +216,7 @@ TEST(CpuLoadMonitor, BufferGrowsInStepsOf4096) {
 
 TEST(CpuLoadMonitor, OtherAnswersParseTheBufferAsItStands) {
   FakePerfData perf;
-  perf.Status = 2;   // ERROR_FILE_NOT_FOUND: the buffer still holds zeros
+  perf.Status = 2; // ERROR_FILE_NOT_FOUND: the buffer still holds zeros
   TCpuLoadMonitor monitor(NtPlatform(perf));
   ExpectMessage([&] { monitor.SampleCpuLoad(); }, ObjectMessage);
   EXPECT_EQ(monitor.InstanceCount, -1);
@@ -265,7 +265,8 @@ namespace {
 
 class FakeDynKey : public DynDataKey {
 public:
-  FakeDynKey(std::vector<std::string>& log, std::string name, uint32_t value) : Log(log), Name(std::move(name)), Value(value) {}
+  FakeDynKey(std::vector<std::string>& log, std::string name, uint32_t value)
+      : Log(log), Name(std::move(name)), Value(value) {}
   ~FakeDynKey() override { Log.push_back("close " + Name); }
   void ReadValue(const char* name, uint32_t& value) override {
     Log.push_back("read " + Name + " " + name);
@@ -279,9 +280,12 @@ public:
 class FakeDynData : public DynDataRegistry {
 public:
   std::vector<std::string> Log;
-  std::map<std::string, uint32_t> Keys;   // key -> the value its CPUUsage reads
+  std::map<std::string, uint32_t> Keys; // key -> the value its CPUUsage reads
   std::unique_ptr<DynDataKey> Open(const char* subKey, uint32_t access) override {
-    Log.push_back(std::string("open ") + subKey + (access == KeyAllAccess ? " all" : access == KeyRead ? " read" : " ?"));
+    Log.push_back(std::string("open ") + subKey +
+                  (access == KeyAllAccess ? " all"
+                   : access == KeyRead    ? " read"
+                                          : " ?"));
     auto it = Keys.find(subKey);
     if (it == Keys.end()) return nullptr;
     return std::make_unique<FakeDynKey>(Log, subKey, it->second);
@@ -303,11 +307,13 @@ TEST(CpuLoadMonitor, Win9xStartsTheStatisticOnceAndReadsThePercentage) {
   TCpuLoadMonitor monitor(Win9xPlatform(dyn));
   EXPECT_EQ(monitor.CpuLoadInstanceCount(), 1);
   EXPECT_TRUE(dyn.Log.empty());
-  EXPECT_DOUBLE_EQ(monitor.CpuLoadFraction(0), 0.37);   // samples first
+  EXPECT_DOUBLE_EQ(monitor.CpuLoadFraction(0), 0.37); // samples first
   EXPECT_EQ(LoadBarPosition(monitor.CpuLoadFraction(0)), 37);
   monitor.SampleCpuLoad();
-  std::vector<std::string> expected = {"open PerfStats\\StartStat all", "read PerfStats\\StartStat KERNEL\\CPUUsage",
-                                       "close PerfStats\\StartStat",    "open PerfStats\\StatData read",
+  std::vector<std::string> expected = {"open PerfStats\\StartStat all",
+                                       "read PerfStats\\StartStat KERNEL\\CPUUsage",
+                                       "close PerfStats\\StartStat",
+                                       "open PerfStats\\StatData read",
                                        "read PerfStats\\StatData KERNEL\\CPUUsage",
                                        "read PerfStats\\StatData KERNEL\\CPUUsage"};
   EXPECT_EQ(dyn.Log, expected);
@@ -321,7 +327,7 @@ TEST(CpuLoadMonitor, Win9xStartsTheStatisticOnceAndReadsThePercentage) {
   EXPECT_EQ(dyn.Log, expected);
   EXPECT_FALSE(monitor.StatsStarted);
   dyn.Log.clear();
-  monitor.StopCpuLoadSampling();   // not started: nothing to stop
+  monitor.StopCpuLoadSampling(); // not started: nothing to stop
   EXPECT_TRUE(dyn.Log.empty());
 }
 
@@ -332,7 +338,7 @@ TEST(CpuLoadMonitor, Win9xFailures) {
   dyn.Keys["PerfStats\\StartStat"] = 12;
   ExpectMessage([&] { monitor.SampleCpuLoad(); }, "Unable to read performance data");
   EXPECT_FALSE(monitor.StatsStarted);
-  EXPECT_EQ(monitor.Win9xLoad, 12u);   // what the step before the failure read remains
+  EXPECT_EQ(monitor.Win9xLoad, 12u); // what the step before the failure read remains
   // A stop key that cannot be opened is ignored.
   dyn.Keys["PerfStats\\StatData"] = 50;
   monitor.SampleCpuLoad();
@@ -375,7 +381,7 @@ TEST(CpuLoadMonitor, IdleTimesKeepTheContractWhateverTheVersion) {
     p.IsWinNT = nt;
     p.IdleTimes = &idle;
     TCpuLoadMonitor monitor(p);
-    EXPECT_EQ(monitor.CpuLoadInstanceCount(), 3);   // two processors and the summary
+    EXPECT_EQ(monitor.CpuLoadInstanceCount(), 3); // two processors and the summary
     EXPECT_EQ(monitor.CpuLoadFraction(0), 0.0);
     monitor.SampleCpuLoad();
     EXPECT_DOUBLE_EQ(monitor.CpuLoadFraction(0), 0.75);

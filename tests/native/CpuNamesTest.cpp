@@ -104,14 +104,13 @@ TEST(GetCPUDescription, EveryRowOfTheNameTable) {
 // The holes next to the rows: a wrong digit in a row would fill one of them.
 TEST(GetCPUDescription, NeighboursOfTheRowsAreEmpty) {
   const NameRow rows[] = {
-      {4, 1, 6, ""},  {4, 1, 10, ""}, {4, 2, 0, ""},  {4, 3, 4, ""},  {4, 3, 10, ""}, {4, 3, 13, ""},
-      {4, 4, 2, ""},  {4, 4, 8, ""},  {4, 5, 1, ""},  {4, 6, 3, ""},  {5, 1, 5, ""},  {5, 1, 6, ""},
-      {5, 1, 9, ""},  {5, 5, 1, ""},  {5, 4, 1, ""},  {5, 4, 3, ""},  {5, 3, 4, ""},  {5, 3, 5, ""},
-      {5, 3, 10, ""}, {5, 3, 12, ""}, {5, 3, 14, ""}, {5, 6, 5, ""},  {5, 6, 10, ""}, {5, 7, 1, ""},
-      {5, 7, 3, ""},  {5, 8, 3, ""},  {5, 8, 5, ""},  {5, 2, 1, ""},  {6, 1, 2, ""},  {6, 1, 4, ""},
-      {6, 1, 9, ""},  {6, 1, 12, ""}, {6, 3, 0, ""},  {6, 3, 5, ""},  {6, 3, 8, ""},  {6, 2, 1, ""},
-      {6, 4, 1, ""},  {6, 4, 4, ""},  {6, 4, 8, ""},  {6, 6, 7, ""},  {6, 8, 4, ""},  {15, 1, 3, ""},
-      {15, 3, 1, ""}, {7, 1, 0, ""},  {3, 1, 0, ""},  {0, 1, 0, ""},
+      {4, 1, 6, ""},  {4, 1, 10, ""}, {4, 2, 0, ""}, {4, 3, 4, ""},  {4, 3, 10, ""}, {4, 3, 13, ""}, {4, 4, 2, ""},
+      {4, 4, 8, ""},  {4, 5, 1, ""},  {4, 6, 3, ""}, {5, 1, 5, ""},  {5, 1, 6, ""},  {5, 1, 9, ""},  {5, 5, 1, ""},
+      {5, 4, 1, ""},  {5, 4, 3, ""},  {5, 3, 4, ""}, {5, 3, 5, ""},  {5, 3, 10, ""}, {5, 3, 12, ""}, {5, 3, 14, ""},
+      {5, 6, 5, ""},  {5, 6, 10, ""}, {5, 7, 1, ""}, {5, 7, 3, ""},  {5, 8, 3, ""},  {5, 8, 5, ""},  {5, 2, 1, ""},
+      {6, 1, 2, ""},  {6, 1, 4, ""},  {6, 1, 9, ""}, {6, 1, 12, ""}, {6, 3, 0, ""},  {6, 3, 5, ""},  {6, 3, 8, ""},
+      {6, 2, 1, ""},  {6, 4, 1, ""},  {6, 4, 4, ""}, {6, 4, 8, ""},  {6, 6, 7, ""},  {6, 8, 4, ""},  {15, 1, 3, ""},
+      {15, 3, 1, ""}, {7, 1, 0, ""},  {3, 1, 0, ""}, {0, 1, 0, ""},
   };
   for (const NameRow& r : rows)
     EXPECT_EQ(Describe(r.Family, r.Model, r.Vendor), "") << r.Family << "/" << r.Vendor << "/" << r.Model;
@@ -146,7 +145,7 @@ TEST(BrandName, EveryIndex) {
 TEST(GetCPUDescription, BrandIndexTakesPrecedenceOverTheRowDefault) {
   EXPECT_EQ(Describe(6, 8, 1, 2), "intel Pentium III");
   EXPECT_EQ(Describe(6, 8, 1, 0), "intel Pentium III or Xeon");
-  EXPECT_EQ(Describe(6, 8, 1, 5), "");     // listed brand index, empty answer: no fallback
+  EXPECT_EQ(Describe(6, 8, 1, 5), ""); // listed brand index, empty answer: no fallback
   EXPECT_EQ(Describe(6, 6, 1, 1), "intel Celeron");
   EXPECT_EQ(Describe(6, 3, 1, 0), "intel Pentium II, Celeron or Xeon");
   EXPECT_EQ(Describe(15, 2, 1, 9), "intel Pentium 4");
@@ -188,7 +187,7 @@ TEST(ProcessorDescription, BrandStringOnlyPastTheTables) {
     return ProcessorDescription(cpuid, VendorCode(cpuid.Vendor), source);
   };
   EXPECT_EQ(describe(0x90672, 0x80000008u, "  12th Gen Core  \0junk"), "12th Gen Core");
-  EXPECT_EQ(describe(0x100F00, 0x80000004u, "family only"), "family only");   // extended family alone
+  EXPECT_EQ(describe(0x100F00, 0x80000004u, "family only"), "family only"); // extended family alone
   EXPECT_EQ(describe(0x90672, 0x80000003u, "12th Gen Core"), "intel Pentium III or Xeon");
   EXPECT_EQ(describe(0x90672, 0x80000008u, "    "), "intel Pentium III or Xeon");
   EXPECT_EQ(describe(0x90692, 0x80000008u, ""), "");

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/GatherPass.h"
 #include "core/Errors.h"
 #include "cpu/CpuNames.h"
 #include "cpu/CpuidDump.h"
-#include "app/GatherPass.h"
 #include "native/CpuFakes.h"
 
 namespace qv {
@@ -15,9 +15,7 @@ std::string DataFile(const std::string& name) {
   return here.substr(0, here.rfind("/native/")) + "/data/" + name;
 }
 
-void ExpectUsageError(const std::string& text) {
-  EXPECT_THROW(ParseCpuidDump(text), Exception) << text;
-}
+void ExpectUsageError(const std::string& text) { EXPECT_THROW(ParseCpuidDump(text), Exception) << text; }
 
 } // namespace
 
@@ -35,7 +33,7 @@ TEST(CpuidDump, ReadsBothLineForms) {
   EXPECT_EQ(dump.ReadLeaf(0x80000001u), (CpuidLeaf{0, 0, 0, 0xC1C3FBFF}));
   EXPECT_EQ(dump.ReadLeaf(0x80000008u), (CpuidLeaf{1, 2, 3, 4}));
   EXPECT_EQ(dump.ReadLeaf(0x8000001Eu), (CpuidLeaf{0xA, 0xB, 0xC, 0xD}));
-  EXPECT_EQ(dump.ReadLeaf(3), CpuidLeaf{});   // not in the dump: zeros
+  EXPECT_EQ(dump.ReadLeaf(3), CpuidLeaf{}); // not in the dump: zeros
   EXPECT_EQ(dump.Leaves.size(), 6u);
   EXPECT_TRUE(dump.CpuidAvailable());
   EXPECT_EQ(dump.ReadBrandIndex(), 0u);
@@ -47,14 +45,14 @@ TEST(CpuidDump, ReadsBothLineForms) {
 TEST(CpuidDump, OtherLinesAreIgnored) {
   CpuidDump dump = ParseCpuidDump(
       "CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
-      "CPUID 00000001: 123456789-0-0-0\n"            // nine digits
-      "CPUID 00000001: 1-2-3\n"                      // three registers
-      "CPUID00000001: 1-2-3-4\n"                     // no blank after the word
+      "CPUID 00000001: 123456789-0-0-0\n" // nine digits
+      "CPUID 00000001: 1-2-3\n"           // three registers
+      "CPUID00000001: 1-2-3-4\n"          // no blank after the word
       "cpuid 00000001: 1-2-3-4\n"
-      "CPUID 00000001 1-2-3-4\n"                     // no colon
+      "CPUID 00000001 1-2-3-4\n" // no colon
       "basic_cpuid[1]=1 2 3\n"
       "basic_cpuid[1=1 2 3 4\n"
-      "ext_cpuid[2147483648]=1 2 3 4\n"              // beyond the extended range
+      "ext_cpuid[2147483648]=1 2 3 4\n" // beyond the extended range
       "basic_cpuid[99999999999]=1 2 3 4\n"
       "xbasic_cpuid[1]=1 2 3 4\n"
       "CPUID 00000001: 00000633-g-0-0\n"
@@ -74,7 +72,7 @@ TEST(CpuidDump, FirstProcessorAndFirstOccurrenceWin) {
       "CPUID 00000003: 00000003-00000003-00000003-00000003\n");
   EXPECT_EQ(dump.ReadLeaf(1).Eax, 0x683u);
   EXPECT_EQ(dump.ReadLeaf(4).Eax, 1u);
-  EXPECT_EQ(dump.ReadLeaf(3), CpuidLeaf{});   // only the second processor has it
+  EXPECT_EQ(dump.ReadLeaf(3), CpuidLeaf{}); // only the second processor has it
 }
 
 TEST(CpuidDump, WithoutLeafZeroItIsAUsageError) {
@@ -101,8 +99,8 @@ TEST(CpuidDump, WriterCoversBothRunsAndReplays) {
 
 TEST(CpuidDump, WriterCapsItsRuns) {
   FakeCpuid source("GenuineIntel", 0x683, 0);
-  source.Leaves[0].Eax = 0xFFFFFFFFu;              // nonsense highest leaf
-  source.Leaves[0x80000000u] = {0x00000002, 0, 0, 0};   // no extended leaves
+  source.Leaves[0].Eax = 0xFFFFFFFFu;                 // nonsense highest leaf
+  source.Leaves[0x80000000u] = {0x00000002, 0, 0, 0}; // no extended leaves
   CpuidDump dump = ParseCpuidDump(WriteCpuidDump(source));
   EXPECT_EQ(dump.Leaves.size(), MaxDumpLeaves + 1);
   EXPECT_TRUE(dump.Leaves.count(MaxDumpLeaves - 1));
@@ -122,20 +120,44 @@ TEST(CpuidDump, RecordedProcessorsShowTheirPage) {
     const char* Type;
     const char* Speed;
     const char* Apic;
-    std::vector<bool> Boxes;   // FPU RDTSC MMX MMX+ 3DNow! 3DNow!+ iSSE iSSE-2 APIC
+    std::vector<bool> Boxes; // FPU RDTSC MMX MMX+ 3DNow! 3DNow!+ iSSE iSSE-2 APIC
   } rows[] = {
-      {"pentium3-dual.txt", "GenuineIntel", "intel Pentium III", "Primary", "733.40 MHz", "APIC",
+      {"pentium3-dual.txt",
+       "GenuineIntel",
+       "intel Pentium III",
+       "Primary",
+       "733.40 MHz",
+       "APIC",
        {1, 1, 1, 0, 0, 0, 1, 0, 1}},
-      {"athlon-thunderbird.txt", "AuthenticAMD", "AMD Athlon (THUNDERBIRD)", "Primary", "733.40 MHz", "APIC",
+      {"athlon-thunderbird.txt",
+       "AuthenticAMD",
+       "AMD Athlon (THUNDERBIRD)",
+       "Primary",
+       "733.40 MHz",
+       "APIC",
        {1, 1, 1, 1, 1, 1, 0, 0, 1}},
-      {"amd-k5.txt", "AuthenticAMD", "AMD K5 (PR75/PR90/PR100)", "Primary", "733.40 MHz", "PGE",
+      {"amd-k5.txt",
+       "AuthenticAMD",
+       "AMD K5 (PR75/PR90/PR100)",
+       "Primary",
+       "733.40 MHz",
+       "PGE",
        {1, 1, 0, 0, 0, 0, 0, 0, 1}},
-      {"intel-486dx4-overdrive.txt", "GenuineIntel", "intel 80486 DX-4", "Overdrive", "", "APIC",
+      {"intel-486dx4-overdrive.txt",
+       "GenuineIntel",
+       "intel 80486 DX-4",
+       "Overdrive",
+       "",
+       "APIC",
        {1, 0, 0, 0, 0, 0, 0, 0, 0}},
       {"umc-u5s.txt", "UMC UMC UMC ", "UMC 80486 *U5S*", "Primary", "", "APIC", {1, 0, 0, 0, 0, 0, 0, 0, 0}},
-      {"pentium4.txt", "GenuineIntel", "intel Pentium 4", "Primary", "733.40 MHz", "APIC",
-       {1, 1, 1, 0, 0, 0, 1, 1, 1}},
-      {"cyrix-m2.txt", "CyrixInstead", "IBM Cyrix M2 (6x86 MX)", "Primary", "733.40 MHz", "APIC",
+      {"pentium4.txt", "GenuineIntel", "intel Pentium 4", "Primary", "733.40 MHz", "APIC", {1, 1, 1, 0, 0, 0, 1, 1, 1}},
+      {"cyrix-m2.txt",
+       "CyrixInstead",
+       "IBM Cyrix M2 (6x86 MX)",
+       "Primary",
+       "733.40 MHz",
+       "APIC",
        {1, 1, 1, 1, 0, 0, 0, 0, 0}},
   };
   for (const Row& r : rows) {
@@ -168,7 +190,7 @@ TEST(CpuidDump, TodaysProcessorsReadTheirBrandString) {
     const char* File;
     const char* Description;
     int Family, Model, BaseFamily, BaseModel;
-    std::vector<bool> Boxes;   // FPU RDTSC MMX MMX+ 3DNow! 3DNow!+ iSSE iSSE-2 APIC
+    std::vector<bool> Boxes; // FPU RDTSC MMX MMX+ 3DNow! 3DNow!+ iSSE iSSE-2 APIC
   } rows[] = {
       {"intel-core-i9-12900k.txt", "12th Gen Intel(R) Core(TM) i9-12900K", 6, 0x97, 6, 7, {1, 1, 1, 0, 0, 0, 1, 1, 1}},
       {"intel-core-i9-13900k.txt", "13th Gen Intel(R) Core(TM) i9-13900K", 6, 0xB7, 6, 7, {1, 1, 1, 0, 0, 0, 1, 1, 1}},

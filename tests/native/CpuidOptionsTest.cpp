@@ -21,8 +21,9 @@ struct Rig {
   ProcessorSources Processor{&Machine, &Clock, &Load, &System};
   CpuidReplay Replay;
   StringSink Err;
-  fs::path Dir = fs::temp_directory_path() / ("qv-cpuid-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path Dir =
+      fs::temp_directory_path() / ("qv-cpuid-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
   Rig() { fs::create_directories(Dir); }
   ~Rig() { fs::remove_all(Dir); }
   int Apply(const std::vector<std::string>& args) {
@@ -52,8 +53,9 @@ TEST(CpuidOptions, WithoutThemTheReportFollows) {
 
 TEST(CpuidOptions, DumpReplacesTheProcessor) {
   Rig rig;
-  std::string path = rig.Write("k5.txt", "CPUID 00000000: 00000001-68747541-444D4163-69746E65\n"
-                                         "CPUID 00000001: 00000501-00000000-00000000-000003BF\n");
+  std::string path = rig.Write("k5.txt",
+                               "CPUID 00000000: 00000001-68747541-444D4163-69746E65\n"
+                               "CPUID 00000001: 00000501-00000000-00000000-000003BF\n");
   EXPECT_EQ(rig.Apply({"--cpuid", path}), -1);
   ASSERT_NE(rig.Processor.Cpuid, &rig.Machine);
   EXPECT_EQ(TCPUID(*rig.Processor.Cpuid).Vendor, "AuthenticAMD");
@@ -81,8 +83,9 @@ TEST(CpuidOptions, SaveWritesTheLeavesInUseAndNoReport) {
 
   // With a dump, the dump's leaves: the second form comes out in the first.
   Rig convert;
-  std::string in = convert.Write("p4.txt", "basic_cpuid[0]=00000001 756e6547 6c65746e 49656e69\n"
-                                           "basic_cpuid[1]=00000f27 00010809 00004400 bfebfbff\n");
+  std::string in = convert.Write("p4.txt",
+                                 "basic_cpuid[0]=00000001 756e6547 6c65746e 49656e69\n"
+                                 "basic_cpuid[1]=00000f27 00010809 00004400 bfebfbff\n");
   std::string saved = (convert.Dir / "p4-first-form.txt").string();
   EXPECT_EQ(convert.Apply({"--cpuid", in, "--save-cpuid", saved}), ExitReportWritten);
   std::string text = convert.Read(saved);

@@ -60,10 +60,22 @@ TEST(VendorCode, ExactTwelveCharacterMatch) {
     const char* Vendor;
     int Code;
   } rows[] = {
-      {"GenuineIntel", 1}, {"UMC UMC UMC ", 2}, {"AuthenticAMD", 3}, {"CyrixInstead", 4},
-      {"NexGenDriven", 5}, {"CentaurHauls", 6}, {"RiseRiseRise", 7}, {"GenuineTMx86", 8},
-      {"UMC UMC UMC", -1},  // 11 characters: the last blank is part of the name
-      {"genuineintel", -1}, {"GenuineIntel ", -1}, {"HygonGenuine", -1}, {"unknown", -1}, {"", -1},
+      {"GenuineIntel", 1},
+      {"UMC UMC UMC ", 2},
+      {"AuthenticAMD", 3},
+      {"CyrixInstead", 4},
+      {"NexGenDriven", 5},
+      {"CentaurHauls", 6},
+      {"RiseRiseRise", 7},
+      {"GenuineTMx86", 8},
+      {"UMC UMC UMC", -1}, // 11 characters: the last
+                           // blank is part of the
+                           // name
+      {"genuineintel", -1},
+      {"GenuineIntel ", -1},
+      {"HygonGenuine", -1},
+      {"unknown", -1},
+      {"", -1},
   };
   for (const Row& r : rows) EXPECT_EQ(VendorCode(r.Vendor), r.Code) << '"' << r.Vendor << '"';
 }
@@ -83,7 +95,7 @@ TEST(FeatureFlags, EachFlagHasItsBitAndVendor) {
     const char* What;
     uint32_t Edx, ExtEdx;
     const char* Vendor;
-    int Flag;   // -1: no flag
+    int Flag; // -1: no flag
   } rows[] = {
       {"FPU", 1u << 0, 0, "GenuineIntel", ffFPU},
       {"time-stamp counter bit alone", 1u << 4, 0, "GenuineIntel", -1},
@@ -136,12 +148,10 @@ TEST(FeatureFlags, ApicCaptionIsPgeOnlyForAmdFamilyFiveModelZero) {
     uint32_t Edx;
     const char* Caption;
   } rows[] = {
-      {"AuthenticAMD", 0x501, 1u << 9, "PGE"},
-      {"AuthenticAMD", 0x511, 1u << 9, "APIC"},   // model 1
-      {"AuthenticAMD", 0x601, 1u << 9, "APIC"},   // family 6
-      {"GenuineIntel", 0x501, 1u << 9, "APIC"},   // vendor 1
-      {"CyrixInstead", 0x500, 1u << 9, "APIC"},
-      {"AuthenticAMD", 0x501, 0, ""},             // bit 9 clear: caption left alone
+      {"AuthenticAMD", 0x501, 1u << 9, "PGE"},  {"AuthenticAMD", 0x511, 1u << 9, "APIC"}, // model 1
+      {"AuthenticAMD", 0x601, 1u << 9, "APIC"},                                           // family 6
+      {"GenuineIntel", 0x501, 1u << 9, "APIC"},                                           // vendor 1
+      {"CyrixInstead", 0x500, 1u << 9, "APIC"}, {"AuthenticAMD", 0x501, 0, ""}, // bit 9 clear: caption left alone
   };
   for (const Row& r : rows) {
     FakeCpuid source(r.Vendor, r.Signature, r.Edx);
@@ -159,9 +169,9 @@ TEST(UpdateFeatureBoxes, WritesTheNineBoxesInFlagOrder) {
   flags[ffAPIC] = true;
   flags[ffExtended3DNow] = true;
   UpdateFeatureBoxes(fields, flags);
-  std::vector<Field> order = {Field::FpuBox,           Field::RdtscBox, Field::MmxBox,
-                                    Field::ExtendedMmxBox,   Field::ThreeDNowBox, Field::ExtendedThreeDNowBox,
-                                    Field::SseBox,           Field::Sse2Box,  Field::ApicBox};
+  std::vector<Field> order = {Field::FpuBox,         Field::RdtscBox,     Field::MmxBox,
+                              Field::ExtendedMmxBox, Field::ThreeDNowBox, Field::ExtendedThreeDNowBox,
+                              Field::SseBox,         Field::Sse2Box,      Field::ApicBox};
   EXPECT_EQ(fields.CheckedWrites, order);
   EXPECT_TRUE(fields.Checked(Field::RdtscBox));
   EXPECT_TRUE(fields.Checked(Field::ApicBox));

@@ -14,9 +14,7 @@ const std::string Root9x = "System\\CurrentControlSet\\Services\\Class";
 // Counts how often a look-up asks for the version itself.
 class FakeVersion : public VersionSource {
 public:
-  explicit FakeVersion(uint32_t platform, uint32_t major = 5) {
-    Info.PlatformId = platform, Info.MajorVersion = major;
-  }
+  explicit FakeVersion(uint32_t platform, uint32_t major = 5) { Info.PlatformId = platform, Info.MajorVersion = major; }
   VersionInfo Version() override {
     ++Calls;
     return Info;
@@ -158,14 +156,14 @@ TEST(RegistryValues, DecodedAsTheRealRegistryReadsThem) {
   struct Case {
     uint32_t Type;
     std::vector<uint8_t> Bytes;
-    std::string Text;   // what ReadString gives
+    std::string Text; // what ReadString gives
   };
   const Case cases[] = {
       {RegTypeString, {'S', '3', 0}, "S3"},
-      {RegTypeString, {'S', '3'}, "S3"},                  // no terminator
-      {RegTypeExpandString, {'%', 'A', '%', 0, 'x'}, "%A%"},   // up to the first zero
+      {RegTypeString, {'S', '3'}, "S3"},                     // no terminator
+      {RegTypeExpandString, {'%', 'A', '%', 0, 'x'}, "%A%"}, // up to the first zero
       {RegTypeString, {}, ""},
-      {RegTypeMultiString, {'a', 0, 'b', 0, 0}, ""},      // not a string type
+      {RegTypeMultiString, {'a', 0, 'b', 0, 0}, ""}, // not a string type
       {RegTypeBinary, {'a', 'b'}, ""},
       {RegTypeDword, {1, 0, 0, 0}, ""},
   };
@@ -219,9 +217,7 @@ TEST(VideoAdapters, WithoutMachineTheFirstSevenCharactersGo) {
 
   // "machine\" in another case is not the marker.
   FakeRegistry lower;
-  lower
-      .String(VideoMap, "\\Device\\Video0",
-              "\\REGISTRY\\machine\\System\\ControlSet001\\Services\\S3\\Device0")
+  lower.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\machine\\System\\ControlSet001\\Services\\S3\\Device0")
       .Binary(S3Key, "HardwareInformation.AdapterString", Wide("S3"));
   list.clear();
   ListVideoAdapters(lower, list);
@@ -245,10 +241,8 @@ TEST(VideoAdapters, NothingFound) {
   };
   std::vector<Case> cases = {
       {"no map", [](FakeRegistry&) {}},
-      {"no Video0",
-       [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video1", "\\REGISTRY\\Machine\\x"); }},
-      {"no adapter key",
-       [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\Machine\\nope"); }},
+      {"no Video0", [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video1", "\\REGISTRY\\Machine\\x"); }},
+      {"no adapter key", [](FakeRegistry& r) { r.String(VideoMap, "\\Device\\Video0", "\\REGISTRY\\Machine\\nope"); }},
       {"adapter string too long",
        [](FakeRegistry& r) {
          r.String(VideoMap, "\\Device\\Video0", std::string("\\REGISTRY\\Machine\\") + S3Key)

@@ -23,8 +23,7 @@ public:
   std::string Queried;
 };
 
-VolumeAnswers Volume(int type, int64_t size, std::string label = "", std::string fs = "",
-                     uint32_t serial = 0) {
+VolumeAnswers Volume(int type, int64_t size, std::string label = "", std::string fs = "", uint32_t serial = 0) {
   VolumeAnswers v;
   v.DriveTypeCode = type;
   v.DiskSize = size;
@@ -54,9 +53,9 @@ TEST(DriveSizeText, ThresholdsAreDecimalDivisorsBinary) {
   };
   for (const Case& c :
        {Case{1000, "1000.0 B"}, Case{1001, "1.0 kB"}, Case{1536, "1.5 kB"}, Case{1000000, "976.6 kB"},
-        Case{1000001, "1.0 MB"}, Case{1000000000, "953.7 MB"}, Case{1000000001, "0.9 GB"},
-        Case{20971520000, "19.5 GB"}, Case{1, "1.0 B"}, Case{0, "0.0 B"}, Case{1382, "1.3 kB"}, // 1.3496
-        Case{1280, "1.2 kB"}, Case{1792, "1.8 kB"}, // 1.25 and 1.75: halves go to the even tenth
+        Case{1000001, "1.0 MB"}, Case{1000000000, "953.7 MB"}, Case{1000000001, "0.9 GB"}, Case{20971520000, "19.5 GB"},
+        Case{1, "1.0 B"}, Case{0, "0.0 B"}, Case{1382, "1.3 kB"}, // 1.3496
+        Case{1280, "1.2 kB"}, Case{1792, "1.8 kB"},               // 1.25 and 1.75: halves go to the even tenth
         Case{9223372036854775807, "8589934592.0 GB"}}) {
     SCOPED_TRACE(c.Size);
     EXPECT_EQ(DriveSizeText(c.Size, '.'), c.Text);
@@ -83,15 +82,12 @@ TEST(DriveLine, PieceByPiece) {
   for (const Case& c : {
            Case{"fixed with label", 'C', T::dtFixed, 20971520000, "BOOT", "FAT32",
                 " C: [HARD DISC] 19.5 GB  \"BOOT\"   FAT32"},
-           Case{"fixed without label", 'C', T::dtFixed, 20971520000, "", "FAT32",
-                " C: [HARD DISC] 19.5 GB   FAT32"},
+           Case{"fixed without label", 'C', T::dtFixed, 20971520000, "", "FAT32", " C: [HARD DISC] 19.5 GB   FAT32"},
            Case{"empty CD drive", 'D', T::dtCDROM, -1, "", "", " D: [COMPACT DISC]"},
-           Case{"CD with CDFS", 'D', T::dtCDROM, 650000000, "DATA", "CDFS",
-                " D: [COMPACT DISC] 619.9 MB  \"DATA\" "},
+           Case{"CD with CDFS", 'D', T::dtCDROM, 650000000, "DATA", "CDFS", " D: [COMPACT DISC] 619.9 MB  \"DATA\" "},
            Case{"CD in another file system", 'D', T::dtCDROM, 650000000, "DATA", "UDF",
                 " D: [COMPACT DISC] 619.9 MB  \"DATA\"   UDF"},
-           Case{"cdfs in lower case is shown", 'D', T::dtCDROM, 2048, "", "cdfs",
-                " D: [COMPACT DISC] 2.0 kB   cdfs"},
+           Case{"cdfs in lower case is shown", 'D', T::dtCDROM, 2048, "", "cdfs", " D: [COMPACT DISC] 2.0 kB   cdfs"},
            Case{"disconnected network drive", 'N', T::dtNetwork, -1, "SHARE", "NTFS", " N: [NETWORK DRIVE]"},
            Case{"floppy", 'A', T::dtFloppy, 1457664, "", "FAT", " A: [DISC DRIVE] 1.4 MB   FAT"},
            Case{"unknown", 'Q', T::dtUnknown, -1, "", "", " Q: [UNKNOWN DRIVE]"},

@@ -67,17 +67,14 @@ public:
     return id;
   }
   std::vector<std::string> SubKeys(KeyId key) override { return Node(key).SubKeys; }
-  bool ValueExists(KeyId key, const std::string& name) override {
-    return Node(key).Values.count(Upper(name)) > 0;
-  }
+  bool ValueExists(KeyId key, const std::string& name) override { return Node(key).Values.count(Upper(name)) > 0; }
   std::string ReadString(KeyId key, const std::string& name) override {
     auto& values = Node(key).Values;
     auto it = values.find(Upper(name));
     if (it == values.end()) return "";
     return RegistryStringText(it->second.Type, it->second.Bytes.data(), it->second.Bytes.size());
   }
-  std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
-                                                 std::size_t bufferSize) override {
+  std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name, std::size_t bufferSize) override {
     auto& values = Node(key).Values;
     auto it = values.find(Upper(name));
     BinaryReads.push_back(bufferSize);

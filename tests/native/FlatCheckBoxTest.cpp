@@ -23,9 +23,9 @@ TCheckBoxColors Colours() {
 TEST(FlatCheckBox, BoxAndCaptionRectangles) {
   TRect client{0, 0, 65, 15};
   EXPECT_EQ(CheckBoxRect(checkboxLeft, client), (TRect{1, 3, 12, 14}));
-  EXPECT_EQ(CheckBoxRect(checkboxRight, client), (TRect{53, 3, 64, 14}));  // x 53..63
+  EXPECT_EQ(CheckBoxRect(checkboxRight, client), (TRect{53, 3, 64, 14})); // x 53..63
   EXPECT_EQ(CheckCaptionRect(checkboxLeft, client), (TRect{16, 1, 64, 14}));
-  EXPECT_EQ(CheckCaptionRect(checkboxRight, client), (TRect{1, 1, 49, 14}));  // right edge 49
+  EXPECT_EQ(CheckCaptionRect(checkboxRight, client), (TRect{1, 1, 49, 14})); // right edge 49
   // The box keeps its place in a taller control.
   EXPECT_EQ(CheckBoxRect(checkboxLeft, {0, 0, 75, 40}), (TRect{1, 3, 12, 14}));
 }
@@ -36,7 +36,7 @@ TEST(FlatCheckBox, FillByState) {
     bool Focus, In, Down;
     TColor Fill;
   } cases[] = {
-      {false, false, false, c.Color}, {false, false, true, c.Color},  // pressed but not tracked: idle
+      {false, false, false, c.Color},       {false, false, true, c.Color}, // pressed but not tracked: idle
       {true, false, false, c.ColorFocused}, {false, true, false, c.ColorFocused},
       {true, false, true, c.ColorDown},     {false, true, true, c.ColorDown},
   };
@@ -51,17 +51,8 @@ TEST(FlatCheckBox, CheckMarkPixels) {
   px.Run(CheckBoxBoxPlan({0, 0, 75, 15}, s, c));
   // Box at (1, 3); '#' is the frame, 'x' the mark, '.' the idle fill.
   const std::vector<std::string> expected = {
-      "###########",
-      "#.........#",
-      "#.......x.#",
-      "#......xx.#",
-      "#.x...xxx.#",
-      "#.xx.xxx..#",
-      "#.xxxxx...#",
-      "#..xxx....#",
-      "#...x.....#",
-      "#.........#",
-      "###########",
+      "###########", "#.........#", "#.......x.#", "#......xx.#", "#.x...xxx.#", "#.xx.xxx..#",
+      "#.xxxxx...#", "#..xxx....#", "#...x.....#", "#.........#", "###########",
   };
   auto frame = px.Picture({1, 3, 12, 14}, clBlack, '#');
   auto mark = px.Picture({1, 3, 12, 14}, QuorvelBorderBlue, 'x');
@@ -72,7 +63,7 @@ TEST(FlatCheckBox, CheckMarkPixels) {
     EXPECT_EQ(row, expected[y]) << "row " << y;
   }
   EXPECT_EQ(px.At(2, 4), c.Color);
-  EXPECT_EQ(px.At(0, 0), 0x123456u);  // nothing outside the box
+  EXPECT_EQ(px.At(0, 0), 0x123456u); // nothing outside the box
 }
 
 TEST(FlatCheckBox, DisabledMarkAndEmbossedCaption) {

@@ -40,8 +40,8 @@ TEST(FlatTabRects, TwentyPixelsWiderThanTheCaptionAndSpacedApart) {
   auto rects = UpdateTabRects({"Welcome", "&Devices", "A&&B"}, SevenPerChar, tpTop, 16, 4, {0, 0, 452, 282});
   ASSERT_EQ(rects.size(), 3u);
   EXPECT_EQ(rects[0], (TRect{0, 0, 69, 16}));
-  EXPECT_EQ(rects[1], (TRect{73, 0, 142, 16}));   // measured without its ampersand
-  EXPECT_EQ(rects[2], (TRect{146, 0, 187, 16}));  // only the first ampersand goes: "A&B"
+  EXPECT_EQ(rects[1], (TRect{73, 0, 142, 16}));  // measured without its ampersand
+  EXPECT_EQ(rects[2], (TRect{146, 0, 187, 16})); // only the first ampersand goes: "A&B"
 }
 
 TEST(FlatTabRects, BottomStripAndOtherSpacings) {
@@ -71,28 +71,28 @@ TEST(FlatTabState, TrimAcceleratorsAndChildMoves) {
   EXPECT_EQ(FindAcceleratorTab('d', tabs), 2);
   EXPECT_EQ(FindAcceleratorTab('D', tabs), 2);
   EXPECT_EQ(FindAcceleratorTab('s', tabs), 3);
-  EXPECT_EQ(FindAcceleratorTab('W', tabs), -1);  // no ampersand, no accelerator
-  EXPECT_EQ(FindAcceleratorTab('&', tabs), -1);  // "&&" is a literal, and a trailing "&" marks nothing
+  EXPECT_EQ(FindAcceleratorTab('W', tabs), -1); // no ampersand, no accelerator
+  EXPECT_EQ(FindAcceleratorTab('&', tabs), -1); // "&&" is a literal, and a trailing "&" marks nothing
   EXPECT_EQ(ChildTopForTabPosition(24, tpBottom, 16), 8);
   EXPECT_EQ(ChildTopForTabPosition(8, tpTop, 16), 24);
 }
 
 TEST(FlatTabPaint, SelectedTabIsOpenTowardsThePage) {
   PlanRaster px(452, 282);
-  px.Run(TabPaintPlan(MainWindowStrip(1)));  // "My Computer": x 52..115
+  px.Run(TabPaintPlan(MainWindowStrip(1))); // "My Computer": x 52..115
   EXPECT_EQ(px.At(0, 16), Border);
   EXPECT_EQ(px.At(51, 16), Border);
-  EXPECT_EQ(px.At(52, 16), Border);   // the tab's own left edge reaches the strip line
-  for (int x = 53; x <= 114; ++x) ASSERT_EQ(px.At(x, 16), Body) << x;  // the open edge
-  EXPECT_EQ(px.At(115, 16), Border);  // right edge of the tab, then the strip goes on
+  EXPECT_EQ(px.At(52, 16), Border);                                   // the tab's own left edge reaches the strip line
+  for (int x = 53; x <= 114; ++x) ASSERT_EQ(px.At(x, 16), Body) << x; // the open edge
+  EXPECT_EQ(px.At(115, 16), Border);                                  // right edge of the tab, then the strip goes on
   EXPECT_EQ(px.At(451, 16), Border);
   EXPECT_EQ(px.At(52, 0), Border);
   EXPECT_EQ(px.At(115, 0), Border);
-  EXPECT_EQ(px.At(116, 0), Parent);   // the rectangle's last column is left to the parent
+  EXPECT_EQ(px.At(116, 0), Parent); // the rectangle's last column is left to the parent
   EXPECT_EQ(px.At(80, 8), Body);
   EXPECT_EQ(px.At(10, 8), Unselected);
-  EXPECT_EQ(px.At(49, 8), Parent);    // gap between two tabs
-  EXPECT_EQ(px.At(440, 8), Parent);   // beyond the last tab
+  EXPECT_EQ(px.At(49, 8), Parent);  // gap between two tabs
+  EXPECT_EQ(px.At(440, 8), Parent); // beyond the last tab
   // Page frame and fill.
   EXPECT_EQ(px.At(0, 200), Border);
   EXPECT_EQ(px.At(451, 200), Border);
@@ -129,8 +129,8 @@ TEST(FlatTabPaint, CaptionColoursEnabledAndDisabled) {
   in.Enabled = false;
   PlanRaster off(452, 282);
   off.Run(TabPaintPlan(in));
-  EXPECT_EQ(off.Texts[0].Color, Unselected);  // "Welcome" in the tab blue on white
-  EXPECT_EQ(off.Texts[5].Color, Body);        // the others white on the tab blue
+  EXPECT_EQ(off.Texts[0].Color, Unselected); // "Welcome" in the tab blue on white
+  EXPECT_EQ(off.Texts[5].Color, Body);       // the others white on the tab blue
 }
 
 TEST(FlatTabPaint, NoTabsShowsFrameAndPageOnly) {
@@ -141,7 +141,7 @@ TEST(FlatTabPaint, NoTabsShowsFrameAndPageOnly) {
   px.Run(TabPaintPlan(in));
   EXPECT_EQ(px.At(0, 0), Border);
   EXPECT_EQ(px.At(200, 0), Border);
-  EXPECT_EQ(px.At(5, 5), Parent);   // the strip area inside the frame keeps the parent colour
+  EXPECT_EQ(px.At(5, 5), Parent); // the strip area inside the frame keeps the parent colour
   EXPECT_EQ(px.At(5, 16), Parent);
   EXPECT_EQ(px.At(5, 17), Body);
   EXPECT_TRUE(px.Texts.empty());
@@ -150,13 +150,13 @@ TEST(FlatTabPaint, NoTabsShowsFrameAndPageOnly) {
 TEST(FlatTabPaint, BottomStrip) {
   PlanRaster px(452, 282);
   px.Run(TabPaintPlan(MainWindowStrip(1, tpBottom)));
-  EXPECT_EQ(px.At(0, 265), Border);   // strip line at B - H - 1
-  EXPECT_EQ(px.At(80, 265), Body);    // open edge, now on top of the tab
-  EXPECT_EQ(px.At(52, 281), Border);  // the tab's bottom outline
+  EXPECT_EQ(px.At(0, 265), Border);  // strip line at B - H - 1
+  EXPECT_EQ(px.At(80, 265), Body);   // open edge, now on top of the tab
+  EXPECT_EQ(px.At(52, 281), Border); // the tab's bottom outline
   EXPECT_EQ(px.At(80, 281), Border);
   EXPECT_EQ(px.At(80, 270), Body);
   EXPECT_EQ(px.At(10, 270), Unselected);
-  EXPECT_EQ(px.At(200, 0), Border);   // page frame at the top now
+  EXPECT_EQ(px.At(200, 0), Border); // page frame at the top now
   EXPECT_EQ(px.At(1, 1), Body);
   EXPECT_EQ(px.At(1, 264), Body);
   EXPECT_EQ(px.At(440, 270), Parent);

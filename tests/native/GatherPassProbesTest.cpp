@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "fields/FieldTable.h"
 #include "app/GatherPass.h"
+#include "fields/FieldTable.h"
 #include "native/FakeRegistry.h"
 #include "probes/Audio.h"
-#include "probes/Drives.h"
 #include "probes/Display.h"
+#include "probes/Drives.h"
 #include "probes/Network.h"
 #include "probes/WindowsVersion.h"
 
@@ -66,8 +66,7 @@ FakeRegistry PlantedMachine() {
   FakeRegistry r;
   const std::string ntClass = "System\\CurrentControlSet\\Control\\Class";
   const std::string class9x = "System\\CurrentControlSet\\Services\\Class";
-  r.String(ntClass + "\\{k}", "Class", "Keyboard")
-      .String(ntClass + "\\{k}\\0000", "DriverDesc", "NT keyboard");
+  r.String(ntClass + "\\{k}", "Class", "Keyboard").String(ntClass + "\\{k}\\0000", "DriverDesc", "NT keyboard");
   r.String(class9x + "\\K", "", "Keyboard").String(class9x + "\\K\\0000", "DriverDesc", "9x keyboard");
   r.String("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "CurrentType", "Uniprocessor Free")
       .String("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "ProductID", "55274-OEM");
@@ -85,18 +84,15 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
     const char *Os, *Title, *Keyboard, *Bios;
     int Resets;
   };
-  for (const Case& c : {Case{{5, 1, 2600, PlatformNT, "Service Pack 1"},
-                             "Windows XP (official final release)",
-                             "Uniprocessor Free",
-                             "NT keyboard",
-                             "AT/AT COMPATIBLE",
-                             1},
-                        Case{{4, 10, 0x040A08AE, PlatformWindows, " A "},
-                             "Windows 98 SE",
-                             "Windows 98",
-                             "9x keyboard",
-                             "4.51 PG",
-                             0}}) {
+  for (const Case& c :
+       {Case{{5, 1, 2600, PlatformNT, "Service Pack 1"},
+             "Windows XP (official final release)",
+             "Uniprocessor Free",
+             "NT keyboard",
+             "AT/AT COMPATIBLE",
+             1},
+        Case{
+            {4, 10, 0x040A08AE, PlatformWindows, " A "}, "Windows 98 SE", "Windows 98", "9x keyboard", "4.51 PG", 0}}) {
     SCOPED_TRACE(c.Os);
     FakeRegistry registry = PlantedMachine();
     FakeOs os;
@@ -124,7 +120,7 @@ TEST(GatherPassProbes, EveryProbeFieldWrittenAndThePlatformSteersLaterSteps) {
     EXPECT_EQ(fields.Text(Field::ProductId), "55274-OEM");
     EXPECT_EQ(fields.Text(Field::LoginName), "mira");
     EXPECT_EQ(fields.Text(Field::OsTitle), c.Title);
-    EXPECT_EQ(fields.Text(Field::DirectX), "-");        // no DirectX key: left as it was
+    EXPECT_EQ(fields.Text(Field::DirectX), "-");  // no DirectX key: left as it was
     EXPECT_EQ(fields.Text(Field::TimeZone), "-"); // no time-zone key: left as it was
     EXPECT_EQ(fields.Text(Field::Keyboard), c.Keyboard);
     EXPECT_EQ(fields.Text(Field::Mouse), "");

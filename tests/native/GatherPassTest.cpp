@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "fields/FieldInventory.h"
 #include "FieldPrint.h"
-#include "fields/FieldTable.h"
 #include "core/Errors.h"
+#include "fields/FieldInventory.h"
+#include "fields/FieldTable.h"
 
 namespace qv {
 namespace {
@@ -59,9 +59,8 @@ TEST(GatheringPass, FillsTheSpineFieldsInOrderAndEndsGathered) {
   RecordingHost host(state);
   RunGatheringPass(fields, state, sources, host);
 
-  EXPECT_EQ(Log, (std::vector<std::string>{"busy", "text ComputerName", "lock keys", "text Time",
-                                           "text Date", "text Memory", "position MemoryBar",
-                                           "end (gathered)"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"busy", "text ComputerName", "lock keys", "text Time", "text Date",
+                                           "text Memory", "position MemoryBar", "end (gathered)"}));
   EXPECT_TRUE(state.Gathered);
   EXPECT_EQ(fields.Text(Field::ComputerName), "BENCH-7");
   EXPECT_EQ(fields.Text(Field::Time), "9:00:01");
@@ -123,14 +122,14 @@ TEST(FieldInventory, EachFieldOnceAndPagesHoldTheirFields) {
     if (field.Kind == FieldKind::fkMemo) ++memos;
     if (field.Kind == FieldKind::fkValue) ++values;
     if (field.Page >= 1) {
-      EXPECT_LE(field.Bounds.Right, 440) << field.Id;   // panels are 440 wide
-      EXPECT_LE(field.Bounds.Bottom, 250) << field.Id;  // and 250 high
+      EXPECT_LE(field.Bounds.Right, 440) << field.Id;  // panels are 440 wide
+      EXPECT_LE(field.Bounds.Bottom, 250) << field.Id; // and 250 high
     }
   }
   EXPECT_EQ(specs, std::vector<int>(FieldCount, 1));
   EXPECT_EQ(features, 9);
   EXPECT_EQ(memos, 7);
-  EXPECT_EQ(values, 34);   // 6 + 5 + 16 + 5 + 2 across the five pages
+  EXPECT_EQ(values, 34); // 6 + 5 + 16 + 5 + 2 across the five pages
 }
 
 } // namespace

@@ -41,7 +41,8 @@ void ExpectEveryJumpLands(const Book& book, const HelpReader& reader) {
       ++jumps;
       auto offset = reader.LookUp(hash);
       ASSERT_TRUE(offset) << "jump from " << t.Title << " to an unknown hash";
-      auto landing = std::find_if(topics.begin(), topics.end(), [&](const auto& x) { return x.TopicOffset == *offset; });
+      auto landing =
+          std::find_if(topics.begin(), topics.end(), [&](const auto& x) { return x.TopicOffset == *offset; });
       ASSERT_NE(landing, topics.end()) << "jump from " << t.Title << " lands between topics";
       EXPECT_EQ(ContextHash(book.Topics[landing - topics.begin()].Id), hash) << "jump from " << t.Title;
     }
@@ -58,22 +59,34 @@ TEST(HelpWriter, ContextHashMatchesTheViewersCheckValues) {
 }
 
 TEST(HelpWriter, CompressedIntegersSwitchFormAtTheirBoundaries) {
-  auto cushort = [](int v) { Bytes b; PutCUShort(b, v); return b; };
-  auto culong = [](uint32_t v) { Bytes b; PutCULong(b, v); return b; };
-  auto cslong = [](int32_t v) { Bytes b; PutCSLong(b, v); return b; };
+  auto cushort = [](int v) {
+    Bytes b;
+    PutCUShort(b, v);
+    return b;
+  };
+  auto culong = [](uint32_t v) {
+    Bytes b;
+    PutCULong(b, v);
+    return b;
+  };
+  auto cslong = [](int32_t v) {
+    Bytes b;
+    PutCSLong(b, v);
+    return b;
+  };
   EXPECT_EQ(cushort(0), Bytes({0x00}));
   EXPECT_EQ(cushort(127), Bytes({0xFE}));
   EXPECT_EQ(cushort(128), Bytes({0x01, 0x01}));
   EXPECT_EQ(Encoded(PutCSShort, -64), Bytes({0x00}));
   EXPECT_EQ(Encoded(PutCSShort, 63), Bytes({0xFE}));
-  EXPECT_EQ(Encoded(PutCSShort, 64), Bytes({0x81, 0x80}));    // 2*(64+16384)+1 = 0x8081
-  EXPECT_EQ(Encoded(PutCSShort, -65), Bytes({0x7F, 0x7F}));   // 2*(-65+16384)+1 = 0x7F7F
+  EXPECT_EQ(Encoded(PutCSShort, 64), Bytes({0x81, 0x80}));  // 2*(64+16384)+1 = 0x8081
+  EXPECT_EQ(Encoded(PutCSShort, -65), Bytes({0x7F, 0x7F})); // 2*(-65+16384)+1 = 0x7F7F
   EXPECT_EQ(culong(32767), Bytes({0xFE, 0xFF}));
   EXPECT_EQ(culong(32768), Bytes({0x01, 0x00, 0x01, 0x00}));
-  EXPECT_EQ(cslong(17), Bytes({0x22, 0x80}));   // TopicSize 17 from the worked example
+  EXPECT_EQ(cslong(17), Bytes({0x22, 0x80})); // TopicSize 17 from the worked example
   EXPECT_EQ(cslong(-16384), Bytes({0x00, 0x00}));
   EXPECT_EQ(cslong(16383), Bytes({0xFE, 0xFF}));
-  EXPECT_EQ(cslong(16384), Bytes({0x01, 0x80, 0x00, 0x80}));   // 2*(16384+2^30)+1
+  EXPECT_EQ(cslong(16384), Bytes({0x01, 0x80, 0x00, 0x80})); // 2*(16384+2^30)+1
   EXPECT_EQ(cslong(-16385), Bytes({0xFF, 0x7F, 0xFF, 0x7F}));
 }
 
@@ -87,7 +100,7 @@ TEST(HelpWriter, SortsContextsBySignedHashAndFilesByName) {
 
   auto contexts = reader.Contexts();
   ASSERT_EQ(contexts.size(), 4u);
-  EXPECT_EQ(contexts[0].first, 0xD09C72B1u);   // negative as a signed value: first
+  EXPECT_EQ(contexts[0].first, 0xD09C72B1u); // negative as a signed value: first
   EXPECT_EQ(contexts[1].first, 0x738u);
   EXPECT_EQ(contexts[2].first, 0x25F4558Au);
   EXPECT_EQ(contexts[3].first, 0x402AAE0Eu);
@@ -132,8 +145,8 @@ TEST(HelpWriter, ManyTopicsOverManyBlocksKeepTheirPlaces) {
   std::string source = "== CONTENTS Contents\n";
   for (int i = 0; i < 400; ++i) source += "- [Topic " + std::to_string(i) + "](T" + std::to_string(i) + ")\n";
   for (int i = 0; i < 400; ++i)
-    source += "== T" + std::to_string(i) + " Topic " + std::to_string(i) + "\nThe text of topic " +
-              std::to_string(i) + ", long enough to fill the blocks a little faster than a word would.\n";
+    source += "== T" + std::to_string(i) + " Topic " + std::to_string(i) + "\nThe text of topic " + std::to_string(i) +
+              ", long enough to fill the blocks a little faster than a word would.\n";
   Book book = ReadHelpSource(source);
   WrittenHelp written = WriteHelp(book);
   HelpReader reader(written.File);
@@ -147,7 +160,7 @@ TEST(HelpWriter, ManyTopicsOverManyBlocksKeepTheirPlaces) {
   }
   EXPECT_EQ(topics[0].TopicPos, 12u);
   EXPECT_EQ(topics[0].TopicOffset, 0u);
-  EXPECT_EQ(HelpReader::Tree(reader.File("|CONTEXT")).Levels, 2);   // 401 entries > 255 per leaf
+  EXPECT_EQ(HelpReader::Tree(reader.File("|CONTEXT")).Levels, 2); // 401 entries > 255 per leaf
   EXPECT_EQ(HelpReader::Tree(reader.File("|CONTEXT")).Entries, 401u);
   ExpectEveryJumpLands(book, reader);
 }
@@ -210,7 +223,7 @@ TEST(HelpSource, MarkupBecomesParagraphsRunsAndCodePageText) {
 
   Book code = ReadHelpSource("== CONTENTS C\n| tool [--html]  FILE\n| tool --help\nText.\n");
   const auto& lines = code.Topics[0].Paragraphs;
-  ASSERT_EQ(lines.size(), 3u);   // each command line stands alone
+  ASSERT_EQ(lines.size(), 3u); // each command line stands alone
   EXPECT_EQ(lines[0].Kind, Style::Code);
   EXPECT_EQ(lines[0].Runs[0].Text, "tool [--html]  FILE");
   EXPECT_EQ(lines[1].Kind, Style::Code);
@@ -238,8 +251,8 @@ TEST(HelpSource, QuorvelHelpCoversTheProgramAndEveryJumpLands) {
     ADD_FAILURE() << "no topic " << id;
     return std::string();
   };
-  const char* pageTopics[] = {"PAGE_WELCOME", "PAGE_MY_COMPUTER", "PAGE_PROCESSOR", "PAGE_OS", "PAGE_DEVICES",
-                              "PAGE_MORE"};
+  const char* pageTopics[] = {"PAGE_WELCOME", "PAGE_MY_COMPUTER", "PAGE_PROCESSOR",
+                              "PAGE_OS",      "PAGE_DEVICES",     "PAGE_MORE"};
   int named = 0;
   for (const FieldSpec& f : FieldInventory()) {
     if (f.Page < 1 || (f.Kind != FieldKind::fkCaption && f.Kind != FieldKind::fkCheck)) continue;

@@ -6,8 +6,8 @@ namespace qv {
 
 void PrintTo(const THintSize& s, std::ostream* os) { *os << s.W << " x " << s.H << ", text x " << s.TextX; }
 void PrintTo(const THintPlacement& p, std::ostream* os) {
-  *os << "(" << p.Window.Left << ", " << p.Window.Top << ", " << p.Window.Right << ", " << p.Window.Bottom
-      << ") dir " << p.Direction << (p.BelowCursor ? " below" : " above");
+  *os << "(" << p.Window.Left << ", " << p.Window.Top << ", " << p.Window.Right << ", " << p.Window.Bottom << ") dir "
+      << p.Direction << (p.BelowCursor ? " below" : " above");
 }
 void PrintTo(const THintArrow& a, std::ostream* os) {
   *os << "tip (" << a.Tip.X << ", " << a.Tip.Y << ") base (" << a.Base1.X << ", " << a.Base1.Y << ")-(" << a.Base2.X
@@ -17,11 +17,11 @@ void PrintTo(const THintArrow& a, std::ostream* os) {
 namespace {
 
 TEST(HintShape, HalfAxesOfTheEnclosingEllipse) {
-  EXPECT_EQ(EllipseHalfAxes(15, 15), (THalfAxes{9, 12}));     // the rounded corners of the main window
-  EXPECT_EQ(EllipseHalfAxes(102, 16), (THalfAxes{55, 21}));   // wide: b = 20.6 rounds up
-  EXPECT_EQ(EllipseHalfAxes(10, 30), (THalfAxes{10, 18}));    // tall: a = 9.95 rounds up
+  EXPECT_EQ(EllipseHalfAxes(15, 15), (THalfAxes{9, 12}));   // the rounded corners of the main window
+  EXPECT_EQ(EllipseHalfAxes(102, 16), (THalfAxes{55, 21})); // wide: b = 20.6 rounds up
+  EXPECT_EQ(EllipseHalfAxes(10, 30), (THalfAxes{10, 18}));  // tall: a = 9.95 rounds up
   EXPECT_EQ(EllipseHalfAxes(0, 0), (THalfAxes{0, 0}));
-  EXPECT_EQ(EllipseHalfAxes(5, 0), (THalfAxes{2, 0}));        // a flat box keeps a real root
+  EXPECT_EQ(EllipseHalfAxes(5, 0), (THalfAxes{2, 0})); // a flat box keeps a real root
 }
 
 TEST(HintShape, AllowanceByStyle) {
@@ -32,9 +32,9 @@ TEST(HintShape, AllowanceByStyle) {
     THintSize Expected;
   } cases[] = {
       {hsRectangle, {104, 18, 2}},
-      {hsElliptic, {112, 44, 6}},      // 2a + 2 by 2b + 2, text centred: (112 - 100) div 2
-      {hsCutAngleRect, {119, 33, 9}},  // + radius + 2, text + 17 div 2
-      {hsRoundRect, {122, 42, 11}},    // + 20 x 26 for the 15 x 15 corners, text + a + 1
+      {hsElliptic, {112, 44, 6}},     // 2a + 2 by 2b + 2, text centred: (112 - 100) div 2
+      {hsCutAngleRect, {119, 33, 9}}, // + radius + 2, text + 17 div 2
+      {hsRoundRect, {122, 42, 11}},   // + 20 x 26 for the 15 x 15 corners, text + a + 1
   };
   for (auto c : cases) EXPECT_EQ(HintShapeAllowance(c.Style, box, 100, 15, 15), c.Expected) << c.Style;
   EXPECT_EQ(HintShapeAllowance(hsCutAngleRect, box, 100, 16, 4), (THintSize{120, 22, 10}));
@@ -45,8 +45,8 @@ TEST(HintShape, ArrowAllowance) {
   EXPECT_EQ(HintArrowAllowance({122, 42, 11}, 100, 40, 21, 20), (THintSize{122, 63, 11}));
   // Narrower than the arrow's base plus offset: widened, text centred.
   EXPECT_EQ(HintArrowAllowance({42, 42, 11}, 20, 40, 21, 20), (THintSize{60, 63, 20}));
-  EXPECT_EQ(HintArrowAllowance({60, 42, 11}, 20, 40, 21, 20), (THintSize{60, 63, 11}));  // equal is enough
-  EXPECT_EQ(HintArrowAllowance({42, 42, 11}, 21, 40, 21, 20), (THintSize{60, 63, 19}));  // 39 div 2
+  EXPECT_EQ(HintArrowAllowance({60, 42, 11}, 20, 40, 21, 20), (THintSize{60, 63, 11})); // equal is enough
+  EXPECT_EQ(HintArrowAllowance({42, 42, 11}, 21, 40, 21, 20), (THintSize{60, 63, 19})); // 39 div 2
 }
 
 TEST(HintPlacement, TableWithFlips) {
@@ -81,8 +81,7 @@ TEST(HintPlacement, TableWithFlips) {
       {hdDownLeft, {500, 740}, 0, {Bounds(378, 677, W, H), hdUpLeft, true}, "flips above"},
       {hdDownLeft, {5, 740}, 0, {Bounds(5, 677, W, H), hdUpRight, true}, "flips both ways"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(PlaceHint(c.Dir, W, H, c.Cursor, c.BelowOffset, SW, SH), c.Expected) << c.Why;
+  for (const auto& c : cases) EXPECT_EQ(PlaceHint(c.Dir, W, H, c.Cursor, c.BelowOffset, SW, SH), c.Expected) << c.Why;
 }
 
 TEST(HintArrow, TriangleByDirection) {
@@ -94,10 +93,10 @@ TEST(HintArrow, TriangleByDirection) {
     int CursorX;
     THintArrow Expected;
   } cases[] = {
-      {hdAuto, true, 10, {{10, 0}, {20, 42}, {60, 42}, 35}},      // nearer the left side
-      {hdAuto, true, 100, {{100, 0}, {102, 42}, {62, 42}, 35}},   // nearer the right side
-      {hdAuto, true, 61, {{61, 0}, {41, 42}, {81, 42}, 35}},      // exactly in the middle
-      {hdAuto, false, 10, {{10, 63}, {20, 21}, {60, 21}, 14}},    // above the cursor, pointing down
+      {hdAuto, true, 10, {{10, 0}, {20, 42}, {60, 42}, 35}},    // nearer the left side
+      {hdAuto, true, 100, {{100, 0}, {102, 42}, {62, 42}, 35}}, // nearer the right side
+      {hdAuto, true, 61, {{61, 0}, {41, 42}, {81, 42}, 35}},    // exactly in the middle
+      {hdAuto, false, 10, {{10, 63}, {20, 21}, {60, 21}, 14}},  // above the cursor, pointing down
       {hdUpRight, true, 0, {{0, 63}, {20, 21}, {60, 21}, 14}},
       {hdUpLeft, true, 122, {{122, 63}, {102, 21}, {62, 21}, 14}},
       {hdDownRight, true, 0, {{0, 0}, {20, 42}, {60, 42}, 35}},
@@ -130,7 +129,7 @@ TEST(HintLayout, MainWindowHintBelowAButton) {
   in.TextWidth = 100;
   in.TextHeight = 14;
   in.Cursor = {40, 50};
-  in.CursorExtent = 19;  // ignored: an arrow anchors at the hot spot
+  in.CursorExtent = 19; // ignored: an arrow anchors at the hot spot
   in.ScreenWidth = 1024;
   in.ScreenHeight = 768;
   THintLayout l = LayoutHint(in);
@@ -144,23 +143,23 @@ TEST(HintLayout, MainWindowHintBelowAButton) {
   in.ArrowStyle = asNone;
   l = LayoutHint(in);
   EXPECT_EQ(l.Displayed, dhOutCursorPoint);
-  EXPECT_EQ(l.Window, Bounds(40, 69, 122, 42));  // just below the cursor image
+  EXPECT_EQ(l.Window, Bounds(40, 69, 122, 42)); // just below the cursor image
   EXPECT_EQ(l.TextRect, (TRect{11, 13, 111, 27}));
 }
 
 TEST(HintBlend, FormulaAndGradients) {
-  EXPECT_EQ(BlendChannel(200, 100, 20), 120);  // the main window: 80 % wallpaper
+  EXPECT_EQ(BlendChannel(200, 100, 20), 120); // the main window: 80 % wallpaper
   EXPECT_EQ(BlendChannel(200, 100, 0), 100);
   EXPECT_EQ(BlendChannel(200, 100, 100), 200);
-  EXPECT_EQ(BlendChannel(255, 0, 33), 84);     // 84.15 cut off
+  EXPECT_EQ(BlendChannel(255, 0, 33), 84); // 84.15 cut off
   EXPECT_EQ(BlendChannel(1, 0, 50), 0);
   EXPECT_EQ(BlendChannel(255, 255, 37), 255);
   struct Case {
     TTransparencyStyle Style;
     int X, Y, T;
   } cases[] = {
-      {tsConstant, 7, 9, 50},  {tsHGradient, 0, 9, 50},  {tsHGradient, 100, 0, 100},
-      {tsHGradient, 1, 0, 50}, {tsHGradient, 3, 0, 52},  {tsHGradient, 5, 0, 52},  // 0.5, 1.5, 2.5 to even
+      {tsConstant, 7, 9, 50},    {tsHGradient, 0, 9, 50},  {tsHGradient, 100, 0, 100},
+      {tsHGradient, 1, 0, 50},   {tsHGradient, 3, 0, 52},  {tsHGradient, 5, 0, 52}, // 0.5, 1.5, 2.5 to even
       {tsVGradient, 99, 20, 60}, {tsVGradient, 0, 40, 70}, {tsNone, 3, 3, 0},
   };
   for (auto c : cases) EXPECT_EQ(TransparencyAt(c.Style, 50, 100, 100, 100, c.X, c.Y), c.T) << c.Style << " " << c.X;
@@ -168,13 +167,13 @@ TEST(HintBlend, FormulaAndGradients) {
 
 TEST(HintCursor, ExtentFromTheMask) {
   std::vector<uint32_t> colour(32, 0xFFFFFFFFu);
-  colour[18] = 0xFFFF7FFFu;  // one opaque pixel
+  colour[18] = 0xFFFF7FFFu; // one opaque pixel
   EXPECT_EQ(CursorExtent(colour, 0), 18);
   EXPECT_EQ(CursorExtent(colour, 5), 13);
   colour[3] = 0;
-  EXPECT_EQ(CursorExtent(colour, 0), 18);  // the lowest row counts
+  EXPECT_EQ(CursorExtent(colour, 0), 18); // the lowest row counts
   EXPECT_EQ(CursorExtent(std::vector<uint32_t>(32, 0xFFFFFFFFu), 0), 32);
-  std::vector<uint32_t> mono(64, 0xFFFFFFFFu);  // transparent AND half, image drawn by XOR
+  std::vector<uint32_t> mono(64, 0xFFFFFFFFu); // transparent AND half, image drawn by XOR
   for (int r = 32; r < 64; ++r) mono[r] = 0;
   mono[32 + 20] = 0x00010000u;
   EXPECT_EQ(CursorExtent(mono, 2), 18);
@@ -188,7 +187,7 @@ TEST(HintText, JustifiedLines) {
   EXPECT_EQ(lines[2], (TJustifiedLine{"six seven", 3, false, 1})); // last line left-aligned
   auto single = JustifiedLines("nospaces\nlast line\n");
   ASSERT_EQ(single.size(), 2u);
-  EXPECT_FALSE(single[0].Justify);  // nothing to spread over
+  EXPECT_FALSE(single[0].Justify); // nothing to spread over
   EXPECT_FALSE(single[1].Justify);
   EXPECT_TRUE(JustifiedLines("").empty());
 }

@@ -51,7 +51,7 @@ std::vector<std::string> LinesFromJsonPage(const std::string& page, const JsonVa
   return lines;
 }
 
-}  // namespace
+} // namespace
 
 TEST(AnsiToUtf8, ConvertsEachCodePageAndReplacesWhatDoesNotConvert) {
   EXPECT_EQ(AnsiToUtf8("plain", 1252), "plain");
@@ -71,9 +71,8 @@ TEST(AnsiToUtf8, ConvertsEachCodePageAndReplacesWhatDoesNotConvert) {
 
 TEST(JsonString, EscapesEveryControlCharacterAndAlwaysParses) {
   EXPECT_EQ(JsonString("a\"b\\c/"), "\"a\\\"b\\\\c/\"");
-  EXPECT_EQ(JsonString(std::string("\0\x01\t\n\r\b\f\x1F\x7F", 9)),
-            "\"\\u0000\\u0001\\t\\n\\r\\b\\f\\u001f\\u007f\"");
-  EXPECT_EQ(JsonString("\xC2\x85\xC2\xA0"), "\"\\u0085\xC2\xA0\"");  // C1 NEL escaped, no-break space kept
+  EXPECT_EQ(JsonString(std::string("\0\x01\t\n\r\b\f\x1F\x7F", 9)), "\"\\u0000\\u0001\\t\\n\\r\\b\\f\\u001f\\u007f\"");
+  EXPECT_EQ(JsonString("\xC2\x85\xC2\xA0"), "\"\\u0085\xC2\xA0\""); // C1 NEL escaped, no-break space kept
   EXPECT_EQ(JsonString("\xFF"), "\"\xEF\xBF\xBD\"");
   // Every byte, alone and after every lead byte, gives a literal that parses back to itself
   // once sanitized.
@@ -94,7 +93,7 @@ TEST(JsonString, EscapesEveryControlCharacterAndAlwaysParses) {
 TEST(BuildJsonReport, PagesHoldWhatTheTextReportShowsFieldByField) {
   FieldTable fields = FilledFields();
   fields.SetText(Field::Time, "9:05:03");
-  fields.SetLines(Field::Ports, {"COM1", "", "LPT1"});  // the empty line is skipped, as in the report
+  fields.SetLines(Field::Ports, {"COM1", "", "LPT1"}); // the empty line is skipped, as in the report
   auto text = BuildReportLines(fields, "256 Mb", ReportFormat::rfText);
   JsonValue doc = ParseOrFail(Join(BuildJsonReport(fields, "256 Mb", RawValues{}, Western)));
 
@@ -105,8 +104,7 @@ TEST(BuildJsonReport, PagesHoldWhatTheTextReportShowsFieldByField) {
   const JsonValue* pages = doc.Find("pages");
   ASSERT_TRUE(pages);
   ASSERT_EQ(pages->Members.size(), 6u);
-  const char* headings[] = {"[ MY COMPUTER ]", "[ PROCESSOR ]", "[ OPERATING SYSTEM ]", "[ DEVICES ]",
-                            "[ MORE ... ]"};
+  const char* headings[] = {"[ MY COMPUTER ]", "[ PROCESSOR ]", "[ OPERATING SYSTEM ]", "[ DEVICES ]", "[ MORE ... ]"};
   const char* names[] = {"My Computer", "Processor", "Operating System", "Devices", "More ..."};
   // Sections of the text report: heading, empty line, body, empty line.
   size_t at = 2;
@@ -262,23 +260,23 @@ TEST(BuildJsonReport, HostileTextsStayValidAndConvertProperly) {
 namespace {
 
 class JsonFakeSystem : public SystemSource {
- public:
+public:
   std::string ComputerName() override { return "TESTBOX"; }
   MemoryStatus Memory() override { return {6ull << 30, 5000000000ull}; }
   LocalDateTime Now() override { return {2026, 12, 7, 9, 5, 3}; }
 };
 class JsonFakeOs : public OsSource {
- public:
+public:
   VersionInfo Version() override { return {5, 1, 0x0A280A28, 2, "Service Pack 2"}; }
   SystemPaths Paths() override { return {"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\TEMP\\"}; }
   std::string LoginName() override { return "mira"; }
 };
 class JsonFakeScreen : public ScreenSource {
- public:
+public:
   ScreenCaps Screen() override { return {1280, 1024, 32}; }
 };
 
-}  // namespace
+} // namespace
 
 TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   FakeCpuid cpuid("GenuineIntel", 0x00000F27, 0xBFEBFBFF);
@@ -286,8 +284,7 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   cpuid.Leaves[0x80000000u] = {0x80000004u, 0, 0, 0};
   for (uint32_t i = 0; i < 3; ++i) {
     uint32_t w[4] = {};
-    for (int k = 0; k < 16; ++k)
-      w[k / 4] |= uint32_t{static_cast<uint8_t>(brand[16 * i + k])} << (8 * (k % 4));
+    for (int k = 0; k < 16; ++k) w[k / 4] |= uint32_t{static_cast<uint8_t>(brand[16 * i + k])} << (8 * (k % 4));
     cpuid.Leaves[0x80000002u + i] = {w[0], w[1], w[2], w[3]};
   }
   ScriptedClock clock;
@@ -355,7 +352,7 @@ TEST(RunReport, JsonCarriesTheRawNumbersOfThePass) {
   EXPECT_EQ(ParseReportArguments({"--html", "--json"}).Error, "--json and --html cannot be given together");
 }
 
-}  // namespace qv
+} // namespace qv
 
 namespace qv {
 
@@ -366,7 +363,9 @@ TEST(Utf16Names, RoundTripGreekCyrillicJapaneseAndBeyondTheBasicPlane) {
   EXPECT_EQ(Utf8ToUtf16("\xCE\xB1\xCF\x86\xCE\xB1.txt"), u"\u03B1\u03C6\u03B1.txt");
   EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x93\x84"), u"\U0001F4C4");
   // Broken input never passes as a name: each bad byte and a lone surrogate become U+FFFD.
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
 }
 

@@ -4,14 +4,16 @@
 #include <gtest/gtest.h>
 
 #include "PlanRaster.h"
-#include "controls/ImageButton.h"
 #include "controls/EffectLabel.h"
-#include "controls/LinkLabel.h"
 #include "controls/FlatMemo.h"
+#include "controls/ImageButton.h"
+#include "controls/LinkLabel.h"
 
 namespace qv {
 
-void PrintTo(const TLabelTextCopy& c, std::ostream* os) { *os << "(" << c.Offset.X << ", " << c.Offset.Y << ") " << c.Color; }
+void PrintTo(const TLabelTextCopy& c, std::ostream* os) {
+  *os << "(" << c.Offset.X << ", " << c.Offset.Y << ") " << c.Color;
+}
 
 namespace {
 
@@ -70,9 +72,12 @@ TEST(EffectLabel, TextCopiesByStyle) {
   using enum TShadowStyle;
   const TColor face = 0x123456;
   auto copies = [&](TShadowStyle s) { return LabelTextCopies(ShadowPreset(s, {}), true, face); };
-  EXPECT_EQ(copies(ssThickShadow),
-            (std::vector<TLabelTextCopy>{{{1, 1}, clBtnShadow}, {{2, 2}, clBtnShadow}, {{3, 3}, clBtnShadow},
-                                         {{4, 4}, clBtnShadow}, {{0, 0}, clBtnHighlight}, {{0, 0}, face}}));
+  EXPECT_EQ(copies(ssThickShadow), (std::vector<TLabelTextCopy>{{{1, 1}, clBtnShadow},
+                                                                {{2, 2}, clBtnShadow},
+                                                                {{3, 3}, clBtnShadow},
+                                                                {{4, 4}, clBtnShadow},
+                                                                {{0, 0}, clBtnHighlight},
+                                                                {{0, 0}, face}}));
   EXPECT_EQ(copies(ssShadow),
             (std::vector<TLabelTextCopy>{{{2, 2}, clBtnShadow}, {{0, 0}, clBtnHighlight}, {{0, 0}, face}}));
   EXPECT_EQ(copies(ssRaised), (std::vector<TLabelTextCopy>{{{-1, -1}, clBtnHighlight}, {{0, 0}, face}}));
@@ -100,13 +105,13 @@ TEST(EffectLabel, HandSetValuesMakeTheStyleCustom) {
   EXPECT_TRUE(m.SetShadowStyle(ssShadow));
   EXPECT_EQ(m.Values().ShadowDepth, 2);
   EXPECT_EQ(m.Values().ShadowStyle, ssShadow);
-  EXPECT_FALSE(m.SetShadowDepth(2));  // same value: nothing changes, the style stays
+  EXPECT_FALSE(m.SetShadowDepth(2)); // same value: nothing changes, the style stays
   EXPECT_EQ(m.Values().ShadowStyle, ssShadow);
   EXPECT_TRUE(m.SetShadowDepth(3));
   EXPECT_EQ(m.Values().ShadowStyle, ssCustom);
   EXPECT_TRUE(m.SetShadowStyle(ssShadow));
   EXPECT_EQ(m.Values().ShadowDepth, 2);
-  EXPECT_TRUE(m.SetShadowStyle(ssCustom));  // applies nothing
+  EXPECT_TRUE(m.SetShadowStyle(ssCustom)); // applies nothing
   EXPECT_EQ(m.Values().ShadowDepth, 2);
   EXPECT_TRUE(m.SetHighlightColor(clBlack));
   EXPECT_EQ(m.Values().ShadowStyle, ssCustom);
@@ -119,13 +124,13 @@ TEST(LinkLabel, ColoursAndOpeningByState) {
   s.LeftPress();
   EXPECT_EQ(s.FontColor(), s.ActivatedColor);
   EXPECT_EQ(s.LeftRelease(155, 15, 155, 15, "http://example.invalid/", "caption"),
-            std::optional<std::string>("http://example.invalid/"));  // the edges count as inside
+            std::optional<std::string>("http://example.invalid/")); // the edges count as inside
   EXPECT_TRUE(s.Visited());
   EXPECT_FALSE(s.Pressed());
   EXPECT_EQ(s.FontColor(), s.VisitedColor);
   s.MouseLeave();
   s.MouseEnter();
-  EXPECT_EQ(s.FontColor(), s.VisitedColor);  // stays visited
+  EXPECT_EQ(s.FontColor(), s.VisitedColor); // stays visited
 
   TUrlLinkState empty;
   empty.LeftPress();
@@ -134,14 +139,14 @@ TEST(LinkLabel, ColoursAndOpeningByState) {
   TUrlLinkState off;
   off.LeftPress();
   off.MouseLeave();
-  EXPECT_EQ(off.FontColor(), off.UnvisitedColor);  // leaving while held
+  EXPECT_EQ(off.FontColor(), off.UnvisitedColor); // leaving while held
   off.MouseEnter();
-  EXPECT_EQ(off.FontColor(), off.ActivatedColor);  // back on it
+  EXPECT_EQ(off.FontColor(), off.ActivatedColor); // back on it
   EXPECT_EQ(off.LeftRelease(156, 3, 155, 15, "u", "c"), std::nullopt);
   EXPECT_EQ(off.LeftRelease(3, -1, 155, 15, "u", "c"), std::nullopt);
   EXPECT_EQ(off.FontColor(), off.UnvisitedColor);
   EXPECT_FALSE(off.Visited());
-  EXPECT_EQ(off.LeftRelease(3, 3, 155, 15, "u", "c"), std::nullopt);  // a release without a press
+  EXPECT_EQ(off.LeftRelease(3, 3, 155, 15, "u", "c"), std::nullopt); // a release without a press
 }
 
 TEST(LinkLabel, HoverAndColourSetters) {
@@ -161,17 +166,17 @@ TEST(LinkLabel, HoverAndColourSetters) {
   v.LeftPress();
   v.LeftRelease(1, 1, 10, 10, "u", "c");
   v.SetUnvisitedColor(0x00FF00);
-  EXPECT_EQ(v.FontColor(), v.VisitedColor);  // nothing visible until the state changes
+  EXPECT_EQ(v.FontColor(), v.VisitedColor); // nothing visible until the state changes
   v.SetVisitedColor(0x0000AA);
   EXPECT_EQ(v.FontColor(), 0x0000AAu);
-  v.FontChanged(0x111111);  // giving the font a colour sets the colour of the current state
+  v.FontChanged(0x111111); // giving the font a colour sets the colour of the current state
   EXPECT_EQ(v.VisitedColor, 0x111111u);
   EXPECT_EQ(v.UnvisitedColor, 0x00FF00u);
   TUrlLinkState u;
   u.FontChanged(clBlack);
   EXPECT_EQ(u.UnvisitedColor, clBlack);
   u.LeftPress();
-  u.FontChanged(0x222222);  // not while pressed
+  u.FontChanged(0x222222); // not while pressed
   EXPECT_EQ(u.UnvisitedColor, clBlack);
 }
 
@@ -188,20 +193,20 @@ TEST(ImageButton, StateRules) {
   TButtonImages all{true, true, true, true, true};
   TButtonImages none;
   EXPECT_EQ(ImageOnEnter(true, all), biOver);
-  EXPECT_EQ(ImageOnEnter(false, all), std::nullopt);  // hovering a disabled button changes nothing
+  EXPECT_EQ(ImageOnEnter(false, all), std::nullopt); // hovering a disabled button changes nothing
   EXPECT_EQ(ImageOnEnter(true, none), std::nullopt);
   EXPECT_EQ(ImageOnLeave(true, all), biNormal);
   EXPECT_EQ(ImageOnLeave(false, all), std::nullopt);
   EXPECT_EQ(ImageOnPress(true, all), biDown);
   EXPECT_EQ(ImageOnPress(false, all), std::nullopt);
   EXPECT_EQ(ImageOnRelease(all, true), biUp);
-  EXPECT_EQ(ImageOnRelease(all, false), biNormal);  // dragged off before release
+  EXPECT_EQ(ImageOnRelease(all, false), biNormal); // dragged off before release
   TButtonImages noUp = all;
   noUp.Up = false;
   EXPECT_EQ(ImageOnRelease(noUp, true), biOver);
   EXPECT_EQ(ImageOnRelease(noUp, false), biOver);
   EXPECT_TRUE(PaintsDisabledImage(false, all));
-  EXPECT_FALSE(PaintsDisabledImage(false, none));  // no disabled face: the current image
+  EXPECT_FALSE(PaintsDisabledImage(false, none)); // no disabled face: the current image
   EXPECT_FALSE(PaintsDisabledImage(true, all));
 }
 
@@ -209,11 +214,10 @@ TEST(FlatMemo, HighlightRule) {
   struct Case {
     bool Designing, Focused, In, ActiveIsMemo, Highlighted;
   } cases[] = {
-      {false, true, false, true, true},   // the focused memo stays highlighted
-      {false, false, true, false, true},  // hover with no memo focused
-      {false, false, true, true, false},  // hover while another memo holds the focus
-      {false, false, false, false, false},
-      {true, true, true, false, false},   // never in the designer
+      {false, true, false, true, true},                                      // the focused memo stays highlighted
+      {false, false, true, false, true},                                     // hover with no memo focused
+      {false, false, true, true, false},                                     // hover while another memo holds the focus
+      {false, false, false, false, false}, {true, true, true, false, false}, // never in the designer
   };
   for (auto c : cases)
     EXPECT_EQ(FlatMemoHighlighted(c.Designing, c.Focused, c.In, c.ActiveIsMemo), c.Highlighted)
@@ -227,12 +231,12 @@ TEST(FlatMemo, ThreeRingsAndTheScrollCorner) {
   EXPECT_EQ(px.At(0, 30), 0xB0u);
   EXPECT_EQ(px.At(1, 30), 0xF0u);
   EXPECT_EQ(px.At(2, 30), 0xF0u);
-  EXPECT_EQ(px.At(3, 30), 0x123456u);  // the client area starts 3 pixels in
+  EXPECT_EQ(px.At(3, 30), 0x123456u); // the client area starts 3 pixels in
   EXPECT_EQ(px.At(97, 57), 0xF0u);
   EXPECT_EQ(px.At(96, 56), 0x123456u);
   PlanRaster both(100, 60);
   both.Run(FlatMemoBorderPlan(100, 60, true, 0xB0, 0xF0));
-  EXPECT_EQ(both.At(81, 41), 0xF0u);  // 16 x 16 corner inside the rings
+  EXPECT_EQ(both.At(81, 41), 0xF0u); // 16 x 16 corner inside the rings
   EXPECT_EQ(both.At(96, 56), 0xF0u);
   EXPECT_EQ(both.At(80, 41), 0x123456u);
   EXPECT_EQ(both.At(81, 40), 0x123456u);

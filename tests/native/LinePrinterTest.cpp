@@ -28,8 +28,8 @@ struct SmallPage {
     Surface.CharWidth = 10;
     Surface.Log = &Log;
     LP.Margins.SetMarginUnit(TLinePrinterUnit::Inch);
-    for (auto set : {&TLinePrinterMargins::SetTop, &TLinePrinterMargins::SetLeft,
-                     &TLinePrinterMargins::SetBottom, &TLinePrinterMargins::SetRight})
+    for (auto set : {&TLinePrinterMargins::SetTop, &TLinePrinterMargins::SetLeft, &TLinePrinterMargins::SetBottom,
+                     &TLinePrinterMargins::SetRight})
       (LP.Margins.*set)(1.0);
     LP.PrintTitle = "Job";
     LP.OnStartPrint = [this](TLinePrinter&) { Log.push_back("OnStartPrint"); };
@@ -56,16 +56,16 @@ TEST(TLinePrinterMargins, HoldTwoDecimals) {
   struct Case {
     double Written, Read;
   };
-  const Case cases[] = {{15, 15.0},     {0.5905, 0.59},  {14.986, 14.99}, {0.125, 0.12},   // halves to even
-                        {0.135, 0.14},  {-2.5, -2.5},    {0, 0},          {1e300, 1e13},
-                        {std::numeric_limits<double>::quiet_NaN(), 0}};
+  const Case cases[] = {
+      {15, 15.0},    {0.5905, 0.59}, {14.986, 14.99}, {0.125, 0.12}, // halves to even
+      {0.135, 0.14}, {-2.5, -2.5},   {0, 0},          {1e300, 1e13}, {std::numeric_limits<double>::quiet_NaN(), 0}};
   for (const auto& c : cases) {
     TLinePrinterMargins m;
     m.SetTop(c.Written);
     m.SetRight(c.Written);
     EXPECT_EQ(m.Top(), c.Read) << c.Written;
     EXPECT_EQ(m.Right(), c.Read) << c.Written;
-    EXPECT_EQ(m.Left(), 15.0);   // the others keep their default
+    EXPECT_EQ(m.Left(), 15.0); // the others keep their default
   }
 }
 
@@ -79,7 +79,7 @@ TEST(TLinePrinterMargins, UnitChangesConvertEachMargin) {
   EXPECT_EQ(m.Right(), 0.59);
   EXPECT_EQ(m.Left(), 1.0);
   EXPECT_EQ(m.Bottom(), 0.49);
-  m.SetMarginUnit(TLinePrinterUnit::Inch);   // the same unit: nothing converts
+  m.SetMarginUnit(TLinePrinterUnit::Inch); // the same unit: nothing converts
   EXPECT_EQ(m.Top(), 0.59);
   m.SetMarginUnit(TLinePrinterUnit::mm);
   EXPECT_EQ(m.Top(), 14.99);
@@ -104,12 +104,17 @@ TEST(PrintableRect, MarginsOffsetsAndClamps) {
       {"600 dpi, no offsets", 15, mm, {600, 600, 4960, 7016, 0, 0, 4960, 7016}, {354, 354, 4606, 6662}},
       {"offsets shift all edges", 15, mm, {600, 600, 4960, 7016, 100, 120, 4760, 6776}, {254, 234, 4506, 6542}},
       {"x and y resolutions apart", 1, inch, {300, 600, 2550, 6600, 0, 0, 2550, 6600}, {300, 600, 2250, 6000}},
-      {"left and top inside the offsets", 0, mm, {600, 600, 4960, 7016, 100, 120, 4760, 6776},
-       {101, 121, 4860, 6896}},
-      {"right and bottom beyond the printable size", 0, mm, {600, 600, 4960, 7016, 100, 120, 4000, 6000},
+      {"left and top inside the offsets", 0, mm, {600, 600, 4960, 7016, 100, 120, 4760, 6776}, {101, 121, 4860, 6896}},
+      {"right and bottom beyond the printable size",
+       0,
+       mm,
+       {600, 600, 4960, 7016, 100, 120, 4000, 6000},
        {101, 121, 4100, 6120}},
       {"offset exactly at the margin", 1, inch, {100, 100, 1000, 1000, 50, 50, 900, 900}, {51, 51, 850, 850}},
-      {"margins wider than the page", 1000, mm, {600, 600, 4960, 7016, 0, 0, 4960, 7016},
+      {"margins wider than the page",
+       1000,
+       mm,
+       {600, 600, 4960, 7016, 0, 0, 4960, 7016},
        {23622, 23622, -18662, -16606}},
   };
   for (const auto& c : cases) {
@@ -168,7 +173,7 @@ TEST(WrapLine, HugeLineTakesFewMeasurements) {
     ++calls;
     return TenEach(s);
   };
-  auto pieces = WrapLine(line, 1000, counted);   // 99 characters fit
+  auto pieces = WrapLine(line, 1000, counted); // 99 characters fit
   ASSERT_EQ(pieces.size(), 1011u);
   EXPECT_EQ(pieces.front().size(), 99u);
   EXPECT_EQ(pieces.back().size(), 100000u - 1010u * 99u);
@@ -247,8 +252,7 @@ TEST(TLinePrinter, TwicePageLinesMakeTwoPages) {
   p.Log.clear();
   p.Lines(17);
   p.LP.Print(p.Surface);
-  EXPECT_EQ(p.Matching("OnNextPage"),
-            (std::vector<std::string>{"OnNextPage 1/3", "OnNextPage 2/3", "OnNextPage 3/3"}));
+  EXPECT_EQ(p.Matching("OnNextPage"), (std::vector<std::string>{"OnNextPage 1/3", "OnNextPage 2/3", "OnNextPage 3/3"}));
 }
 
 TEST(TLinePrinter, TitleAtTheTopTakesTwoLines) {
@@ -257,10 +261,10 @@ TEST(TLinePrinter, TitleAtTheTopTakesTwoLines) {
   p.LP.TitleOnPrintout = TPrintTitlePlacement::TopOfPage;
   p.LP.Print(p.Surface);
   // Six lines a page; "Job" is 30 wide, centred in 800.
-  EXPECT_EQ(p.Matching("text"), (std::vector<std::string>{"text 485,100 Job", "text 100,300 line 1", "text 100,400 line 2",
-                                                          "text 100,500 line 3", "text 100,600 line 4",
-                                                          "text 100,700 line 5", "text 100,800 line 6",
-                                                          "text 485,100 Job", "text 100,300 line 7"}));
+  EXPECT_EQ(p.Matching("text"),
+            (std::vector<std::string>{"text 485,100 Job", "text 100,300 line 1", "text 100,400 line 2",
+                                      "text 100,500 line 3", "text 100,600 line 4", "text 100,700 line 5",
+                                      "text 100,800 line 6", "text 485,100 Job", "text 100,300 line 7"}));
   EXPECT_EQ(p.Matching("page").size(), 1u);
 }
 

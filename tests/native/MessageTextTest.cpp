@@ -11,7 +11,11 @@ TEST(BreakLongRuns, BreaksLongPathsAfterASeparatorAndLeavesWordsAlone) {
   // No separator: at the width; a blank or a line end starts a new count.
   EXPECT_EQ(BreakLongRuns("x abcdefghij\nklmnopqrst", 4), "x abcd\nefgh\nij\nklmn\nopqr\nst");
   // Bytes above 0x7F may be halves of one character: never split between two of them.
-  EXPECT_EQ(BreakLongRuns("ab\x82\xA0\x82\xA2" "cd", 3), "ab\x82\xA0\x82\xA2" "c\nd");
+  EXPECT_EQ(BreakLongRuns("ab\x82\xA0\x82\xA2"
+                          "cd",
+                          3),
+            "ab\x82\xA0\x82\xA2"
+            "c\nd");
   const std::string path = "Z:\\" + std::string(250, 'd') + "\\n.txt";
   for (size_t width : {40u, 64u}) {
     std::string broken = BreakLongRuns(path, width);

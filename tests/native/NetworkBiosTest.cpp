@@ -94,8 +94,7 @@ TEST(MacAddresses, NtResetsEachAdapterAndBeepsOnError) {
   GatherMacAddresses(fields, netbios, PlatformNT);
   EXPECT_EQ(fields.Lines(Field::MacAddresses),
             (std::vector<std::string>{"Adapter 0:  [00-a0-c9-12-34-56]", "Adapter 3: error"}));
-  EXPECT_EQ(netbios.Calls,
-            (std::vector<std::string>{"enum", "reset 0", "status 0", "reset 3", "status 3", "beep"}));
+  EXPECT_EQ(netbios.Calls, (std::vector<std::string>{"enum", "reset 0", "status 0", "reset 3", "status 3", "beep"}));
 }
 
 TEST(MacAddresses, NinetyFiveFamilyDoesNotReset) {
@@ -147,9 +146,7 @@ TEST(Bios, Fallbacks) {
   };
   auto full = [](FakeRegistry& r) {
     r.String(NtSystem, "SystemBiosDate", "08/15/01").String(NtSystem, "Identifier", "AT/AT COMPATIBLE");
-    r.String(Board, "BIOSDate", "01/02/99")
-        .String(Board, "BIOSVersion", "4.51 PG")
-        .String(Board, "BIOSName", "Award");
+    r.String(Board, "BIOSDate", "01/02/99").String(Board, "BIOSVersion", "4.51 PG").String(Board, "BIOSName", "Award");
   };
   std::vector<Case> cases = {
       {"NT reads the hardware description", PlatformNT, full, "AT/AT COMPATIBLE", "08/15/01"},
@@ -161,8 +158,7 @@ TEST(Bios, Fallbacks) {
        },
        "AT", "01/02/99"},
       {"BIOSName after BIOSVersion", PlatformWindows,
-       [](FakeRegistry& r) { r.String(Board, "BIOSName", "Award").String(Board, "BIOSVersion", ""); },
-       "Award", ""},
+       [](FakeRegistry& r) { r.String(Board, "BIOSName", "Award").String(Board, "BIOSVersion", ""); }, "Award", ""},
       {"wrong types read empty", PlatformNT,
        [](FakeRegistry& r) {
          r.Binary(NtSystem, "SystemBiosDate", {'0', '8'}).Dword(NtSystem, "Identifier");

@@ -120,7 +120,7 @@ TEST(PeriodicRefresh, MyComputerPageShowsMemoryTimeAndDate) {
       {1048576u, 524288u, "1024 Kb [512 Kb free]", 50},
       {1610612736u, 536870912u, "1 Gb [512 Mb free]", 67},
       {268435456u, 100000000u, "256 Mb [95 Mb free]", 63},
-      {0, 0, "0 Kb [0 Kb free]", 0},   // a total of 0 bytes is not divided by
+      {0, 0, "0 Kb [0 Kb free]", 0}, // a total of 0 bytes is not divided by
   };
   for (const Row& r : rows) {
     Rig rig(1, true);

@@ -16,7 +16,9 @@ public:
   void Run(const TPaintPlan& plan) {
     for (const auto& op : plan) {
       switch (op.Kind) {
-        case TPaintOp::FillRect: Fill(op.Rect, op.Color); break;
+        case TPaintOp::FillRect:
+          Fill(op.Rect, op.Color);
+          break;
         case TPaintOp::FrameRect:
           if (op.Rect.Width() <= 0 || op.Rect.Height() <= 0) break;
           Fill({op.Rect.Left, op.Rect.Top, op.Rect.Right, op.Rect.Top + 1}, op.Color);
@@ -27,7 +29,9 @@ public:
         case TPaintOp::Polyline:
           for (size_t i = 1; i < op.Points.size(); ++i) Line(op.Points[i - 1], op.Points[i], op.Color);
           break;
-        case TPaintOp::Text: Texts.push_back(op); break;
+        case TPaintOp::Text:
+          Texts.push_back(op);
+          break;
       }
     }
   }
@@ -63,8 +67,14 @@ private:
     while (x != b.X || y != b.Y) {
       Set(x, y, c);
       int e2 = 2 * err;
-      if (e2 >= dy) { err += dy; x += sx; }
-      if (e2 <= dx) { err += dx; y += sy; }
+      if (e2 >= dy) {
+        err += dy;
+        x += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+      }
     }
   }
   int W, H;

@@ -66,7 +66,7 @@ TEST(GatherProcessor, FeatureBoxesAreWrittenOnceInFlagOrder) {
   EXPECT_EQ(rig.Fields.CheckedWrites, std::vector<Field>(FeatureBoxes.begin(), FeatureBoxes.end()));
   EXPECT_EQ(rig.Boxes(), (std::vector<bool>{true, true, true, true, true, true, false, false, false}));
   EXPECT_EQ(rig.Fields.Text(Field::CpuDescription), "AMD Athlon (THUNDERBIRD)");
-  EXPECT_EQ(rig.Fields.Text(Field::ApicBox), "APIC");   // bit 9 clear: design caption stays
+  EXPECT_EQ(rig.Fields.Text(Field::ApicBox), "APIC"); // bit 9 clear: design caption stays
 }
 
 TEST(GatherProcessor, AmdFamilyFiveModelZeroShowsPge) {
@@ -127,7 +127,7 @@ TEST(GatherProcessor, WithoutCpuidTheLabelsStayAndEveryBoxIsClear) {
 
 TEST(GatherProcessor, WithoutTimeStampCounterSpeedIsEmpty) {
   Rig rig("GenuineIntel", 0x00001480, FPU);
-  rig.Fields.SetText(Field::CpuSpeed, "733.40 MHz");   // from an earlier pass
+  rig.Fields.SetText(Field::CpuSpeed, "733.40 MHz"); // from an earlier pass
   rig.State.CpuSpeed = 733.4;
   rig.State.CpuSpeedTicks = 12;
   rig.Run();
@@ -187,7 +187,7 @@ TEST(GatherPass, ProcessorStepAndItsErrors) {
   EXPECT_EQ(rig.Fields.Text(Field::CpuVendor), "GenuineIntel");
   auto first = state.Processor.CPUID;
   RunGatheringPass(rig.Fields, state, sources, host);
-  EXPECT_NE(state.Processor.CPUID, first);   // each pass makes its own probe
+  EXPECT_NE(state.Processor.CPUID, first); // each pass makes its own probe
 
   // A load-monitor error ends the pass in its end state and reaches the caller.
   rig.Load.Fail = true;

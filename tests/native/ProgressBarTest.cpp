@@ -32,8 +32,8 @@ TEST(ProgressBarGradient, GradientColor) {
   EXPECT_EQ(GradientColor(Grey(0), Grey(100), 5, 3, r), Grey(50));
   EXPECT_EQ(GradientColor(Grey(0), Grey(100), 4, 2, r), Grey(33));  // 33.3
   EXPECT_EQ(GradientColor(Grey(0), Grey(100), 4, 3, r), Grey(67));  // 66.7
-  EXPECT_EQ(GradientColor(clBtnFace, clBlack, 2, 1, r), Grey(192));  // system colour resolved
-  EXPECT_EQ(GradientColor(Red, Blue, 1, 1, r), Red);                 // one step: no division by zero
+  EXPECT_EQ(GradientColor(clBtnFace, clBlack, 2, 1, r), Grey(192)); // system colour resolved
+  EXPECT_EQ(GradientColor(Red, Blue, 1, 1, r), Red);                // one step: no division by zero
 }
 
 TEST(ProgressBarGradient, IndexOutsideTheRangeRaisesTheRangeError) {
@@ -123,19 +123,19 @@ TEST(ProgressBarFill, TilesCoverTheBarInclusively) {
   EXPECT_EQ(tiles[0], (TPoint{0, 0}));
   EXPECT_EQ(tiles[2], (TPoint{256, 0}));
   EXPECT_EQ(tiles[8], (TPoint{256, 16}));
-  EXPECT_EQ(TileOrigins(300, 25, 500, 142), (std::vector<TPoint>{{0, 0}}));  // the bar texture: one copy
+  EXPECT_EQ(TileOrigins(300, 25, 500, 142), (std::vector<TPoint>{{0, 0}})); // the bar texture: one copy
   EXPECT_TRUE(TileOrigins(300, 25, 0, 142).empty());
 }
 
 TEST(ProgressBarText, PositionTextAndOrigin) {
-  EXPECT_EQ(PositionText(37, 200, true, "", "%"), "18%");  // 18.5 goes to the even 18
-  EXPECT_EQ(PositionText(39, 200, true, "", "%"), "20%");  // 19.5 goes to 20
+  EXPECT_EQ(PositionText(37, 200, true, "", "%"), "18%"); // 18.5 goes to the even 18
+  EXPECT_EQ(PositionText(39, 200, true, "", "%"), "20%"); // 19.5 goes to 20
   EXPECT_EQ(PositionText(37, 200, false, "", "%"), "37%");
   EXPECT_EQ(PositionText(5, 10, true, "at ", " pct"), "at 50 pct");
   EXPECT_EQ(PositionText(0, 0, true, "", "%"), "0%");
   EXPECT_EQ(PositionTextOrigin(300, 25, 20, 13), (TPoint{140, 6}));
   EXPECT_EQ(PositionTextOrigin(300, 16, 21, 13), (TPoint{140, 2}));
-  EXPECT_EQ(PositionTextOrigin(10, 10, 31, 13), (TPoint{-10, -1}));  // halves cut towards zero
+  EXPECT_EQ(PositionTextOrigin(10, 10, 31, 13), (TPoint{-10, -1})); // halves cut towards zero
 }
 
 TEST(ProgressBarText, SetPositionIgnoresOutOfRangeAndSameValues) {

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-
 #include "FilledFields.h"
 #include "MemoryFileSystem.h"
 #include "RecordingPrintSurface.h"
-#include "fields/FieldInventory.h"
 #include "core/Errors.h"
+#include "fields/FieldInventory.h"
 
 namespace qv {
 
@@ -20,7 +19,7 @@ struct User {
   int Filter;
   bool Cancel = false;
   std::function<void()> WhileOpen;
-  std::vector<std::pair<std::string, int>> Shown;   // proposed name, preselected filter
+  std::vector<std::pair<std::string, int>> Shown; // proposed name, preselected filter
   bool operator()(SaveDialogState& d) {
     Shown.emplace_back(d.FileName, d.FilterIndex);
     if (WhileOpen) WhileOpen();
@@ -36,8 +35,10 @@ std::string FirstLine(const std::string& bytes) { return bytes.substr(0, bytes.f
 } // namespace
 
 TEST(ExportFormatForFilter, OnlyTheSecondFilterIsHtml) {
-  const std::pair<int, ReportFormat> cases[] = {{1, ReportFormat::rfText}, {2, ReportFormat::rfHTML},
-                                                {0, ReportFormat::rfText}, {3, ReportFormat::rfText},
+  const std::pair<int, ReportFormat> cases[] = {{1, ReportFormat::rfText},
+                                                {2, ReportFormat::rfHTML},
+                                                {0, ReportFormat::rfText},
+                                                {3, ReportFormat::rfText},
                                                 {-2, ReportFormat::rfText}};
   for (const auto& [index, format] : cases) EXPECT_EQ(ExportFormatForFilter(index), format) << index;
 }
@@ -84,7 +85,8 @@ TEST(ExportReport, ProposesTheNameAndRemembersTheFilter) {
   fields.SetText(Field::Date, "08-12-2026");
   user.Name = "C:\\b.htm";
   ExportReport(dialog, std::ref(user), fields, "256 Mb", files);
-  EXPECT_EQ(user.Shown, (std::vector<std::pair<std::string, int>>{{"Quorvel 07-12-2026", 1}, {"Quorvel 08-12-2026", 2}}));
+  EXPECT_EQ(user.Shown,
+            (std::vector<std::pair<std::string, int>>{{"Quorvel 07-12-2026", 1}, {"Quorvel 08-12-2026", 2}}));
   EXPECT_EQ(dialog.Title, "Quorvel export");
   EXPECT_EQ(dialog.DefaultExt, "txt");
   EXPECT_EQ(dialog.Filter, "Text File|*.txt|HTML File|*.html;*.htm");
@@ -136,7 +138,7 @@ TEST(PrintedReportLines, TheTextReportFromItsFirstHeading) {
   EXPECT_EQ(printed[0], "[ MY COMPUTER ]");
   EXPECT_EQ(printed[1], "");
   EXPECT_EQ(printed.back(), std::string(" ") + HomePageCaption);
-  EXPECT_EQ(std::count(printed.begin(), printed.end(), " Media:"), 1);   // the empty memo adds nothing
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), " Media:"), 1); // the empty memo adds nothing
 }
 
 TEST(PrintReport, CancelLeavesTheLinePrinterAlone) {
@@ -144,7 +146,8 @@ TEST(PrintReport, CancelLeavesTheLinePrinterAlone) {
   TLinePrinter lp;
   lp.Lines = {"earlier"};
   lp.PrintTitle = "Quorvel 01-01-2026";
-  PrintReport(lp, [] { return std::unique_ptr<PrintSurface>(); }, fields, "256 Mb");
+  PrintReport(
+      lp, [] { return std::unique_ptr<PrintSurface>(); }, fields, "256 Mb");
   EXPECT_EQ(lp.Lines, std::vector<std::string>{"earlier"});
   EXPECT_EQ(lp.PrintTitle, "Quorvel 01-01-2026");
 }

@@ -103,7 +103,9 @@ TEST(WriteReportFile, AOneLetterNameNeverBecomesItsOwnTemporary) {
 
 TEST(WriteReportFile, ANameTheSystemCannotStoreIsRefusedUntouched) {
   struct Refusing : MemoryFileSystem {
-    std::string NameProblem(const std::string& path) override { return path.find('\xCE') != std::string::npos ? "No Greek here." : ""; }
+    std::string NameProblem(const std::string& path) override {
+      return path.find('\xCE') != std::string::npos ? "No Greek here." : "";
+    }
     std::string ShownName(const std::string& path) override { return "[" + path.substr(3) + "]"; }
   } fs;
   fs.Files["D:\\afa.txt"] = "old";

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "MemoryFileSystem.h"
-#include "fields/FieldTable.h"
 #include "core/Errors.h"
+#include "fields/FieldTable.h"
 
 namespace qv {
 
@@ -53,7 +53,7 @@ TEST(ParseReportArguments, GoodAndBadCommandLines) {
       {{"--html"}, ReportFormat::rfHTML, "", ""},
       {{"--output", "r.txt"}, ReportFormat::rfText, "r.txt", ""},
       {{"--output", "C:\\a b\\r.htm", "--html"}, ReportFormat::rfHTML, "C:\\a b\\r.htm", ""},
-      {{"--output", "--html"}, ReportFormat::rfText, "--html", ""},   // a value is taken as it is
+      {{"--output", "--html"}, ReportFormat::rfText, "--html", ""}, // a value is taken as it is
       {{"--HTML"}, ReportFormat::rfText, "", "unknown argument --HTML"},
       {{"r.txt"}, ReportFormat::rfText, "", "unknown argument r.txt"},
       {{"--output"}, ReportFormat::rfText, "", "--output needs FILE"},
@@ -75,7 +75,8 @@ TEST(ParseReportArguments, GoodAndBadCommandLines) {
 
 TEST(ReportUsage, NamesEveryOption) {
   std::string usage = ReportUsage();
-  EXPECT_EQ(usage.substr(0, usage.find('\n')), "usage: quorvel-report [--html] [--json] [--output FILE] [--help] [--cpuid FILE] [--save-cpuid FILE]");
+  EXPECT_EQ(usage.substr(0, usage.find('\n')),
+            "usage: quorvel-report [--html] [--json] [--output FILE] [--help] [--cpuid FILE] [--save-cpuid FILE]");
   for (const auto& o : ReportOptionTable()) EXPECT_NE(usage.find(std::string("\n  ") + o.Name), std::string::npos);
 }
 
@@ -115,7 +116,7 @@ TEST(RunReport, UnwritableFileIsStatusOne) {
   EXPECT_EQ(run.Err, "Cannot create file X:\\r.txt\n");
   EXPECT_EQ(run.Out, "");
 
-  system.Fail = true;   // a pass error too: no report came out, so the write decides
+  system.Fail = true; // a pass error too: no report came out, so the write decides
   EXPECT_EQ(RunWith({"--output", "X:\\r.txt"}, system, files).Status, ExitCannotWrite);
 }
 
@@ -150,8 +151,9 @@ namespace qv {
 TEST(SplitCommandLine, SplitsAsTheCRuntimeDoes) {
   using L = std::vector<std::u16string>;
   EXPECT_EQ(SplitCommandLine(u"quorvel-report.exe"), L{});
-  EXPECT_EQ(SplitCommandLine(u"\"C:\\Program Files\\q.exe\" --output  \"C:\\My Reports\\\u03B1\u03C6\u03B1.txt\"\t--html "),
-            (L{u"--output", u"C:\\My Reports\\\u03B1\u03C6\u03B1.txt", u"--html"}));
+  EXPECT_EQ(
+      SplitCommandLine(u"\"C:\\Program Files\\q.exe\" --output  \"C:\\My Reports\\\u03B1\u03C6\u03B1.txt\"\t--html "),
+      (L{u"--output", u"C:\\My Reports\\\u03B1\u03C6\u03B1.txt", u"--html"}));
   // Backslashes count only before a quote: two make one and open or close, three make one and a quote.
   EXPECT_EQ(SplitCommandLine(u"q a\\\\b \"c\\\\\" d\\\"e \"f\"\"g\""), (L{u"a\\\\b", u"c\\", u"d\"e", u"f\"g"}));
   EXPECT_EQ(SplitCommandLine(u"q \"\" x"), (L{u"", u"x"}));

@@ -28,10 +28,10 @@ TEST(ScreenFaces, OtherDpisDrawTheBitmapFacesSizesWithAScalableFace) {
 }
 
 TEST(ScreenFaces, CodePagesAskForTheirOwnCharacterSet) {
-  EXPECT_EQ(CharSetForCodePage(932), 128);    // SHIFTJIS_CHARSET
-  EXPECT_EQ(CharSetForCodePage(1251), 204);   // RUSSIAN_CHARSET
-  EXPECT_EQ(CharSetForCodePage(936), 134);    // GB2312_CHARSET
-  EXPECT_EQ(CharSetForCodePage(1250), 238);   // EASTEUROPE_CHARSET
+  EXPECT_EQ(CharSetForCodePage(932), 128);  // SHIFTJIS_CHARSET
+  EXPECT_EQ(CharSetForCodePage(1251), 204); // RUSSIAN_CHARSET
+  EXPECT_EQ(CharSetForCodePage(936), 134);  // GB2312_CHARSET
+  EXPECT_EQ(CharSetForCodePage(1250), 238); // EASTEUROPE_CHARSET
   EXPECT_EQ(CharSetForCodePage(437), DefaultCharSet);
   EXPECT_EQ(CharSetForCodePage(65001), DefaultCharSet);
 }

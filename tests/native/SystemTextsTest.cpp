@@ -5,7 +5,7 @@
 namespace qv {
 
 TEST(MemoryText, StepsUpOnlyPastTheThousandAndTwentyFourth) {
-  EXPECT_EQ(MemoryText(1048576), "1024 Kb");   // 1024 is not more than 1024
+  EXPECT_EQ(MemoryText(1048576), "1024 Kb"); // 1024 is not more than 1024
   EXPECT_EQ(MemoryText(1049600), "1 Mb");
   EXPECT_EQ(MemoryText(268435456), "256 Mb");
   EXPECT_EQ(MemoryText(1073741824), "1024 Mb");
@@ -16,15 +16,15 @@ TEST(MemoryText, StepsUpOnlyPastTheThousandAndTwentyFourth) {
 }
 
 TEST(MemoryText, SixtyFourBitCountsKeepTheSameSteps) {
-  EXPECT_EQ(MemoryText(4294967296ull), "4 Gb");              // 2^32: past the old 32-bit count
-  EXPECT_EQ(MemoryText(25125558682ull), "23 Gb");            // 23.4 GiB
-  EXPECT_EQ(MemoryText(1099511627776ull), "1024 Gb");        // Gb is the last step
+  EXPECT_EQ(MemoryText(4294967296ull), "4 Gb");       // 2^32: past the old 32-bit count
+  EXPECT_EQ(MemoryText(25125558682ull), "23 Gb");     // 23.4 GiB
+  EXPECT_EQ(MemoryText(1099511627776ull), "1024 Gb"); // Gb is the last step
   EXPECT_EQ(MemoryText(UINT64_MAX), "17179869183 Gb");
   EXPECT_EQ(PhysicalMemoryText({25125558682ull, 3221225472ull}), "23 Gb [3 Gb free]");
   // The share in use stays exact when the counts no longer fit 32 bits.
   EXPECT_EQ(MemoryInUsePercent({1ull << 44, 1ull << 42}), 75);
   EXPECT_EQ(MemoryInUsePercent({UINT64_MAX, UINT64_MAX / 2}), 50);
-  EXPECT_EQ(MemoryInUsePercent({25125558682ull, 251255587ull}), 99);   // 0.999... % free rounds to 1
+  EXPECT_EQ(MemoryInUsePercent({25125558682ull, 251255587ull}), 99); // 0.999... % free rounds to 1
 }
 
 TEST(MemoryText, FreePartHasItsOwnUnit) {
@@ -34,11 +34,11 @@ TEST(MemoryText, FreePartHasItsOwnUnit) {
 }
 
 TEST(MemoryText, InUsePercentRoundsHalvesToEven) {
-  EXPECT_EQ(MemoryInUsePercent({268435456, 100000000}), 63);  // 37.25 % free
-  EXPECT_EQ(MemoryInUsePercent({200, 1}), 100);               // 0.5 % free rounds to 0
-  EXPECT_EQ(MemoryInUsePercent({200, 3}), 98);                // 1.5 % free rounds to 2
+  EXPECT_EQ(MemoryInUsePercent({268435456, 100000000}), 63); // 37.25 % free
+  EXPECT_EQ(MemoryInUsePercent({200, 1}), 100);              // 0.5 % free rounds to 0
+  EXPECT_EQ(MemoryInUsePercent({200, 3}), 98);               // 1.5 % free rounds to 2
   EXPECT_EQ(MemoryInUsePercent({200, 200}), 0);
-  EXPECT_EQ(MemoryInUsePercent({0, 0}), 0);                   // no division by zero
+  EXPECT_EQ(MemoryInUsePercent({0, 0}), 0); // no division by zero
 }
 
 TEST(TimeAndDate, PaddingRules) {

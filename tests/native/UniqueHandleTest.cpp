@@ -23,11 +23,11 @@ TEST(UniqueHandle, ClosesEachHandleExactlyOnce) {
     FakeHandle b(std::move(a));
     EXPECT_FALSE(a);
     FakeHandle c(5);
-    c = std::move(b);           // 5 closed now, 3 moves on
+    c = std::move(b); // 5 closed now, 3 moves on
     EXPECT_EQ(Closed, std::vector<int>{5});
-    c = std::move(c);           // self-move keeps it
+    c = std::move(c); // self-move keeps it
     EXPECT_EQ(c.Get(), 3);
-    *c.Receive() = 7;           // 3 closed before the call fills it
+    *c.Receive() = 7; // 3 closed before the call fills it
     EXPECT_EQ(Closed, (std::vector<int>{5, 3}));
     FakeHandle none;
   }

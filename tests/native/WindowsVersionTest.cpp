@@ -158,21 +158,18 @@ TEST(ProductIdAndKey, NtKeyFirstOtherKeyFillsWhatIsEmpty) {
        },
        "nt-id", "nt-key"},
       {"only the other key",
-       [](FakeRegistry& r) { r.String(Key9x, "ProductID", "9x-id").String(Key9x, "ProductKey", "9x-key"); },
-       "9x-id", "9x-key"},
-      {"split",
-       [](FakeRegistry& r) { r.String(NtKey, "ProductID", "nt-id").String(Key9x, "ProductKey", "9x-key"); },
+       [](FakeRegistry& r) { r.String(Key9x, "ProductID", "9x-id").String(Key9x, "ProductKey", "9x-key"); }, "9x-id",
+       "9x-key"},
+      {"split", [](FakeRegistry& r) { r.String(NtKey, "ProductID", "nt-id").String(Key9x, "ProductKey", "9x-key"); },
        "nt-id", "9x-key"},
       {"empty NT value is filled",
-       [](FakeRegistry& r) { r.String(NtKey, "ProductID", "").String(Key9x, "ProductID", "9x-id"); }, "9x-id",
-       ""},
+       [](FakeRegistry& r) { r.String(NtKey, "ProductID", "").String(Key9x, "ProductID", "9x-id"); }, "9x-id", ""},
       {"wrong type reads empty",
        [](FakeRegistry& r) {
          r.Binary(NtKey, "ProductID", {1, 2}).Dword(Key9x, "ProductKey");
        },
        "", ""},
-      {"locked NT key", [](FakeRegistry& r) { r.Locked(NtKey).String(Key9x, "ProductID", "9x-id"); }, "9x-id",
-       ""},
+      {"locked NT key", [](FakeRegistry& r) { r.Locked(NtKey).String(Key9x, "ProductID", "9x-id"); }, "9x-id", ""},
       {"nothing", [](FakeRegistry&) {}, "", ""},
   };
   for (const auto& c : cases) {
@@ -222,12 +219,10 @@ TEST(DirectX, InstalledVersionReadsFourThenEightBytes) {
 
 TEST(DirectX, UnwrittenCases) {
   std::vector<std::function<void(FakeRegistry&)>> plants = {
-      [](FakeRegistry&) {},                                              // no key
-      [](FakeRegistry& r) { r.Key("SOFTWARE\\Microsoft\\DirectX"); },    // neither value
-      [](FakeRegistry& r) { r.Locked("SOFTWARE\\Microsoft\\DirectX"); }, // key will not open
-      [](FakeRegistry& r) {
-        r.String("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", "9.0");
-      }, // wrong type
+      [](FakeRegistry&) {},                                                                         // no key
+      [](FakeRegistry& r) { r.Key("SOFTWARE\\Microsoft\\DirectX"); },                               // neither value
+      [](FakeRegistry& r) { r.Locked("SOFTWARE\\Microsoft\\DirectX"); },                            // key will not open
+      [](FakeRegistry& r) { r.String("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", "9.0"); }, // wrong type
   };
   for (std::size_t i = 0; i < plants.size(); ++i) {
     SCOPED_TRACE(i);

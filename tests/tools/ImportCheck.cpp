@@ -17,9 +17,9 @@
 namespace {
 
 struct Entry {
-  std::string Family95;  // 95, 98, Me or -
-  std::string FamilyNt;  // 3.1, 3.5, 3.51, 4.0, 2000, XP, 2003, Vista ... or -
-  std::string How;       // import, import64 or runtime
+  std::string Family95; // 95, 98, Me or -
+  std::string FamilyNt; // 3.1, 3.5, 3.51, 4.0, 2000, XP, 2003, Vista ... or -
+  std::string How;      // import, import64 or runtime
   int Line = 0;
 };
 
@@ -57,8 +57,8 @@ bool ReadList(const char* path, std::map<std::string, Entry>& list) {
     std::getline(fields >> std::ws, basis);
     bool known = e.How == "import" || e.How == "import64" || e.How == "runtime";
     if (basis.empty() || !known) {
-      std::printf("%s:%d: needs DLL, function, 95 family, NT family, import/import64/runtime and a basis\n",
-                  path, number);
+      std::printf("%s:%d: needs DLL, function, 95 family, NT family, import/import64/runtime and a basis\n", path,
+                  number);
       good = false;
       continue;
     }
@@ -116,9 +116,9 @@ private:
 };
 
 struct Imports {
-  bool Wide = false;  // PE32+ (64-bit)
+  bool Wide = false; // PE32+ (64-bit)
   int SubsystemMajor = 0, SubsystemMinor = 0;
-  std::vector<std::pair<std::string, std::string>> Functions;  // DLL, function (or #ordinal)
+  std::vector<std::pair<std::string, std::string>> Functions; // DLL, function (or #ordinal)
 };
 
 std::optional<Imports> ReadImports(const char* path, std::string& error) {
@@ -212,7 +212,7 @@ std::optional<Imports> ReadImports(const char* path, std::string& error) {
   return result;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -240,8 +240,8 @@ int main(int argc, char** argv) {
       std::printf("  %s %s\n", dll.c_str(), function.c_str());
       auto found = list.find(Key(dll, function));
       if (found == list.end()) {
-        std::printf("FAIL: %s imports %s %s, which is not on the list %s\n", argv[i], dll.c_str(),
-                    function.c_str(), argv[1]);
+        std::printf("FAIL: %s imports %s %s, which is not on the list %s\n", argv[i], dll.c_str(), function.c_str(),
+                    argv[1]);
         ++findings;
         continue;
       }
@@ -255,8 +255,8 @@ int main(int argc, char** argv) {
                     argv[i], dll.c_str(), function.c_str(), e.Line);
         ++findings;
       } else if (imports->Wide && !OnFirst64(e)) {
-        std::printf("FAIL: %s imports %s %s, which the list (line %d) says the first 64-bit Windows lacks\n",
-                    argv[i], dll.c_str(), function.c_str(), e.Line);
+        std::printf("FAIL: %s imports %s %s, which the list (line %d) says the first 64-bit Windows lacks\n", argv[i],
+                    dll.c_str(), function.c_str(), e.Line);
         ++findings;
       }
     }

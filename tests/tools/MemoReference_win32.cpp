@@ -64,10 +64,11 @@ int main(int argc, char** argv) {
   RegisterClassA(&wc);
   const int width = client.right, height = client.bottom, bar = GetSystemMetrics(SM_CXVSCROLL);
   // At the screen's top left, away from the centred window, and never taking the focus.
-  HWND host = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, "memo reference", WS_POPUP,
-                              0, 0, width + bar, height, nullptr, nullptr, wc.hInstance, nullptr);
-  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                              0, 0, width + bar, height, host, nullptr, wc.hInstance, nullptr);
+  HWND host = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, "memo reference", WS_POPUP, 0, 0,
+                              width + bar, height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND edit =
+      CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                      0, 0, width + bar, height, host, nullptr, wc.hInstance, nullptr);
   HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, DEFAULT_QUALITY, 0,
                            "MS Sans Serif");
   SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -77,8 +78,8 @@ int main(int argc, char** argv) {
   UpdateWindow(host);
   POINT ref{0, 0};
   ClientToScreen(edit, &ref);
-  std::printf("%ld %ld %ld %ld %d %d %ld %ld %ld %ld %d\n", origin.x, origin.y, ref.x, ref.y, width, height,
-              caret.left, caret.top, caret.right - caret.left, caret.bottom - caret.top, length);
+  std::printf("%ld %ld %ld %ld %d %d %ld %ld %ld %ld %d\n", origin.x, origin.y, ref.x, ref.y, width, height, caret.left,
+              caret.top, caret.right - caret.left, caret.bottom - caret.top, length);
   std::fflush(stdout);
   SetTimer(host, 1, static_cast<UINT>(seconds) * 1000, nullptr);
   MSG msg;

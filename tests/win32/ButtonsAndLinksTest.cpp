@@ -1,8 +1,8 @@
 #include "ControlsHost.h"
 
+#include "app/BusyWindow_win32.h"
 #include "app/MainWindow_win32.h"
 #include "cpu/Cpuid.h"
-#include "app/BusyWindow_win32.h"
 
 namespace qv {
 namespace {
@@ -61,9 +61,9 @@ TEST_F(ImageButtonTest, ClickComesBeforeTheReleaseImage) {
   EXPECT_EQ(FormPixel(35, 35), DownC);
   Mouse(f, WM_LBUTTONUP, 35, 35);
   EXPECT_EQ(Events, "down click up ");
-  EXPECT_EQ(ShownAtClick, DownC);          // the command runs under the pressed picture
-  EXPECT_EQ(FormPixel(35, 35), UpC);       // released over the button
-  EXPECT_EQ(Button->CurrentImage().Pixel(0, 0), DownC);  // a repaint would show the pressed one
+  EXPECT_EQ(ShownAtClick, DownC);                       // the command runs under the pressed picture
+  EXPECT_EQ(FormPixel(35, 35), UpC);                    // released over the button
+  EXPECT_EQ(Button->CurrentImage().Pixel(0, 0), DownC); // a repaint would show the pressed one
 }
 
 TEST_F(ImageButtonTest, PressDragOffReleaseShowsTheNormalPictureWithoutAClick) {
@@ -87,7 +87,7 @@ TEST_F(ImageButtonTest, RightClickAndDisabledButtonDoNothing) {
   Button->SetEnabled(false);
   Form->Update();
   EXPECT_EQ(FormPixel(35, 35), DisabledC);
-  EXPECT_EQ(Button->Height(), 22);  // the disabled picture's size
+  EXPECT_EQ(Button->Height(), 22); // the disabled picture's size
   Mouse(f, WM_MOUSEMOVE, 35, 35);
   Mouse(f, WM_LBUTTONDOWN, 35, 35, MK_LBUTTON);
   Mouse(f, WM_LBUTTONUP, 35, 35);
@@ -121,7 +121,7 @@ TEST_F(UrlLabelTest, PressDragOffReleaseOpensNothing) {
   HWND f = Form->Handle();
   Mouse(f, WM_MOUSEMOVE, 40, 105);
   Mouse(f, WM_LBUTTONDOWN, 40, 105, MK_LBUTTON);
-  EXPECT_EQ(Link->Font().Color, RGBColor(255, 0, 0));  // activated: $0000FF, red
+  EXPECT_EQ(Link->Font().Color, RGBColor(255, 0, 0)); // activated: $0000FF, red
   Mouse(f, WM_MOUSEMOVE, 40, 200, MK_LBUTTON);
   Mouse(f, WM_LBUTTONUP, 40, 200);
   EXPECT_TRUE(Opened.empty());
@@ -136,7 +136,7 @@ TEST_F(UrlLabelTest, ClickOpensTheCaptionWhenThereIsNoUrlThenTheUrl) {
   Mouse(f, WM_LBUTTONUP, 40, 105);
   ASSERT_EQ(Opened.size(), 1u);
   EXPECT_EQ(Opened[0], "Who is it?");
-  EXPECT_EQ(Link->Font().Color, clBlack);  // visited
+  EXPECT_EQ(Link->Font().Color, clBlack); // visited
   Link->URL = "http://127.0.0.1/ipw.cgi?time=20&ip=127.0.0.1";
   Mouse(f, WM_LBUTTONDOWN, 40, 105, MK_LBUTTON);
   Mouse(f, WM_LBUTTONUP, 40, 105);
@@ -197,7 +197,7 @@ TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
   Click(num);
   EXPECT_EQ(num->Checked(), before);
   EXPECT_EQ(num->Checked(), (GetKeyState(VK_NUMLOCK) & 1) != 0);
-  EXPECT_EQ(clicks, 2);  // the toggle, then the reset
+  EXPECT_EQ(clicks, 2); // the toggle, then the reset
 
   MainWindow->ShowInfoPanel(2);
   MainWindow->State.Processor.FeatureFlags[ffMMX] = true;
@@ -221,7 +221,7 @@ TEST_F(MainWindowControlsTest, ControlsCarryTheWindowsSettings) {
   EXPECT_FALSE(bar->BarBitmap().Empty());
   EXPECT_EQ(MainWindow->InfoButton->Width(), 71);
   EXPECT_EQ(MainWindow->InfoButton->Height(), 23);
-  EXPECT_EQ(MainWindow->ExportButton->Height(), 22);  // it keeps its design height
+  EXPECT_EQ(MainWindow->ExportButton->Height(), 22); // it keeps its design height
   EXPECT_EQ(MainWindow->CloseButton->Width(), 13);
   EXPECT_EQ(MainWindow->TabStrip->Height(), 282);
   EXPECT_EQ(MainWindow->TabStrip->ColorBorder(), QuorvelBorderBlue);

@@ -14,7 +14,7 @@ namespace {
 struct DrawnFace {
   std::string Face;
   TEXTMETRICA Metrics{};
-  std::vector<int> Widths;   // advance of each character of the probe text
+  std::vector<int> Widths; // advance of each character of the probe text
 };
 
 DrawnFace Draw(const char* face, int height, int weight, const std::string& text) {

@@ -37,19 +37,19 @@ TEST_F(FlatTabTest, FrameStripAndTheSelectedTabsOpenEdge) {
   ASSERT_GT(a.Width(), 30);
   EXPECT_EQ(first.Left, 0);
   EXPECT_EQ(a.Left, first.Right + 4);
-  EXPECT_EQ(px.Pixel(0, 16), Blue);                 // strip line left of the selected tab
+  EXPECT_EQ(px.Pixel(0, 16), Blue); // strip line left of the selected tab
   EXPECT_EQ(px.Pixel(a.Left, 16), Blue);
-  for (int x = a.Left + 1; x <= a.Right - 2; ++x) ASSERT_EQ(px.Pixel(x, 16), clWhite) << x;  // open edge
+  for (int x = a.Left + 1; x <= a.Right - 2; ++x) ASSERT_EQ(px.Pixel(x, 16), clWhite) << x; // open edge
   EXPECT_EQ(px.Pixel(a.Right - 1, 16), Blue);
   EXPECT_EQ(px.Pixel(451, 16), Blue);
-  EXPECT_EQ(px.Pixel(a.Left + 3, 0), Blue);         // the selected tab's top outline
-  EXPECT_EQ(px.Pixel(first.Left + 2, 2), TabBlue);  // unselected tab fill
-  EXPECT_EQ(px.Pixel(first.Right + 1, 5), Green);   // gap between tabs: the parent's colour
-  EXPECT_EQ(px.Pixel(440, 5), Green);               // after the last tab
-  EXPECT_EQ(px.Pixel(0, 200), Blue);                // page frame
+  EXPECT_EQ(px.Pixel(a.Left + 3, 0), Blue);        // the selected tab's top outline
+  EXPECT_EQ(px.Pixel(first.Left + 2, 2), TabBlue); // unselected tab fill
+  EXPECT_EQ(px.Pixel(first.Right + 1, 5), Green);  // gap between tabs: the parent's colour
+  EXPECT_EQ(px.Pixel(440, 5), Green);              // after the last tab
+  EXPECT_EQ(px.Pixel(0, 200), Blue);               // page frame
   EXPECT_EQ(px.Pixel(451, 200), Blue);
   EXPECT_EQ(px.Pixel(200, 281), Blue);
-  EXPECT_EQ(px.Pixel(200, 200), clWhite);           // page
+  EXPECT_EQ(px.Pixel(200, 200), clWhite); // page
 }
 
 TEST_F(FlatTabTest, DisabledStripShowsTheSelectedCaptionInTheTabBlue) {
@@ -65,7 +65,7 @@ TEST_F(FlatTabTest, DisabledStripShowsTheSelectedCaptionInTheTabBlue) {
       blue += c == TabBlue;
       black += c == clBlack;
     }
-  EXPECT_GT(blue, 10);  // "Welcome" in 123, 153, 225 on white
+  EXPECT_GT(blue, 10); // "Welcome" in 123, 153, 225 on white
   EXPECT_EQ(black, 0);
 }
 
@@ -77,7 +77,7 @@ TEST_F(FlatTabTest, AnyButtonSelectsAndAssignmentsAlwaysNotify) {
   Mouse(Tab->Handle(), WM_RBUTTONUP, b.Left + 5, 5);
   EXPECT_EQ(Tab->ActiveTab(), 1);
   EXPECT_EQ(Changes, 1);
-  Mouse(Tab->Handle(), WM_LBUTTONDOWN, b.Left + 5, 5, MK_LBUTTON);  // already selected: nothing
+  Mouse(Tab->Handle(), WM_LBUTTONDOWN, b.Left + 5, 5, MK_LBUTTON); // already selected: nothing
   Mouse(Tab->Handle(), WM_LBUTTONUP, b.Left + 5, 5);
   EXPECT_EQ(Changes, 1);
   Tab->SetActiveTab(99);
@@ -89,7 +89,7 @@ TEST_F(FlatTabTest, AnyButtonSelectsAndAssignmentsAlwaysNotify) {
   // "d" typed as a dialog character picks the tab captioned with "&Devices".
   SendMessageA(Tab->Handle(), WM_CHAR, 'd', 0);
   EXPECT_EQ(Tab->ActiveTab(), 1);
-  EXPECT_EQ(Tab->Tabs()[0], "Welcome");  // blanks trimmed
+  EXPECT_EQ(Tab->Tabs()[0], "Welcome"); // blanks trimmed
 }
 
 TEST_F(FlatTabTest, BottomStripMovesThePagesByTheStripHeight) {
@@ -128,12 +128,12 @@ TEST_F(FlatCheckBoxTest, CheckedBoxShowsTheMarkAndFrame) {
   Box->SetChecked(true);
   EXPECT_EQ(Clicks, 1);
   Box->SetChecked(true);
-  EXPECT_EQ(Clicks, 1);  // the same value raises nothing
+  EXPECT_EQ(Clicks, 1); // the same value raises nothing
   TBitmap px;
   Print(*Box, px);
-  const std::vector<std::string> expected = {
-      "###########", "#.........#", "#.......x.#", "#......xx.#", "#.x...xxx.#", "#.xx.xxx..#",
-      "#.xxxxx...#", "#..xxx....#", "#...x.....#", "#.........#", "###########"};
+  const std::vector<std::string> expected = {"###########", "#.........#", "#.......x.#", "#......xx.#",
+                                             "#.x...xxx.#", "#.xx.xxx..#", "#.xxxxx...#", "#..xxx....#",
+                                             "#...x.....#", "#.........#", "###########"};
   for (int y = 0; y < 11; ++y) {
     std::string row;
     for (int x = 0; x < 11; ++x) {
@@ -231,11 +231,11 @@ TEST_F(ProgressBarTest, GradientIsRenderedOnceForPositionChanges) {
   Bar->SetPosition(90);
   EXPECT_EQ(Bar->BarImageBuilds(), builds);
   TBitmap px(300, 16);
-  Bar->Paint(px.Canvas());  // an ordinary paint renders again
+  Bar->Paint(px.Canvas()); // an ordinary paint renders again
   GdiFlush();
   EXPECT_EQ(Bar->BarImageBuilds(), builds + 1);
-  EXPECT_EQ(px.Pixel(1, 5), RGBColor(1, 1, 1));        // index 2 of 300: 255 / 299 rounds to 1
-  EXPECT_EQ(px.Pixel(150, 5), RGBColor(128, 128, 128));  // 150 x 255 / 299 = 127.9
+  EXPECT_EQ(px.Pixel(1, 5), RGBColor(1, 1, 1));         // index 2 of 300: 255 / 299 rounds to 1
+  EXPECT_EQ(px.Pixel(150, 5), RGBColor(128, 128, 128)); // 150 x 255 / 299 = 127.9
 }
 
 class FlatMemoTest : public HostForm {
@@ -263,7 +263,7 @@ TEST_F(FlatMemoTest, ThreeRingsInFlatAndFocusedColours) {
   EXPECT_EQ(WindowPixel(w, 2, 30, true), RGBColor(0, 0, 200));
   RECT client;
   GetClientRect(w, &client);
-  EXPECT_EQ(client.bottom, 60 - 6);  // three pixels off every side
+  EXPECT_EQ(client.bottom, 60 - 6); // three pixels off every side
   m->SetFocus();
   Pump();
   EXPECT_TRUE(m->Highlighted());
@@ -280,7 +280,7 @@ TEST_F(FlatMemoTest, ThreeRingsInFlatAndFocusedColours) {
 
 TEST_F(FlatMemoTest, ParentColourAndFlatColour) {
   TFlatMemo* m = MakeMemo(20);
-  EXPECT_FALSE(m->ParentColor);  // setting ColorFlat turned it off
+  EXPECT_FALSE(m->ParentColor); // setting ColorFlat turned it off
   m->SetParentColor(true);
   EXPECT_EQ(m->ColorFlat(), Green);
   m->SetColorFlat(clWhite);

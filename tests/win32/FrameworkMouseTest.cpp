@@ -39,9 +39,9 @@ TEST_F(FrameworkMouse, APressedControlHearsThePointerLeaveAndReturn) {
   HWND wnd = Form->Handle();
   Mouse(wnd, WM_MOUSEMOVE, 20, 20);
   Mouse(wnd, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
-  Mouse(wnd, WM_MOUSEMOVE, 200, 200, MK_LBUTTON);   // dragged off
-  Mouse(wnd, WM_MOUSEMOVE, 210, 200, MK_LBUTTON);   // still off: nothing new
-  Mouse(wnd, WM_MOUSEMOVE, 25, 15, MK_LBUTTON);     // back on
+  Mouse(wnd, WM_MOUSEMOVE, 200, 200, MK_LBUTTON); // dragged off
+  Mouse(wnd, WM_MOUSEMOVE, 210, 200, MK_LBUTTON); // still off: nothing new
+  Mouse(wnd, WM_MOUSEMOVE, 25, 15, MK_LBUTTON);   // back on
   Mouse(wnd, WM_LBUTTONUP, 25, 15);
   EXPECT_EQ(r->Log, (std::vector<std::string>{"enter", "down", "leave", "enter", "up", "click"}));
 }
@@ -56,7 +56,7 @@ TEST_F(FrameworkMouse, ReleasedOutsideIsNoClickAndTheNextControlGetsTheHover) {
   HWND wnd = Form->Handle();
   Mouse(wnd, WM_MOUSEMOVE, 20, 20);
   Mouse(wnd, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
-  Mouse(wnd, WM_MOUSEMOVE, 120, 20, MK_LBUTTON);    // over b, but a holds the mouse
+  Mouse(wnd, WM_MOUSEMOVE, 120, 20, MK_LBUTTON); // over b, but a holds the mouse
   Mouse(wnd, WM_LBUTTONUP, 120, 20);
   Mouse(wnd, WM_MOUSEMOVE, 121, 20);
   EXPECT_EQ(a->Log, (std::vector<std::string>{"enter", "down", "leave", "up"}));

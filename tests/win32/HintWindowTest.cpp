@@ -11,7 +11,7 @@ protected:
   void SetUp() override {
     HostForm::SetUp();
     Form->SetBounds(0, 0, 200, 150);
-    Hint = new TBalloonHint(Form);  // found among the main window's components
+    Hint = new TBalloonHint(Form); // found among the main window's components
     Hint->HintStyle = hsRoundRect;
     Hint->Transparency = 20;
     Hint->HintColor = clWhite;
@@ -38,16 +38,16 @@ TEST_F(HintWindowTest, InstalledThroughTheApplicationsHintWindowClass) {
 }
 
 TEST_F(HintWindowTest, ShapedPlacedAndBlendedWithTheScreen) {
-  SetCursorPos(600, 400);  // far from the form: the screen there is the bare black root
+  SetCursorPos(600, 400); // far from the form: the screen there is the bare black root
   TRegionHint* w = Window();
   ASSERT_NE(w, nullptr);
   w->Font = Hint->HintFont;
   w->ActivateHint({0, 0, 300, 0}, "Close");
   Pump();
   const THintLayout& l = w->Layout();
-  EXPECT_EQ(l.Window.Left, 600);        // below and to the right of the hot spot
+  EXPECT_EQ(l.Window.Left, 600); // below and to the right of the hot spot
   EXPECT_EQ(l.Window.Top, 400);
-  EXPECT_EQ(l.Window.Width(), 60);      // a short text: as wide as the arrow's base and offset
+  EXPECT_EQ(l.Window.Width(), 60); // a short text: as wide as the arrow's base and offset
   EXPECT_EQ(l.Arrow.Tip, (TPoint{0, 0}));
   RECT wr;
   GetWindowRect(w->Handle(), &wr);
@@ -55,8 +55,8 @@ TEST_F(HintWindowTest, ShapedPlacedAndBlendedWithTheScreen) {
   EXPECT_EQ(wr.right - wr.left, l.Window.Width());
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   EXPECT_NE(GetWindowRgn(w->Handle(), rgn), ERROR);
-  EXPECT_FALSE(PtInRegion(rgn, l.Window.Width() - 1, 0));            // beside the arrow: cut away
-  EXPECT_TRUE(PtInRegion(rgn, l.Window.Width() / 2, l.Window.Height() - 12));  // body
+  EXPECT_FALSE(PtInRegion(rgn, l.Window.Width() - 1, 0));                     // beside the arrow: cut away
+  EXPECT_TRUE(PtInRegion(rgn, l.Window.Width() / 2, l.Window.Height() - 12)); // body
   DeleteObject(rgn);
   // 20 % of the black screen and 80 % of white: 204.
   EXPECT_EQ(w->HintImage().Pixel(30, 40), RGBColor(204, 204, 204));
@@ -73,8 +73,8 @@ TEST_F(HintWindowTest, FlipsAboveNearTheBottomEdge) {
   const THintLayout& l = w->Layout();
   EXPECT_FALSE(l.BelowCursor);
   EXPECT_EQ(l.Window.Bottom, sh - 5);
-  EXPECT_EQ(l.Arrow.Tip.Y, l.Window.Height());  // pointing down at the cursor
-  EXPECT_EQ(w->HintImage().Pixel(30, 20), clBlack);  // fully see-through: only the screen
+  EXPECT_EQ(l.Arrow.Tip.Y, l.Window.Height());      // pointing down at the cursor
+  EXPECT_EQ(w->HintImage().Pixel(30, 20), clBlack); // fully see-through: only the screen
 }
 
 } // namespace

@@ -17,9 +17,7 @@ protected:
   void SetUp() override {
     SavedMessage = Application().OnMessage;
     SavedActivate = Application().OnActivate;
-    Application().OnMessage = [this](MSG& msg, bool&) {
-      Log.push_back("previous " + std::to_string(msg.message));
-    };
+    Application().OnMessage = [this](MSG& msg, bool&) { Log.push_back("previous " + std::to_string(msg.message)); };
     Application().OnActivate = [this] { Log.push_back("previous activate"); };
     GetKeyboardState(SavedKeys);
   }
@@ -59,8 +57,8 @@ TEST_F(LockKeysOnApplication, ChainsOntoTheApplicationHandlersAndPutsThemBack) {
     Hook(WM_SYSKEYDOWN, VK_CAPITAL);
     Hook(WM_KEYDOWN, 'A');
     Application().OnActivate();
-    EXPECT_EQ(Log, (std::vector<std::string>{"caps", "previous 256", "previous 260", "previous 256", "num",
-                                             "scroll", "caps", "insert", "previous activate"}));
+    EXPECT_EQ(Log, (std::vector<std::string>{"caps", "previous 256", "previous 260", "previous 256", "num", "scroll",
+                                             "caps", "insert", "previous activate"}));
   }
   Log.clear();
   Hook(WM_KEYDOWN, VK_NUMLOCK);

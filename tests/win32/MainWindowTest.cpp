@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <regex>
 
-#include "app/MainWindow_win32.h"
 #include "app/BusyWindow_win32.h"
+#include "app/MainWindow_win32.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -80,7 +80,7 @@ TEST_F(MainWindow, TabsDoNothingBeforeTheFirstPass) {
 TEST_F(MainWindow, InfoFillsTheMyComputerPageAndUnlocksTheWindow) {
   EXPECT_EQ(Form->Text(Field::ComputerName), "-");
   DWORD started = GetTickCount();
-  ClickAt(24 + 35, 32 + 11);   // the Info button
+  ClickAt(24 + 35, 32 + 11); // the Info button
   std::printf("the gathering pass took %lu ms\n", GetTickCount() - started);
   EXPECT_TRUE(Form->Gathered());
   EXPECT_EQ(Form->ActiveTab(), 1);
@@ -138,9 +138,9 @@ TEST_F(MainWindow, ButtonFacesAre71By22AndShowingOneSizesTheButton) {
       EXPECT_EQ(button->Image(face).Width(), 71) << button->Name << " " << face;
       EXPECT_EQ(button->Image(face).Height(), 22) << button->Name << " " << face;
     }
-  EXPECT_EQ(Form->HelpButton->Height(), 23);   // as the window sets it at creation
+  EXPECT_EQ(Form->HelpButton->Height(), 23); // as the window sets it at creation
   SendMessageA(Form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(24 + 35, 128 + 11));
-  EXPECT_EQ(Form->HelpButton->Height(), 22);   // the hover face's own height
+  EXPECT_EQ(Form->HelpButton->Height(), 22); // the hover face's own height
 }
 
 TEST_F(MainWindow, DraggingTheTitleBarMovesTheWindowWithThePointer) {

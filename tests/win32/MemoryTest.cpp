@@ -49,7 +49,7 @@ TEST(Memory, WithoutTheExFunctionTheOldCallAnswers) {
   EXPECT_EQ(m.TotalPhys, static_cast<uint64_t>(old.dwTotalPhys));
   EXPECT_GT(m.TotalPhys, 0u);
   EXPECT_LE(m.AvailPhys, m.TotalPhys);
-  if (sizeof(void*) == 4) EXPECT_LE(m.TotalPhys, 0xFFFFFFFFull);   // the 32-bit call's own limit
+  if (sizeof(void*) == 4) EXPECT_LE(m.TotalPhys, 0xFFFFFFFFull); // the 32-bit call's own limit
   // The 64-bit program's old call has pointer-sized counts: no cap, the host's whole memory.
   uint64_t host = HostMemTotal();
   if (sizeof(void*) == 8 && host != 0) EXPECT_EQ(MemoryText(m.TotalPhys), MemoryText(host));

@@ -24,7 +24,7 @@ namespace {
 
 // Measures with the real printer and records the drawing instead of printing it.
 class MeasuringSurface : public PrintSurface {
- public:
+public:
   explicit MeasuringSurface(PrintSurface& printer) : Printer(printer) {}
   struct Line {
     int Page, X, Y;
@@ -48,7 +48,7 @@ class MeasuringSurface : public PrintSurface {
   }
   PrinterCaps DeviceCaps() override { return Printer.DeviceCaps(); }
 
- private:
+private:
   PrintSurface& Printer;
 };
 
@@ -63,7 +63,7 @@ std::vector<std::string> ReadLines(const char* path) {
   return lines;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   char name[512];
@@ -92,10 +92,8 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   ASSERT_GT(caps.LogPixelsX, 0);
   EXPECT_NEAR(mm(r.Left + caps.PhysicalOffsetX, caps.LogPixelsX), 15.0, 25.4 / caps.LogPixelsX);
   EXPECT_NEAR(mm(r.Top + caps.PhysicalOffsetY, caps.LogPixelsY), 15.0, 25.4 / caps.LogPixelsY);
-  EXPECT_NEAR(mm(caps.PhysicalWidth - caps.PhysicalOffsetX - r.Right, caps.LogPixelsX), 15.0,
-              25.4 / caps.LogPixelsX);
-  EXPECT_NEAR(mm(caps.PhysicalHeight - caps.PhysicalOffsetY - r.Bottom, caps.LogPixelsY), 15.0,
-              25.4 / caps.LogPixelsY);
+  EXPECT_NEAR(mm(caps.PhysicalWidth - caps.PhysicalOffsetX - r.Right, caps.LogPixelsX), 15.0, 25.4 / caps.LogPixelsX);
+  EXPECT_NEAR(mm(caps.PhysicalHeight - caps.PhysicalOffsetY - r.Bottom, caps.LogPixelsY), 15.0, 25.4 / caps.LogPixelsY);
   ASSERT_GT(perPage, 10);
   // Every page but the last is full, and each line sits one line height below the one before.
   size_t index = 0;
@@ -112,8 +110,8 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
     std::ofstream layout(out, std::ios::binary);
     layout << "printer " << name << "\n"
            << "caps " << caps.LogPixelsX << " " << caps.LogPixelsY << " " << caps.PhysicalWidth << " "
-           << caps.PhysicalHeight << " " << caps.PhysicalOffsetX << " " << caps.PhysicalOffsetY << " "
-           << caps.HorzRes << " " << caps.VertRes << "\n"
+           << caps.PhysicalHeight << " " << caps.PhysicalOffsetX << " " << caps.PhysicalOffsetY << " " << caps.HorzRes
+           << " " << caps.VertRes << "\n"
            << "rect " << r.Left << " " << r.Top << " " << r.Right << " " << r.Bottom << "\n"
            << "font " << metrics.Height << " " << metrics.ExternalLeading << "\n"
            << "perpage " << perPage << "\n"
@@ -124,7 +122,7 @@ TEST(PrinterLayout, DefaultPrinterGetsFifteenMillimetreMargins) {
   }
 }
 
-}  // namespace qv
+} // namespace qv
 
 namespace qv {
 
@@ -147,11 +145,11 @@ TEST(PrinterLayout, LinesAtThePrintableWidth) {
   auto measure = [&](const std::string& s) { return printer.TextWidth(s); };
 
   std::ofstream file(out, std::ios::binary);
-  for (std::string pattern : {"0123456789", "abcdefghijklmnopqrstuvwxyzWMABCDEFGHIJKLNOPQRSTUVXYZ",
-                              "q66 part18.part19 Wide mill "}) {
+  for (std::string pattern :
+       {"0123456789", "abcdefghijklmnopqrstuvwxyzWMABCDEFGHIJKLNOPQRSTUVXYZ", "q66 part18.part19 Wide mill "}) {
     std::string text;
     while (measure("    " + text) < 2 * width) text += pattern;
-    size_t fit = 0;   // characters of text that fit after the memo's four blanks
+    size_t fit = 0; // characters of text that fit after the memo's four blanks
     while (measure("    " + text.substr(0, fit + 1)) < width) ++fit;
     for (size_t length : {fit - 1, fit, fit + 1}) {
       const std::string line = text.substr(0, length);
@@ -163,4 +161,4 @@ TEST(PrinterLayout, LinesAtThePrintableWidth) {
   ASSERT_TRUE(file.good()) << out;
 }
 
-}  // namespace qv
+} // namespace qv

@@ -4,14 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fields/FieldTable.h"
 #include "app/GatherPass.h"
 #include "app/WindowsSources.h"
+#include "fields/FieldTable.h"
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
-#include "probes/Drives.h"
 #include "probes/Display.h"
+#include "probes/Drives.h"
 #include "probes/Network.h"
 #include "probes/Registry_win32.h"
 #include "probes/WindowsVersion.h"
@@ -41,9 +41,8 @@ class ScratchRegistry : public ::testing::Test {
 protected:
   void SetUp() override {
     DeleteTree(HKEY_CURRENT_USER, Base);
-    ASSERT_EQ(
-        RegCreateKeyExA(HKEY_CURRENT_USER, Base, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Root, nullptr),
-        ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Base, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Root, nullptr),
+              ERROR_SUCCESS);
     Registry = std::make_unique<WindowsRegistry>(Root);
   }
   void TearDown() override {
@@ -56,8 +55,7 @@ protected:
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(Root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type,
-                             static_cast<const BYTE*>(data), size),
+    ASSERT_EQ(RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
               ERROR_SUCCESS);
     RegCloseKey(key);
   }
@@ -210,8 +208,7 @@ TEST_F(ScratchRegistry, OperatingSystemAndBiosFields) {
   String(key9x, "ProductID", "55274-OEM-0011903-00102");
   String(key9x, "ProductKey", "not used");
   Binary("SOFTWARE\\Microsoft\\DirectX", "InstalledVersion", {0, 0, 0, 8, 0, 0, 0, 1});
-  String("SYSTEM\\CurrentControlSet\\Control\\TimeZoneInformation", "StandardName",
-         "W. Europe Standard Time");
+  String("SYSTEM\\CurrentControlSet\\Control\\TimeZoneInformation", "StandardName", "W. Europe Standard Time");
   String("HARDWARE\\DESCRIPTION\\System", "Identifier", "AT/AT COMPATIBLE");
   String("Enum\\Root\\*PNP0C01\\0000", "BIOSDate", "08/15/01");
 
@@ -288,10 +285,9 @@ TEST(WindowsProbes, EditionOfTheEmulatedVersion) {
     EXPECT_EQ(truth.dwMajorVersion, 10u);
     EXPECT_EQ(fields.Text(Field::OsBuild), std::to_string(truth.dwBuildNumber & 0xFFFF));
   }
-  std::printf("Wine as %s: %s / %s / %s / build %s / \"%s\"\n", expected,
-              fields.Text(Field::Platform).c_str(), fields.Text(Field::OsDescription).c_str(),
-              fields.Text(Field::OsVersion).c_str(), fields.Text(Field::OsBuild).c_str(),
-              fields.Text(Field::ServicePack).c_str());
+  std::printf("Wine as %s: %s / %s / %s / build %s / \"%s\"\n", expected, fields.Text(Field::Platform).c_str(),
+              fields.Text(Field::OsDescription).c_str(), fields.Text(Field::OsVersion).c_str(),
+              fields.Text(Field::OsBuild).c_str(), fields.Text(Field::ServicePack).c_str());
 }
 
 TEST(WindowsProbes, DriveWalk) {
@@ -309,8 +305,7 @@ TEST(WindowsProbes, DriveWalk) {
   UINT modeBefore = SetErrorMode(0);
   auto start = std::chrono::steady_clock::now();
   GatherDrives(fields, *source);
-  auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   auto lines = fields.Lines(Field::Drives);
   ASSERT_FALSE(lines.empty());
   bool sawC = false;
@@ -378,11 +373,9 @@ TEST(WindowsProbes, PlantedMachineThroughTheRealSources) {
   EXPECT_EQ(fields.Text(Field::Keyboard), std::string("Quorvel ") + family + "Keyboard 2");
   EXPECT_EQ(fields.Text(Field::Mouse), std::string("Quorvel ") + family + "Mouse");
   EXPECT_EQ(fields.Lines(Field::Ports), (std::vector<std::string>{std::string("Quorvel ") + family + "COM1",
-                                                                std::string("Quorvel ") + family + "LPT1"}));
-  EXPECT_EQ(fields.Lines(Field::Monitors),
-            std::vector<std::string>{std::string("Quorvel ") + family + "Monitor"});
-  EXPECT_EQ(fields.Lines(Field::VideoAdapters),
-            std::vector<std::string>{std::string("Quorvel ") + family + "Display"});
+                                                                  std::string("Quorvel ") + family + "LPT1"}));
+  EXPECT_EQ(fields.Lines(Field::Monitors), std::vector<std::string>{std::string("Quorvel ") + family + "Monitor"});
+  EXPECT_EQ(fields.Lines(Field::VideoAdapters), std::vector<std::string>{std::string("Quorvel ") + family + "Display"});
   EXPECT_EQ(fields.Lines(Field::Media), std::vector<std::string>{std::string("Quorvel ") + family + "Sound"});
 }
 

@@ -6,10 +6,10 @@
 #include <iostream>
 #include <vector>
 
-#include "fields/FieldTable.h"
 #include "app/WindowsSources.h"
 #include "core/Errors.h"
 #include "cpu/CpuPlatform.h"
+#include "fields/FieldTable.h"
 #include "ui/Win.h"
 
 #include <winperf.h>
@@ -23,8 +23,8 @@ namespace {
 std::vector<uint8_t> SystemLayoutBlock() {
   const size_t counterBlockSize = sizeof(PERF_COUNTER_BLOCK) + 4 + 8;
   const size_t instanceSize = sizeof(PERF_INSTANCE_DEFINITION) + 8;
-  const size_t objectSize = sizeof(PERF_OBJECT_TYPE) + 2 * sizeof(PERF_COUNTER_DEFINITION) +
-                            2 * (instanceSize + counterBlockSize);
+  const size_t objectSize =
+      sizeof(PERF_OBJECT_TYPE) + 2 * sizeof(PERF_COUNTER_DEFINITION) + 2 * (instanceSize + counterBlockSize);
   std::vector<uint8_t> b(sizeof(PERF_DATA_BLOCK) + objectSize, 0);
   auto* data = reinterpret_cast<PERF_DATA_BLOCK*>(b.data());
   data->HeaderLength = sizeof(PERF_DATA_BLOCK);
@@ -38,7 +38,8 @@ std::vector<uint8_t> SystemLayoutBlock() {
   object->ObjectNameTitleIndex = 238;
   object->NumCounters = 2;
   object->NumInstances = 2;
-  auto* counters = reinterpret_cast<PERF_COUNTER_DEFINITION*>(reinterpret_cast<uint8_t*>(object) + object->HeaderLength);
+  auto* counters =
+      reinterpret_cast<PERF_COUNTER_DEFINITION*>(reinterpret_cast<uint8_t*>(object) + object->HeaderLength);
   counters[0].ByteLength = sizeof(PERF_COUNTER_DEFINITION);
   counters[0].CounterNameTitleIndex = 148;
   counters[1].ByteLength = sizeof(PERF_COUNTER_DEFINITION);
@@ -142,7 +143,8 @@ TEST(ProcessorSection, ThePassFillsTheProcessorPage) {
   GetSystemInfo(&info);
   EXPECT_EQ(fields.Text(Field::CpuCount), std::to_string(info.dwNumberOfProcessors) + " CPUs found");
   std::string speed = fields.Text(Field::CpuSpeed);
-  EXPECT_TRUE(speed.size() > 4 && (speed.substr(speed.size() - 4) == " MHz" || speed.substr(speed.size() - 4) == " GHz"))
+  EXPECT_TRUE(speed.size() > 4 &&
+              (speed.substr(speed.size() - 4) == " MHz" || speed.substr(speed.size() - 4) == " GHz"))
       << speed;
   EXPECT_TRUE(fields.Checked(Field::RdtscBox));
   EXPECT_TRUE(fields.Checked(Field::FpuBox));

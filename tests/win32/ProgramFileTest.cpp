@@ -25,8 +25,7 @@ std::vector<std::string> ProgramFolders() {
   dir.resize(dir.find_last_of('\\'));
   std::vector<std::string> folders{dir};
   std::string shipped = std::string("Z:") + QUORVEL_SHIPPED_DIR;
-  if (GetFileAttributesA((shipped + "/Quorvel.exe").c_str()) != INVALID_FILE_ATTRIBUTES)
-    folders.push_back(shipped);
+  if (GetFileAttributesA((shipped + "/Quorvel.exe").c_str()) != INVALID_FILE_ATTRIBUTES) folders.push_back(shipped);
   for (const std::string& folder : folders) std::printf("  programs in %s\n", folder.c_str());
   return folders;
 }
@@ -42,8 +41,7 @@ std::string VersionString(const std::vector<char>& block, const char* name) {
   char* text = nullptr;
   UINT length = 0;
   std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
-  if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) || !text)
-    return "(none)";
+  if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) || !text) return "(none)";
   return std::string(text, strnlen(text, length));
 }
 
@@ -64,8 +62,8 @@ TEST(ProgramFile, VersionResourceOfBothPrograms) {
       const DWORD versionMs = (QUORVEL_VERSION_MAJOR << 16) | QUORVEL_VERSION_MINOR;
       EXPECT_EQ(fixed->dwFileVersionMS, versionMs);
       EXPECT_EQ(fixed->dwProductVersionMS, versionMs);
-      ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                                 reinterpret_cast<void**>(&translation), &length));
+      ASSERT_TRUE(
+          VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
       EXPECT_EQ(MAKELONG(translation[1], translation[0]), 0x040904E4);
       EXPECT_EQ(VersionString(block, "ProductName"), "Quorvel");
       EXPECT_EQ(VersionString(block, "FileVersion"), QuorvelVersion);
@@ -91,19 +89,18 @@ TEST(ProgramFile, IconAndManifestOfBothPrograms) {
       HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
       ASSERT_NE(file, nullptr);
       DWORD groupSize = 0;
-      const BYTE* group = Resource(file, IDI_QUORVEL, 14, groupSize);  // RT_GROUP_ICON
+      const BYTE* group = Resource(file, IDI_QUORVEL, 14, groupSize); // RT_GROUP_ICON
       ASSERT_NE(group, nullptr);
       int count = group[4] | (group[5] << 8);
       ASSERT_EQ(groupSize, 6u + 14u * count);
-      std::set<std::pair<int, int>> kinds;  // (pixels, bits)
+      std::set<std::pair<int, int>> kinds; // (pixels, bits)
       std::map<int, std::pair<int, int>> byId;
       for (const BYTE* e = group + 6; e < group + groupSize; e += 14) {
         kinds.insert({e[0], e[6]});
         byId[e[12] | (e[13] << 8)] = {e[0], e[6]};
       }
       EXPECT_EQ(count, 6);
-      EXPECT_EQ(kinds,
-                (std::set<std::pair<int, int>>{{16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}}));
+      EXPECT_EQ(kinds, (std::set<std::pair<int, int>>{{16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}}));
       // On a true-colour display the system picks the image of each size with alpha.
       for (int size : {16, 32, 48}) {
         int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size, LR_DEFAULTCOLOR);
@@ -114,7 +111,7 @@ TEST(ProgramFile, IconAndManifestOfBothPrograms) {
         auto [size, bits] = kind;
         SCOPED_TRACE(std::to_string(size) + " px, " + std::to_string(bits) + " bits");
         DWORD bytes = 0;
-        const BYTE* image = Resource(file, id, 3, bytes);  // RT_ICON
+        const BYTE* image = Resource(file, id, 3, bytes); // RT_ICON
         ASSERT_NE(image, nullptr);
         BITMAPINFOHEADER header;
         std::memcpy(&header, image, sizeof header);
@@ -125,7 +122,7 @@ TEST(ProgramFile, IconAndManifestOfBothPrograms) {
         size_t row = ((size * bits + 31) / 32) * 4, maskRow = ((size + 31) / 32) * 4;
         ASSERT_EQ(bytes, sizeof header + palette + (row + maskRow) * size);
         const BYTE* pixels = image + sizeof header + palette;
-        auto masked = [&](int i) {  // bottom-up like the pixels
+        auto masked = [&](int i) { // bottom-up like the pixels
           return (pixels[row * size + (i / size) * maskRow + (i % size) / 8] & (0x80 >> (i % size % 8))) != 0;
         };
         // Rounded corners let the desktop through, the middle covers it; where alpha is, the mask
@@ -142,29 +139,28 @@ TEST(ProgramFile, IconAndManifestOfBothPrograms) {
           EXPECT_EQ(disagree, 0);
           EXPECT_GT(soft, 0);
         }
-        HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image), bytes, TRUE, 0x00030000, size, size,
-                                              LR_DEFAULTCOLOR);
+        HICON icon =
+            CreateIconFromResourceEx(const_cast<BYTE*>(image), bytes, TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR);
         EXPECT_NE(icon, nullptr);
         if (icon) DestroyIcon(icon);
       }
 
       DWORD manifestSize = 0;
-      const BYTE* manifestBytes = Resource(file, 1, 24, manifestSize);  // RT_MANIFEST
+      const BYTE* manifestBytes = Resource(file, 1, 24, manifestSize); // RT_MANIFEST
       ASSERT_NE(manifestBytes, nullptr);
       std::string manifest(reinterpret_cast<const char*>(manifestBytes), manifestSize);
-      for (const char* os :
-           {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+      for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << os;
       EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
       EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
-      std::string identity = "version=\"" + std::to_string(QUORVEL_VERSION_MAJOR) + "." +
-                             std::to_string(QUORVEL_VERSION_MINOR) + ".0.0\"";
+      std::string identity =
+          "version=\"" + std::to_string(QUORVEL_VERSION_MAJOR) + "." + std::to_string(QUORVEL_VERSION_MINOR) + ".0.0\"";
       EXPECT_NE(manifest.find(identity), std::string::npos) << "the manifest's version is not the program's";
       FreeLibrary(file);
     }
 }
 
-}  // namespace
-}  // namespace qv
+} // namespace
+} // namespace qv

@@ -79,7 +79,7 @@ TEST(ExportWin32, WritesTheChosenFormatToTheChosenFile) {
 
   // Again under the text filter: the same file now holds the text report, nothing else is left.
   auto text = [&](SaveDialogState& d) {
-    EXPECT_EQ(d.FilterIndex, 2);   // remembered from the last export
+    EXPECT_EQ(d.FilterIndex, 2); // remembered from the last export
     d.FileName = target;
     d.FilterIndex = 1;
     return true;
@@ -164,7 +164,8 @@ void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   Answer->PreselectedFilter = static_cast<int>(SendMessageA(types, CB_GETCURSEL, 0, 0)) + 1;
   for (int i = 0; i < SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
     char text[64] = "";
-    if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < 64) SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < 64)
+      SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     Answer->Filters.push_back(text);
   }
   SendMessageA(types, CB_SETCURSEL, Answer->Filter - 1, 0);
@@ -183,7 +184,7 @@ TEST(ExportWin32, ThroughTheRealSaveDialog) {
   SaveDialogState dialog;
   dialog.FilterIndex = 1;
   DialogAnswer answer;
-  answer.FileName = dir.File("chosen");   // no extension: the dialog adds "txt"
+  answer.FileName = dir.File("chosen"); // no extension: the dialog adds "txt"
   answer.Filter = 2;
   Answer = &answer;
   SetTimer(nullptr, 0, 100, AnswerSaveDialog);
@@ -225,7 +226,7 @@ std::vector<std::string> WideNames(const std::string& folder) {
 TEST(ExportWin32, NamesAsTypedOnNtAndRefusedWhereTheCodePageLacksThem) {
   TempFolder dir;
   std::ofstream(dir.File("afa.txt"), std::ios::binary) << "old\r\n";
-  const std::string greek = "\xCE\xB1\xCF\x86\xCE\xB1.txt";   // the look-alike of afa.txt
+  const std::string greek = "\xCE\xB1\xCF\x86\xCE\xB1.txt"; // the look-alike of afa.txt
   // Georgian: in no ANSI code page at all.
   const std::string georgian = "\xE1\x83\x90.txt";
   const std::string refused = "Cannot create file " + dir.File("?.txt") +
@@ -248,12 +249,13 @@ TEST(ExportWin32, NamesAsTypedOnNtAndRefusedWhereTheCodePageLacksThem) {
   WriteReportFile(dir.File("afa.txt"), {"newer"}, *narrow);
   EXPECT_EQ(ReadBack(dir.File("afa.txt")), "newer\r\n");
   EXPECT_EQ(WideNames(dir.Path), (std::vector<std::string>{"afa.txt", greek}));
-  wide->Remove(dir.File(greek));   // the folder's clean-up sees it only as its look-alike
+  wide->Remove(dir.File(greek)); // the folder's clean-up sees it only as its look-alike
 }
 
 TEST(ExportWin32, DialogOptions) {
   SaveDialogState dialog;
-  EXPECT_EQ(SaveDialogFlags(dialog), static_cast<DWORD>(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
+  EXPECT_EQ(SaveDialogFlags(dialog),
+            static_cast<DWORD>(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
   dialog.OverwritePrompt = dialog.HideReadOnly = dialog.EnableSizing = false;
   EXPECT_EQ(SaveDialogFlags(dialog), static_cast<DWORD>(OFN_EXPLORER));
 }
@@ -266,7 +268,7 @@ TEST(PrintWin32, ReportPrintsUnderItsJobName) {
   lp.OnNextPage = [&](TLinePrinter&, int page, int total) { announced.emplace_back(page, total); };
   auto printer = [&] {
     auto s = std::make_unique<RecordingPrintSurface>();
-    s->Metrics = {90, 10};   // lines of 100 pixels: 63 to a page at 600 dpi with 15 mm margins
+    s->Metrics = {90, 10}; // lines of 100 pixels: 63 to a page at 600 dpi with 15 mm margins
     s->Log = &log;
     return std::unique_ptr<PrintSurface>(std::move(s));
   };

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/MainWindow_win32.h"
 #include "app/BusyWindow_win32.h"
+#include "app/MainWindow_win32.h"
 #include "ui/Application.h"
 #include "ui/StdCtrls.h"
 
@@ -18,7 +18,7 @@ namespace qv {
 namespace {
 
 struct InkBox {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;   // relative to where the text was drawn
+  int Left = 0, Top = 0, Right = 0, Bottom = 0; // relative to where the text was drawn
   bool Any = false;
 };
 
@@ -71,7 +71,7 @@ TEST(ScreenFonts, EveryLabelHoldsItsTextAfterInfo) {
   auto root = std::make_unique<TComponent>(nullptr);
   struct MainFormGuard {
     ~MainFormGuard() { Application().MainForm = nullptr; }
-  } guard;   // lets go of the main form before its owner frees it, on every path
+  } guard; // lets go of the main form before its owner frees it, on every path
   auto* form = new TMainWindow(root.get());
   Application().MainForm = form;
   auto* splash = new TBusyWindow(root.get());
@@ -79,7 +79,7 @@ TEST(ScreenFonts, EveryLabelHoldsItsTextAfterInfo) {
   form->Show();
   Application().ProcessMessages();
   HWND wnd = form->Handle();
-  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(24 + 35, 32 + 11));   // Info
+  SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(24 + 35, 32 + 11)); // Info
   SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(24 + 35, 32 + 11));
   Application().ProcessMessages();
   ASSERT_TRUE(form->Gathered());

@@ -46,7 +46,7 @@ std::vector<Run> Runs(const std::string& text, int line, size_t topic, std::vect
     if (open == std::string::npos) break;
     size_t close = text.find(']', open + 1);
     if (close == std::string::npos || close + 1 >= text.size() || text[close + 1] != '(') {
-      plain += text.substr(i, open + 1 - i);   // a bracket of the text itself, as in [--html]
+      plain += text.substr(i, open + 1 - i); // a bracket of the text itself, as in [--html]
       i = open + 1;
       continue;
     }
@@ -97,11 +97,16 @@ std::string ToWindows1252(const std::string& utf8, int line) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
     uint32_t code;
     int length;
-    if (c < 0x80) code = c, length = 1;
-    else if ((c & 0xE0) == 0xC0) code = c & 0x1F, length = 2;
-    else if ((c & 0xF0) == 0xE0) code = c & 0x0F, length = 3;
-    else if ((c & 0xF8) == 0xF0) code = c & 0x07, length = 4;
-    else throw HelpError(line, "the text is not UTF-8");
+    if (c < 0x80)
+      code = c, length = 1;
+    else if ((c & 0xE0) == 0xC0)
+      code = c & 0x1F, length = 2;
+    else if ((c & 0xF0) == 0xE0)
+      code = c & 0x0F, length = 3;
+    else if ((c & 0xF8) == 0xF0)
+      code = c & 0x07, length = 4;
+    else
+      throw HelpError(line, "the text is not UTF-8");
     if (i + length > utf8.size()) throw HelpError(line, "the text is not UTF-8");
     for (int k = 1; k < length; ++k) {
       unsigned char more = static_cast<unsigned char>(utf8[i + k]);
@@ -124,11 +129,11 @@ std::string ToWindows1252(const std::string& utf8, int line) {
 
 Book ReadHelpSource(const std::string& text) {
   Book book;
-  std::map<std::string, size_t> topicOf;   // upper-case id (the hash ignores case)
+  std::map<std::string, size_t> topicOf; // upper-case id (the hash ignores case)
   std::map<uint32_t, std::string> hashes;
   std::set<uint32_t> mapIds;
   std::vector<PendingJump> jumps;
-  Paragraph* open = nullptr;   // the paragraph that further lines continue
+  Paragraph* open = nullptr; // the paragraph that further lines continue
   std::string openText;
 
   auto finish = [&]() {
@@ -193,17 +198,18 @@ Book ReadHelpSource(const std::string& text) {
         char* end = nullptr;
         unsigned long n = std::strtoul(value.c_str(), &end, 10);
         if (value.empty() || *end || n == 0 || n > 0xFFFFFFFFul) throw HelpError(lineNo, "bad map number " + value);
-        if (!mapIds.insert(static_cast<uint32_t>(n)).second) throw HelpError(lineNo, "map number " + value + " used twice");
+        if (!mapIds.insert(static_cast<uint32_t>(n)).second)
+          throw HelpError(lineNo, "map number " + value + " used twice");
         book.Topics.back().MapId = static_cast<uint32_t>(n);
       } else {
         throw HelpError(lineNo, "unknown setting " + name);
       }
     } else if (StartsWith(line, "* ")) {
       start(Style::Heading, Trim(line.substr(2)), lineNo);
-      finish();   // a heading is one line
+      finish(); // a heading is one line
     } else if (StartsWith(line, "| ")) {
       start(Style::Code, line.substr(2), lineNo);
-      finish();   // each command line stands alone
+      finish(); // each command line stands alone
     } else if (StartsWith(line, "- ")) {
       start(Style::Bullet, Trim(line.substr(2)), lineNo);
     } else if (open) {

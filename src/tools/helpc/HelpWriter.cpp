@@ -46,10 +46,11 @@ struct Record {
   uint8_t Type;
   Bytes LD1, LD2;
   int TopicIndex;
-  Bytes Link{};   // the 21-byte link header, written once positions are known   // the topic it belongs to (the end marker: topic count)
+  Bytes Link{}; // the 21-byte link header, written once positions are known   // the topic it belongs to (the end
+                // marker: topic count)
   // Filled by the layout.
   int Block = 0;
-  int Pos = 0;   // offset inside the block, header included
+  int Pos = 0; // offset inside the block, header included
   uint32_t TopicPos = 0, TopicOffset = 0;
   size_t Size() const { return LinkHeaderSize + LD1.size() + LD2.size(); }
 };
@@ -185,10 +186,10 @@ Bytes FontFile() {
     uint8_t Attributes, HalfPoints, Family;
     uint8_t R, G, B;
   } descriptors[] = {
-      {0, 20, 3, 0, 0, 0},      // body
-      {1, 20, 3, 0, 0, 0},      // headings
-      {1, 28, 3, 0, 51, 187},   // topic titles, in the value colour of the window
-      {0, 20, 1, 0, 0, 0},      // command lines, in the fixed-width face
+      {0, 20, 3, 0, 0, 0},    // body
+      {1, 20, 3, 0, 0, 0},    // headings
+      {1, 28, 3, 0, 51, 187}, // topic titles, in the value colour of the window
+      {0, 20, 1, 0, 0, 0},    // command lines, in the fixed-width face
   };
   constexpr uint16_t faceCount = sizeof faces / sizeof faces[0];
   constexpr uint16_t descriptorCount = sizeof descriptors / sizeof descriptors[0];
@@ -206,7 +207,7 @@ Bytes FontFile() {
     out.push_back(d.Attributes);
     out.push_back(d.HalfPoints);
     out.push_back(d.Family);
-    PutU16(out, d.Family == 1 ? 1 : 0);   // the fixed-width face for the modern family
+    PutU16(out, d.Family == 1 ? 1 : 0); // the fixed-width face for the modern family
     out.insert(out.end(), {d.R, d.G, d.B, 0, 0, 0});
   }
   return out;
@@ -260,20 +261,28 @@ void PutU32(Bytes& out, uint32_t v) {
 }
 
 void PutCUShort(Bytes& out, unsigned v) {
-  if (v < 128) out.push_back(static_cast<uint8_t>(2 * v));
-  else PutU16(out, static_cast<uint16_t>(2 * v + 1));
+  if (v < 128)
+    out.push_back(static_cast<uint8_t>(2 * v));
+  else
+    PutU16(out, static_cast<uint16_t>(2 * v + 1));
 }
 void PutCSShort(Bytes& out, int v) {
-  if (v >= -64 && v < 64) out.push_back(static_cast<uint8_t>(2 * (v + 64)));
-  else PutU16(out, static_cast<uint16_t>(2 * (v + 16384) + 1));
+  if (v >= -64 && v < 64)
+    out.push_back(static_cast<uint8_t>(2 * (v + 64)));
+  else
+    PutU16(out, static_cast<uint16_t>(2 * (v + 16384) + 1));
 }
 void PutCULong(Bytes& out, uint32_t v) {
-  if (v < 32768) PutU16(out, static_cast<uint16_t>(2 * v));
-  else PutU32(out, 2 * v + 1);
+  if (v < 32768)
+    PutU16(out, static_cast<uint16_t>(2 * v));
+  else
+    PutU32(out, 2 * v + 1);
 }
 void PutCSLong(Bytes& out, int32_t v) {
-  if (v >= -16384 && v < 16384) PutU16(out, static_cast<uint16_t>(2 * (v + 16384)));
-  else PutU32(out, static_cast<uint32_t>(2 * (static_cast<int64_t>(v) + (1 << 30)) + 1));
+  if (v >= -16384 && v < 16384)
+    PutU16(out, static_cast<uint16_t>(2 * (v + 16384)));
+  else
+    PutU32(out, static_cast<uint32_t>(2 * (static_cast<int64_t>(v) + (1 << 30)) + 1));
 }
 
 Bytes BuildBTree(const BTreeKind& kind, const std::vector<BTreeEntry>& sorted) {
@@ -371,7 +380,7 @@ WrittenHelp WriteHelp(const Book& book) {
   }
   const int topicCount = static_cast<int>(book.Topics.size());
   headerIndex.push_back(records.size());
-  records.push_back(HeaderRecord("", topicCount));   // the end marker
+  records.push_back(HeaderRecord("", topicCount)); // the end marker
 
   // 2. Positions.
   const int blocks = Layout(records);
@@ -488,7 +497,8 @@ WrittenHelp WriteHelp(const Book& book) {
     PutU32(ctxomap, offset);
   }
 
-  std::map<std::string, Bytes> files = {   // std::map keeps the names in byte order
+  std::map<std::string, Bytes> files = {
+      // std::map keeps the names in byte order
       {"|CONTEXT", BuildBTree(ContextTree, contextEntries)},
       {"|CTXOMAP", ctxomap},
       {"|FONT", FontFile()},

@@ -47,43 +47,43 @@ struct BTreeKind {
   uint16_t PageSize;
   const char* Structure;
 };
-extern const BTreeKind DirectoryTree;   // "z4": name -> file offset
-extern const BTreeKind ContextTree;     // "L4": hash -> topic offset
-extern const BTreeKind TitleTree;       // "Lz": topic offset -> title
+extern const BTreeKind DirectoryTree; // "z4": name -> file offset
+extern const BTreeKind ContextTree;   // "L4": hash -> topic offset
+extern const BTreeKind TitleTree;     // "Lz": topic offset -> title
 Bytes BuildBTree(const BTreeKind& kind, const std::vector<BTreeEntry>& sorted);
 
 // What a help file holds. Text is Windows-1252.
 struct Run {
   std::string Text;
-  std::string Jump;   // context id of the target; empty for plain text
+  std::string Jump; // context id of the target; empty for plain text
   bool Bold = false;
 };
-enum class Style { Title, Heading, Body, Bullet, Code };   // Code: one line in a fixed-width face
+enum class Style { Title, Heading, Body, Bullet, Code }; // Code: one line in a fixed-width face
 struct Paragraph {
   Style Kind = Style::Body;
   std::vector<Run> Runs;
-  int Line = 0;   // where it came from, for errors
+  int Line = 0; // where it came from, for errors
 };
 struct Topic {
   std::string Id;
   std::string Title;
-  uint32_t MapId = 0;   // 0: not in |CTXOMAP
+  uint32_t MapId = 0; // 0: not in |CTXOMAP
   std::vector<Paragraph> Paragraphs;
   int Line = 0;
 };
 struct Book {
   std::string Title;
   std::string Copyright;
-  std::vector<Topic> Topics;   // the first is the contents topic
+  std::vector<Topic> Topics; // the first is the contents topic
 };
 
 struct TopicPlace {
-  uint32_t TopicPos;      // block * 0x4000 + offset in the block, of the topic's header record
-  uint32_t TopicOffset;   // block * 0x8000 + characters before it in that block
+  uint32_t TopicPos;    // block * 0x4000 + offset in the block, of the topic's header record
+  uint32_t TopicOffset; // block * 0x8000 + characters before it in that block
 };
 struct WrittenHelp {
   Bytes File;
-  std::vector<TopicPlace> Places;   // one per topic, in book order
+  std::vector<TopicPlace> Places; // one per topic, in book order
   int Blocks = 0;
 };
 
