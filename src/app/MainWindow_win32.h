@@ -6,6 +6,7 @@
 #include "app/GatherPass.h"
 #include "app/WindowsSources.h"
 #include "controls/Controls_win32.h"
+#include "fields/FieldInventory.h"
 #include "fields/PageFields.h"
 #include "probes/LockKeys.h"
 #include "reports/ReportDialogs_win32.h"
@@ -15,14 +16,17 @@ namespace qv {
 class TBusyWindow;
 
 // The skinned main window. Its controls are the page fields; the gathering pass, the refresh and
-// the reports reach them by name through PageFields.
+// the reports reach them through PageFields. Building the controls, handling their events and
+// binding the page fields live in three files (MainWindow, MainWindowEvents, MainWindowFields).
 class TMainWindow : public TForm, public PageFields, public PassHost {
 public:
   explicit TMainWindow(TComponent* owner);
   ~TMainWindow() override;
 
-  // Controls on the form.
-  TImage* BackGroundImage;
+  static constexpr int PageCount = 6;
+
+  // Controls on the window itself.
+  TImage* Skin;
   TImage* LogoImage;
   TLabel* TitleLabel;
   TImage* TitleBar;
@@ -32,14 +36,16 @@ public:
   TImageButton* ExportButton;
   TImageButton* HelpButton;
   TFlatTabStrip* TabStrip;
-  TLabel* LabelNotice;
-  TLinkLabel* HomePageLabel;
-  TPanel* InfoPanel[6];
+  TLabel* NoticeLabel;
+  TLinkLabel* HomePageLink;
+  TPanel* Pages[PageCount];
+  // The Welcome page.
   TLabel* ProductLabel;
   TLabel* VersionLabel;
   TPanel* WelcomeRule;
-  TScrollBox* ScrollBoxParent;
-  TPanel* ScrollBoxChild;
+  TScrollBox* CreditsViewport;
+  TPanel* CreditsList;
+
   TTimer* RefreshTimer;
   std::unique_ptr<TLockKeys> LockKeys;
   TBalloonHint* Hints;
@@ -50,6 +56,7 @@ public:
   PrintDialogState PrintDialog;
   TLinePrinter LinePrinter; // margins 15 mm, word wrap on, no page numbers, no title
 
+  // Event handlers.
   void FormCreate();
   void InfoButtonClick(TControl* sender);
   void CloseButtonClick(TControl* sender);
@@ -61,13 +68,11 @@ public:
   void TitleBarMouseMove(TControl* sender, unsigned shift, int x, int y);
   void TitleBarMouseUp(TControl* sender, TMouseButton button, unsigned shift, int x, int y);
   void RefreshTimerTick(TTimer* sender);
-  void LockKeysNumLock(TLockKeys& sender);
-  void LockKeysCapsLock(TLockKeys& sender);
-  void LockKeysScrollLock(TLockKeys& sender);
-  void LockKeysInsert(TLockKeys& sender);
+  void LockKeyChanged(TLockKeys& sender);
   void LockKeyBoxClick(TControl* sender);
   void FeatureBoxClick(TControl* sender);
-  void ShowInfoPanel(int n);
+
+  void ShowPage(int n);
   void UpdateLockKeyBoxes() override;
   void UpdateFeatureBoxes();
 
@@ -103,10 +108,24 @@ public:
   bool Gathered() const { return State.Gathered; }
 
 private:
+  void MakeFrame();
+  void MakeButtons();
+  void MakeTabStrip();
+  void MakeWelcomePage();
+  void MakeCredits();
+  void MakeComponents();
+  // One control of the inventory, on its page or on the window.
+  TControl* MakeField(const FieldSpec& field, const TBitmap& barTexture);
+  TLabel* MakeLabel(const FieldSpec& field);
+  TFlatMemo* MakeMemo(const FieldSpec& field);
+  TFlatCheckBox* MakeCheckBox(const FieldSpec& field);
+  TGradientBar* MakeBar(const FieldSpec& field, const TBitmap& barTexture);
+  TLinkLabel* MakeLink(const FieldSpec& field);
+  void Bind(const FieldSpec& field, TControl* control, TWinControl* parent);
+
   template <typename T>
   T* FieldAs(Field field) const;
-  void MakePageFields();
-  void MakeCredits();
+
   bool Dragging = false;
   int DragStartX = 0;
   int DragStartY = 0;

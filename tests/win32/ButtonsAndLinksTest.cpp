@@ -183,7 +183,7 @@ protected:
 };
 
 TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
-  MainWindow->ShowInfoPanel(1);
+  MainWindow->ShowPage(1);
   auto* num = dynamic_cast<TFlatCheckBox*>(MainWindow->ControlOf(Field::NumLockBox));
   ASSERT_NE(num, nullptr);
   MainWindow->UpdateLockKeyBoxes();
@@ -199,7 +199,7 @@ TEST_F(MainWindowControlsTest, IndicatorsArePutBackAfterAClick) {
   EXPECT_EQ(num->Checked(), (GetKeyState(VK_NUMLOCK) & 1) != 0);
   EXPECT_EQ(clicks, 2); // the toggle, then the reset
 
-  MainWindow->ShowInfoPanel(2);
+  MainWindow->ShowPage(2);
   MainWindow->State.Processor.FeatureFlags[ffMMX] = true;
   MainWindow->UpdateFeatureBoxes();
   auto* mmx = dynamic_cast<TFlatCheckBox*>(MainWindow->ControlOf(Field::MmxBox));

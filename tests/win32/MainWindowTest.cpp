@@ -38,7 +38,7 @@ protected:
   std::vector<int> VisiblePanels() {
     std::vector<int> v;
     for (int i = 0; i < 6; ++i)
-      if (Form->InfoPanel[i]->Visible() && IsWindowVisible(Form->InfoPanel[i]->Handle())) v.push_back(i);
+      if (Form->Pages[i]->Visible() && IsWindowVisible(Form->Pages[i]->Handle())) v.push_back(i);
     return v;
   }
   std::unique_ptr<TComponent> Root;
@@ -54,7 +54,7 @@ TEST_F(MainWindow, OpensAtTheSkinSizeInTheCentreOfTheScreen) {
   EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 582) / 2);
   EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 344) / 2);
   EXPECT_EQ(Form->TabStrip->Height(), 282);
-  EXPECT_EQ(Form->InfoPanel[3]->Height(), 250);
+  EXPECT_EQ(Form->Pages[3]->Height(), 250);
   EXPECT_EQ(Form->InfoButton->Height(), 23);
   EXPECT_EQ(Form->ExportButton->Height(), 22);
   EXPECT_EQ(Form->TitleBar->Hint, "Version 1.0");
