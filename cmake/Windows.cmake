@@ -14,13 +14,18 @@ if(NOT QUORVEL_ART_DIR)
   message(FATAL_ERROR "QUORVEL_ART_DIR must name the native tree's art folder (scripts/build sets it)")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/Quorvel.rc.in ${CMAKE_BINARY_DIR}/Quorvel.rc @ONLY)
+# The manifest carries the program's version, read from the one header that holds it.
+file(STRINGS ${CMAKE_SOURCE_DIR}/src/fields/ProgramIdentity.h QUORVEL_IDENTITY REGEX "#define QUORVEL_VERSION_(MAJOR|MINOR) ")
+string(REGEX REPLACE ".*MAJOR ([0-9]+).*" "\\1" QUORVEL_VERSION_MAJOR "${QUORVEL_IDENTITY}")
+string(REGEX REPLACE ".*MINOR ([0-9]+).*" "\\1" QUORVEL_VERSION_MINOR "${QUORVEL_IDENTITY}")
+configure_file(${CMAKE_SOURCE_DIR}/res/Quorvel.manifest.in ${CMAKE_BINARY_DIR}/Quorvel.manifest @ONLY)
 # The resources change whenever the artwork is drawn again, and with the manifest and version
 # resource both programs include (files the dependency scanner does not follow).
-set(QUORVEL_RC_DEPENDS ${QUORVEL_ART_DIR}/stamp ${CMAKE_SOURCE_DIR}/res/Quorvel.manifest
+set(QUORVEL_RC_DEPENDS ${QUORVEL_ART_DIR}/stamp ${CMAKE_BINARY_DIR}/Quorvel.manifest
     ${CMAKE_SOURCE_DIR}/res/ProgramInfo.rc ${CMAKE_SOURCE_DIR}/src/fields/ProgramIdentity.h)
 set_source_files_properties(${CMAKE_BINARY_DIR}/Quorvel.rc ${CMAKE_SOURCE_DIR}/res/QuorvelReport.rc
   PROPERTIES OBJECT_DEPENDS "${QUORVEL_RC_DEPENDS}")
-set(CMAKE_RC_FLAGS "-I${QUORVEL_ART_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/src")
+set(CMAKE_RC_FLAGS "-I${QUORVEL_ART_DIR} -I${CMAKE_BINARY_DIR} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}/src")
 enable_language(RC)
 
 # No link time in the PE header: two builds of the same sources give the same bytes.

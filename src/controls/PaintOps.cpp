@@ -1,6 +1,6 @@
 #include "controls/PaintOps.h"
 
-#include <cctype>
+#include "core/AsciiCase.h"
 
 namespace qv {
 
@@ -8,8 +8,7 @@ bool IsAccel(char c, const std::string& caption) {
   size_t i = 0;
   while ((i = caption.find('&', i)) != std::string::npos) {
     if (i + 1 >= caption.size()) return false;
-    if (caption[i + 1] != '&')
-      return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(c));
+    if (caption[i + 1] != '&') return AsciiLower(caption[i + 1]) == AsciiLower(c);
     i += 2;
   }
   return false;

@@ -1,18 +1,10 @@
 #include "core/ScreenFaces.h"
 
+#include "core/AsciiCase.h"
+
 namespace qv {
 
 namespace {
-
-bool SameFace(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i]; ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] - 'A' + 'a') : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? char(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
-  }
-  return i == a.size() && !b[i];
-}
 
 bool DoubleByte(int charSet) {
   return charSet == 128 || charSet == 129 || charSet == 130 || charSet == 134 || charSet == 136;
@@ -21,7 +13,7 @@ bool DoubleByte(int charSet) {
 } // namespace
 
 FaceRequest ScreenFace(const std::string& name, int height, int screenDpi, int charSet) {
-  if (screenDpi == 96 || DoubleByte(charSet) || !SameFace(name, "MS Sans Serif")) return {name, height};
+  if (screenDpi == 96 || DoubleByte(charSet) || !SameIgnoringAsciiCase(name, "MS Sans Serif")) return {name, height};
   // The bitmap face answers every request up to 12 pixels with its 13-pixel size; Arial (on every
   // Windows, and metric-equal where it is replaced) at a 9-pixel em is no taller and no wider in any
   // of the window's texts. At 10 pixels a colon's ink runs past the text's width, and a caption

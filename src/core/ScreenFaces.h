@@ -16,7 +16,7 @@ struct FaceRequest {
 // The character set a font request names on a system with this ANSI code page, so that the system's
 // own texts (registered names, time zone) come out in its script: the default set on code page 1252
 // and on code pages without a set of their own, which is what the window always asked for there.
-constexpr int DefaultCharSet = 1;
+constexpr int DefaultCharSet = 1; // DEFAULT_CHARSET
 int CharSetForCodePage(unsigned codePage);
 
 // A request in a double-byte character set is drawn with that script's own face, which scales: it

@@ -95,11 +95,8 @@ struct LoadModule {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version; // 148
     bool versionRead = GetVersionExA(&version) != 0;
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    auto query = ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
-                             reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
-                       : nullptr;
-    if (ntdll && query && GetProcAddress(ntdll, "wine_get_version")) Idle = std::make_unique<NtIdleTimes>(query);
+    auto query = LookUpLoaded<NtQuerySystemInformationFn>("ntdll.dll", "NtQuerySystemInformation");
+    if (query && LookUpLoaded<FARPROC>("ntdll.dll", "wine_get_version")) Idle = std::make_unique<NtIdleTimes>(query);
     Monitor = std::make_unique<TCpuLoadMonitor>(
         SelectCpuLoadPlatform(versionRead, version.dwPlatformId, Idle.get(), &Perf, &Dyn));
   }

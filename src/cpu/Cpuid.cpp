@@ -25,8 +25,8 @@ TCPUID::TCPUID(CpuidSource& source) {
   FeaturesEcx = one.Ecx;
   FeaturesEdx = one.Edx;
   CpuType = static_cast<int>((Signature >> 12) & 3);
-  Family = static_cast<int>((Signature >> 8) & 15);
-  Model = static_cast<int>((Signature >> 4) & 15);
+  Family = BaseFamily(Signature);
+  Model = BaseModel(Signature);
   Stepping = static_cast<int>(Signature & 15);
 
   // The vendor string is EBX, EDX, ECX in that order, each low byte first.
@@ -50,21 +50,24 @@ std::optional<std::string> ReadBrandString(CpuidSource& source) {
     PutWord(&chars[16 * i + 8], leaf.Ecx);
     PutWord(&chars[16 * i + 12], leaf.Edx);
   }
-  std::string brand(chars, sizeof chars);
-  brand.resize(brand.find('\0') == std::string::npos ? brand.size() : brand.find('\0'));
+  std::string brand;
+  for (char c : chars) {
+    if (c == '\0') break;
+    if (c >= 0x20 && c < 0x7F) brand += c;
+  }
   size_t first = brand.find_first_not_of(' ');
   if (first == std::string::npos) return std::nullopt;
   return brand.substr(first, brand.find_last_not_of(' ') - first + 1);
 }
 
 int ProcessorFamily(uint32_t signature) {
-  int family = static_cast<int>((signature >> 8) & 15);
+  int family = BaseFamily(signature);
   return family == 15 ? family + static_cast<int>((signature >> 20) & 0xFF) : family;
 }
 
 int ProcessorModel(uint32_t signature) {
-  int family = static_cast<int>((signature >> 8) & 15);
-  int model = static_cast<int>((signature >> 4) & 15);
+  int family = BaseFamily(signature);
+  int model = BaseModel(signature);
   return family == 6 || family == 15 ? model | static_cast<int>((signature >> 16) & 15) << 4 : model;
 }
 

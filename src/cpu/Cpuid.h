@@ -48,8 +48,9 @@ public:
   std::string Vendor = "unknown";
 };
 
-// The brand string of leaves 0x80000002-0x80000004, blanks around it trimmed; nothing when leaf
-// 0x80000000 does not report those leaves or the string is empty.
+// The brand string of leaves 0x80000002-0x80000004, printable characters only (the string is ASCII;
+// any other byte is dropped, so no control character reaches the label or a report), blanks around
+// it trimmed; nothing when leaf 0x80000000 does not report those leaves or the string is empty.
 std::optional<std::string> ReadBrandString(CpuidSource& source);
 
 // The processor's own family and model, as its maker numbers it: the extended family (bits 20-27)
@@ -57,6 +58,10 @@ std::optional<std::string> ReadBrandString(CpuidSource& source);
 // the base family is 6 or 15.
 int ProcessorFamily(uint32_t signature);
 int ProcessorModel(uint32_t signature);
+
+// The four-bit fields of the signature, which the naming tables use.
+constexpr int BaseFamily(uint32_t signature) { return static_cast<int>((signature >> 8) & 15); }
+constexpr int BaseModel(uint32_t signature) { return static_cast<int>((signature >> 4) & 15); }
 
 // Leaf 1 reports an extended family or model, so the four-bit rows of the naming tables would
 // describe some older processor.

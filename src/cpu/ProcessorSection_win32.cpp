@@ -10,9 +10,7 @@ public:
   int NumberOfProcessors() override {
     // Windows 7 and later only, so looked up rather than imported.
     using ActiveProcessorCount = DWORD(WINAPI*)(WORD);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto active = reinterpret_cast<ActiveProcessorCount>(
-        kernel ? reinterpret_cast<void*>(GetProcAddress(kernel, "GetActiveProcessorCount")) : nullptr);
+    auto active = LookUpLoaded<ActiveProcessorCount>("kernel32.dll", "GetActiveProcessorCount");
     std::function<uint32_t(uint16_t)> allGroups;
     if (active) allGroups = [active](uint16_t group) { return static_cast<uint32_t>(active(group)); };
     return CountProcessors(allGroups, [] {

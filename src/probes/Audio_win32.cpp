@@ -17,31 +17,27 @@ std::string NameText(const char (&name)[N]) {
   return std::string(name, strnlen(name, N));
 }
 
+// The first device's capabilities, in the structure of its kind.
+template <typename Caps, typename Query>
+std::optional<AudioCaps> FirstDevice(Query query) {
+  Caps caps;
+  std::memset(&caps, 0, sizeof caps);
+  if (query(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return std::nullopt;
+  return AudioCaps{caps.vDriverVersion, NameText(caps.szPname)};
+}
+
+static_assert(sizeof(WAVEOUTCAPSA) == 52 && sizeof(MIDIOUTCAPSA) == 52 && sizeof(MIXERCAPSA) == 48);
+
 class WindowsAudioSource : public AudioSource {
 public:
   std::optional<AudioCaps> Capabilities(TAudioKind kind) override {
     switch (kind) {
-      case TAudioKind::akWaveOut: {
-        WAVEOUTCAPSA caps;
-        static_assert(sizeof caps == 52);
-        std::memset(&caps, 0, sizeof caps);
-        if (waveOutGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return std::nullopt;
-        return AudioCaps{caps.vDriverVersion, NameText(caps.szPname)};
-      }
-      case TAudioKind::akMidiOut: {
-        MIDIOUTCAPSA caps;
-        static_assert(sizeof caps == 52);
-        std::memset(&caps, 0, sizeof caps);
-        if (midiOutGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return std::nullopt;
-        return AudioCaps{caps.vDriverVersion, NameText(caps.szPname)};
-      }
-      case TAudioKind::akMixer: {
-        MIXERCAPSA caps;
-        static_assert(sizeof caps == 48);
-        std::memset(&caps, 0, sizeof caps);
-        if (mixerGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return std::nullopt;
-        return AudioCaps{caps.vDriverVersion, NameText(caps.szPname)};
-      }
+      case TAudioKind::akWaveOut:
+        return FirstDevice<WAVEOUTCAPSA>(waveOutGetDevCapsA);
+      case TAudioKind::akMidiOut:
+        return FirstDevice<MIDIOUTCAPSA>(midiOutGetDevCapsA);
+      case TAudioKind::akMixer:
+        return FirstDevice<MIXERCAPSA>(mixerGetDevCapsA);
     }
     return std::nullopt;
   }

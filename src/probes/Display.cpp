@@ -1,6 +1,6 @@
 #include "probes/Display.h"
 
-#include <cctype>
+#include "core/AsciiCase.h"
 
 namespace qv {
 
@@ -17,13 +17,6 @@ std::vector<std::string> SplitPorts(const std::string& ports) {
     start = comma + 1;
   }
   return result;
-}
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 } // namespace
@@ -46,7 +39,7 @@ int DefaultPrinterIndex(const std::vector<PrinterInfo>& printers, bool ntFamily,
   int index = 0;
   for (const auto& printer : printers) {
     // Printer names are compared as the spooler does, without regard to case.
-    if (SameTextIgnoringCase(printer.Name, name)) return index;
+    if (SameIgnoringAsciiCase(printer.Name, name)) return index;
     index += ntFamily ? 1 : static_cast<int>(SplitPorts(printer.Ports).size());
   }
   return -1;

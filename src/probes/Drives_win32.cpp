@@ -32,9 +32,7 @@ class WindowsDriveReader : public DriveReader {
 public:
   WindowsDriveReader() {
     // The first 95 release lacks the 64-bit call; the cluster counts serve there.
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
-      FreeSpaceEx = reinterpret_cast<GetDiskFreeSpaceExProc>(
-          reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+    FreeSpaceEx = LookUpLoaded<GetDiskFreeSpaceExProc>("kernel32.dll", "GetDiskFreeSpaceExA");
   }
 
   VolumeAnswers Query(char letter) override {

@@ -2,16 +2,12 @@
 
 namespace qv {
 
-FARPROC KernelProc(const char* name) {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return kernel ? GetProcAddress(kernel, name) : nullptr;
-}
+FARPROC KernelProc(const char* name) { return LookUpLoaded<FARPROC>("kernel32.dll", name); }
 
 MemoryStatus ReadMemoryStatus(KernelProcLookup lookup) {
   using StatusEx = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
   if (FARPROC proc = lookup("GlobalMemoryStatusEx")) {
-    // Through void (*)() so that the compiler accepts the change of signature.
-    auto statusEx = reinterpret_cast<StatusEx>(reinterpret_cast<void (*)()>(proc));
+    auto statusEx = reinterpret_cast<StatusEx>(reinterpret_cast<void (*)()>(proc)); // change of signature
     MEMORYSTATUSEX m{};
     m.dwLength = sizeof m;
     if (statusEx(&m)) return {m.ullTotalPhys, m.ullAvailPhys};

@@ -1,15 +1,11 @@
 #include "reports/FileNames_win32.h"
 
 #include "reports/AnsiText.h"
+#include "reports/JsonReport.h"
 
 namespace qv {
 
 namespace {
-
-template <typename F>
-F Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 std::wstring AnsiToWide(const std::string& ansi) {
   if (ansi.empty()) return {};
@@ -32,15 +28,14 @@ std::string WideToAnsi(const std::wstring& wide) {
 
 const WideFileCalls* WideNameCalls() {
   static const WideFileCalls* calls = [] {
-    // The high bit of GetVersion is set on the 95 family, whose wide calls are stubs that fail.
-    if (GetVersion() & 0x80000000u) return static_cast<const WideFileCalls*>(nullptr);
+    if (NinetyFiveFamily()) return static_cast<const WideFileCalls*>(nullptr);
     static WideFileCalls found;
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    found.CreateFile = Lookup<decltype(found.CreateFile)>(kernel, "CreateFileW");
-    found.DeleteFile = Lookup<decltype(found.DeleteFile)>(kernel, "DeleteFileW");
-    found.GetFileAttributes = Lookup<decltype(found.GetFileAttributes)>(kernel, "GetFileAttributesW");
-    found.MoveFileEx = Lookup<decltype(found.MoveFileEx)>(kernel, "MoveFileExW");
-    found.GetCommandLine = Lookup<decltype(found.GetCommandLine)>(kernel, "GetCommandLineW");
+    found.CreateFile = LookUp<decltype(found.CreateFile)>(kernel, "CreateFileW");
+    found.DeleteFile = LookUp<decltype(found.DeleteFile)>(kernel, "DeleteFileW");
+    found.GetFileAttributes = LookUp<decltype(found.GetFileAttributes)>(kernel, "GetFileAttributesW");
+    found.MoveFileEx = LookUp<decltype(found.MoveFileEx)>(kernel, "MoveFileExW");
+    found.GetCommandLine = LookUp<decltype(found.GetCommandLine)>(kernel, "GetCommandLineW");
     bool all =
         found.CreateFile && found.DeleteFile && found.GetFileAttributes && found.MoveFileEx && found.GetCommandLine;
     return all ? static_cast<const WideFileCalls*>(&found) : nullptr;
@@ -55,7 +50,7 @@ std::wstring Utf8ToWide(const std::string& text) {
 
 std::string WideToUtf8(const std::wstring& text) { return Utf16ToUtf8(std::u16string(text.begin(), text.end())); }
 
-std::string AnsiToUtf8Name(const std::string& ansi) { return WideToUtf8(AnsiToWide(ansi)); }
+std::string AnsiToUtf8Name(const std::string& ansi) { return SystemAnsiConverter()(ansi); }
 
 bool Utf8ToAnsiExactly(const std::string& utf8, std::string& ansi) {
   // Without a flag of the 95 family for "no look-alikes": the way back shows any substitute.

@@ -22,15 +22,23 @@ DWORD SaveDialogFlags(const SaveDialogState& state) {
 
 namespace {
 
-// The wide dialog, on the NT family only: there the ANSI one hands back the code page's look-alike
-// of a name it cannot hold, and checks that name, not the typed one, for the overwrite prompt.
+// The dialog library, held while its dialog runs and freed after: the program loads it on first
+// use only. Its wide dialogs serve on the NT family only; the 95 family's do nothing.
+class DialogLibrary {
+public:
+  DialogLibrary() : Module(LoadLibraryA("comdlg32.dll")) {}
+  template <typename F>
+  F WideDialog(const char* name) const {
+    return WideNameCalls() ? LookUp<F>(Module.Get(), name) : nullptr;
+  }
+
+private:
+  UniqueLibrary Module;
+};
+
+// On the NT family the ANSI save dialog hands back the code page's look-alike of a name it cannot
+// hold, and checks that name, not the typed one, for the overwrite prompt.
 using SaveDialogW = BOOL(WINAPI*)(LPOPENFILENAMEW);
-SaveDialogW WideSaveDialog() {
-  if (!WideNameCalls()) return nullptr;
-  HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-  return dialogs ? reinterpret_cast<SaveDialogW>(reinterpret_cast<void*>(GetProcAddress(dialogs, "GetSaveFileNameW")))
-                 : nullptr;
-}
 
 std::wstring AnsiWide(const std::string& ansi) { return Utf8ToWide(AnsiToUtf8Name(ansi)); }
 
@@ -65,7 +73,8 @@ bool ExecuteWideSaveDialog(SaveDialogW dialog, HWND owner, SaveDialogState& stat
 } // namespace
 
 bool ExecuteSaveDialog(HWND owner, SaveDialogState& state) {
-  if (SaveDialogW wide = WideSaveDialog()) return ExecuteWideSaveDialog(wide, owner, state);
+  DialogLibrary library;
+  if (auto wide = library.WideDialog<SaveDialogW>("GetSaveFileNameW")) return ExecuteWideSaveDialog(wide, owner, state);
   std::vector<char> name(4096, '\0');
   std::string proposed = Utf8ToAnsiShown(state.FileName);
   proposed.copy(name.data(), name.size() - 1);
@@ -94,26 +103,9 @@ bool ExecuteSaveDialog(HWND owner, SaveDialogState& state) {
 
 namespace {
 
+// On the NT family printer names are kept in Unicode, and the ANSI print dialog gives a name the
+// code page cannot hold as question marks, which names no printer.
 using PrintDlgWProc = BOOL(WINAPI*)(PRINTDLGW*);
-
-// The dialog library, held while its dialog runs: the program loads it on first use only.
-struct DialogLibrary {
-  DialogLibrary() : Module(LoadLibraryA("comdlg32.dll")) {}
-  ~DialogLibrary() {
-    if (Module) FreeLibrary(Module);
-  }
-  DialogLibrary(const DialogLibrary&) = delete;
-  DialogLibrary& operator=(const DialogLibrary&) = delete;
-
-  // The wide print dialog, on the NT family: printer names are kept in Unicode there, and the
-  // ANSI dialog gives a name the code page cannot hold as question marks, which names no
-  // printer. The 95 family keeps its names in the code page, and its PrintDlgW does nothing.
-  PrintDlgWProc WidePrintDialog() const {
-    if (!Module || (GetVersion() & 0x80000000u)) return nullptr;
-    return reinterpret_cast<PrintDlgWProc>(reinterpret_cast<void (*)()>(GetProcAddress(Module, "PrintDlgW")));
-  }
-  HMODULE Module;
-};
 
 std::string PrintDialogErrorText(DWORD error) {
   switch (error) {
@@ -160,7 +152,7 @@ std::unique_ptr<PrintSurface> RunPrintDialog(HWND owner, PrintDialogState& state
 
 std::unique_ptr<PrintSurface> ExecutePrintDialog(HWND owner, PrintDialogState& state) {
   DialogLibrary library;
-  if (PrintDlgWProc wide = library.WidePrintDialog())
+  if (auto wide = library.WideDialog<PrintDlgWProc>("PrintDlgW"))
     return RunPrintDialog<PRINTDLGW>(owner, state, [wide](PRINTDLGW* pd) { return wide(pd); });
   return RunPrintDialog<PRINTDLGA>(owner, state, [](PRINTDLGA* pd) { return PrintDlgA(pd); });
 }

@@ -1,5 +1,6 @@
 #include "reports/ReportFile.h"
 
+#include "core/AsciiCase.h"
 #include "core/Errors.h"
 #include "reports/AnsiText.h"
 
@@ -34,19 +35,6 @@ std::string TemporaryPathBeside(const std::string& target, int n) {
   return name.size() <= room && n > 0 ? folder + name : "";
 }
 
-namespace {
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-} // namespace
-
 void WriteReportFile(const std::string& path, const std::vector<std::string>& lines, ReportFileSystem& fs) {
   const std::string failure = "Cannot create file " + fs.ShownName(path);
   if (path.empty()) throw Exception(failure);
@@ -63,7 +51,7 @@ void WriteReportFile(const std::string& path, const std::vector<std::string>& li
     temporary = TemporaryPathBeside(path, n);
     if (temporary.empty()) break;
     // A one-letter target must not become its own temporary file.
-    if (SameNameIgnoringCase(temporary, path)) continue;
+    if (SameIgnoringAsciiCase(temporary, path)) continue;
     result = fs.CreateNew(temporary, bytes);
   }
   if (result != ReportFileSystem::CreateResult::crCreated) throw Exception(failure);

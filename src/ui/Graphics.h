@@ -6,6 +6,7 @@
 
 #include "core/Colour.h"
 #include "core/Geometry.h"
+#include "core/ScreenFaces.h"
 #include "ui/Win.h"
 
 namespace qv {
@@ -39,8 +40,8 @@ public:
   int Height = -11;
   unsigned Style = 0;
   TColor Color = clBlack;
-  int Escapement = 0; // tenths of a degree, for rotated text
-  int CharSet = 1;    // DEFAULT_CHARSET; SystemCharSet() for texts that come from the system
+  int Escapement = 0;           // tenths of a degree, for rotated text
+  int CharSet = DefaultCharSet; // SystemCharSet() for texts that come from the system
 
   HFONT Handle() const;
   void Changed() { Gdi.Reset(); }

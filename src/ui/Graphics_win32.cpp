@@ -90,6 +90,20 @@ UniqueGdiObject MakeBrush(TColor color, TBrushStyle style) {
 
 RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
+// A shape's pen and brush (none: the shape is not filled), selected for the one call and put back.
+class ShapeTools {
+public:
+  ShapeTools(HDC dc, UniqueGdiObject pen, UniqueGdiObject brush)
+      : Pen(std::move(pen)),
+        Brush(std::move(brush)),
+        PenSelected(dc, Pen.Get()),
+        BrushSelected(dc, Brush ? Brush.Get() : GetStockObject(NULL_BRUSH)) {}
+
+private:
+  UniqueGdiObject Pen, Brush;
+  SelectGuard PenSelected, BrushSelected;
+};
+
 } // namespace
 
 void TCanvas::FillRect(const TRect& r) {
@@ -106,26 +120,17 @@ void TCanvas::FrameRect(const TRect& r) {
 }
 
 void TCanvas::Rectangle(const TRect& r) {
-  UniqueGdiObject pen = MakePen(Pen.Color, Pen.Width, Pen.Style);
-  UniqueGdiObject brush = MakeBrush(Brush.Color, Brush.Style);
-  SelectGuard sp(Dc, pen.Get());
-  SelectGuard sb(Dc, brush ? brush.Get() : GetStockObject(NULL_BRUSH));
+  ShapeTools tools(Dc, MakePen(Pen.Color, Pen.Width, Pen.Style), MakeBrush(Brush.Color, Brush.Style));
   ::Rectangle(Dc, r.Left, r.Top, r.Right, r.Bottom);
 }
 
 void TCanvas::RoundRect(const TRect& r, int w, int h) {
-  UniqueGdiObject pen = MakePen(Pen.Color, Pen.Width, Pen.Style);
-  UniqueGdiObject brush = MakeBrush(Brush.Color, Brush.Style);
-  SelectGuard sp(Dc, pen.Get());
-  SelectGuard sb(Dc, brush ? brush.Get() : GetStockObject(NULL_BRUSH));
+  ShapeTools tools(Dc, MakePen(Pen.Color, Pen.Width, Pen.Style), MakeBrush(Brush.Color, Brush.Style));
   ::RoundRect(Dc, r.Left, r.Top, r.Right, r.Bottom, w, h);
 }
 
 void TCanvas::Ellipse(const TRect& r) {
-  UniqueGdiObject pen = MakePen(Pen.Color, Pen.Width, Pen.Style);
-  UniqueGdiObject brush = MakeBrush(Brush.Color, Brush.Style);
-  SelectGuard sp(Dc, pen.Get());
-  SelectGuard sb(Dc, brush ? brush.Get() : GetStockObject(NULL_BRUSH));
+  ShapeTools tools(Dc, MakePen(Pen.Color, Pen.Width, Pen.Style), MakeBrush(Brush.Color, Brush.Style));
   ::Ellipse(Dc, r.Left, r.Top, r.Right, r.Bottom);
 }
 
@@ -153,10 +158,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.empty()) return;
   std::vector<POINT> pts;
   for (auto p : points) pts.push_back({p.X, p.Y});
-  UniqueGdiObject pen = MakePen(Pen.Color, Pen.Width, Pen.Style);
-  UniqueGdiObject brush = MakeBrush(Brush.Color, Brush.Style);
-  SelectGuard sp(Dc, pen.Get());
-  SelectGuard sb(Dc, brush ? brush.Get() : GetStockObject(NULL_BRUSH));
+  ShapeTools tools(Dc, MakePen(Pen.Color, Pen.Width, Pen.Style), MakeBrush(Brush.Color, Brush.Style));
   ::Polygon(Dc, pts.data(), static_cast<int>(pts.size()));
 }
 

@@ -8,7 +8,8 @@ namespace qv {
 void ReleasePassLibraries();
 
 // Starts loading those libraries on a thread of their own, once until they are let go. The first
-// call into any late library waits for it to finish, so the program never runs beside it.
+// call into any late library waits for it to finish, so the program never runs beside it. Not on
+// the 95 family, where the program keeps to one thread: the pass loads them itself there.
 void WarmUpPassLibraries();
 
 } // namespace qv

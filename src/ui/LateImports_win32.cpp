@@ -33,16 +33,13 @@ DWORD WINAPI WarmUpThread(void*) {
   for (const char* library : PassLibraries)
     if (HMODULE module = LoadLibraryA(library)) WarmUpModules.push_back(module);
   if (HMODULE spooler = GetModuleHandleA("winspool.drv")) {
-    if (auto enumPrinters = reinterpret_cast<decltype(&::EnumPrintersA)>(
-            reinterpret_cast<void*>(GetProcAddress(spooler, "EnumPrintersA")))) {
+    if (auto enumPrinters = qv::LookUp<decltype(&::EnumPrintersA)>(spooler, "EnumPrintersA")) {
       DWORD needed = 0, count = 0;
       enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
     }
   }
   if (HMODULE multimedia = GetModuleHandleA("winmm.dll")) {
-    if (auto count = reinterpret_cast<decltype(&::waveOutGetNumDevs)>(
-            reinterpret_cast<void*>(GetProcAddress(multimedia, "waveOutGetNumDevs"))))
-      count();
+    if (auto count = qv::LookUp<decltype(&::waveOutGetNumDevs)>(multimedia, "waveOutGetNumDevs")) count();
   }
   return 0;
 }
@@ -167,7 +164,9 @@ void ReleasePassLibraries() {
 }
 
 void WarmUpPassLibraries() {
-  if (WarmedUp) return;
+  // The C++ run-time makes its mutexes with CreateSemaphoreW, which the 95 family does not have: a
+  // mutex there must never be waited on, so the program keeps to one thread there.
+  if (WarmedUp || NinetyFiveFamily()) return;
   WarmedUp = true;
   WarmUp = CreateThread(nullptr, 0, WarmUpThread, nullptr, 0, nullptr);
 }

@@ -5,8 +5,9 @@
 
 namespace qv {
 
-// Posts WM_MOUSELEAVE to the window once the pointer has left it (TrackMouseEvent, which 95 lacks;
-// without it the pointer is looked at every 100 ms).
+// Posts WM_MOUSELEAVE to the window once the pointer has left its client area, at once where it
+// is already outside (TrackMouseEvent, which 95 lacks; without it the pointer is looked at then,
+// and every 100 ms after).
 void TrackPointerLeave(HWND wnd);
 
 // The top-level window that holds the window (GetAncestor with GA_ROOT, which 95 and NT 4 before

@@ -6,17 +6,6 @@ namespace {
 
 bool OwnFallbacks = false;
 
-template <typename F>
-F Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-// user32 is loaded by every window program: a look-up there never loads anything.
-template <typename F>
-F User32(const char* name) {
-  return Lookup<F>(GetModuleHandleA("user32.dll"), name);
-}
-
 using TrackMouseEventCall = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
 using GetAncestorCall = HWND(WINAPI*)(HWND, UINT);
 using TransparentBltCall = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
@@ -25,9 +14,18 @@ const UINT GaRoot = 2; // GA_ROOT
 // A window timer of the tracked window; the framework's own timers belong to no window.
 const UINT_PTR LeaveTimer = 0x5156;
 
-void CALLBACK LeavePoll(HWND wnd, UINT, UINT_PTR id, DWORD) {
+// As TrackMouseEvent counts it: the pointer is over the window's client area, not over its frame
+// or scroll bars, nor over another window in front of it.
+bool PointerInClientArea(HWND wnd) {
   POINT p;
-  if (GetCursorPos(&p) && WindowFromPoint(p) == wnd) return;
+  if (!GetCursorPos(&p) || WindowFromPoint(p) != wnd) return false;
+  RECT client;
+  ScreenToClient(wnd, &p);
+  return GetClientRect(wnd, &client) && PtInRect(&client, p);
+}
+
+void CALLBACK LeavePoll(HWND wnd, UINT, UINT_PTR id, DWORD) {
+  if (PointerInClientArea(wnd)) return;
   KillTimer(wnd, id);
   PostMessageA(wnd, WM_MOUSELEAVE, 0, 0);
 }
@@ -76,17 +74,23 @@ bool MaskCopy(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int
 void UseOwnFallbacks(bool on) { OwnFallbacks = on; }
 
 void TrackPointerLeave(HWND wnd) {
-  static const auto track = User32<TrackMouseEventCall>("TrackMouseEvent");
+  static const auto track = LookUpLoaded<TrackMouseEventCall>("user32.dll", "TrackMouseEvent");
   if (track && !OwnFallbacks) {
     TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, wnd, 0};
     track(&tme);
+    return;
+  }
+  // The real call answers at once when the pointer is already outside; the poll only after that.
+  if (!PointerInClientArea(wnd)) {
+    KillTimer(wnd, LeaveTimer);
+    PostMessageA(wnd, WM_MOUSELEAVE, 0, 0);
     return;
   }
   SetTimer(wnd, LeaveTimer, 100, LeavePoll);
 }
 
 HWND RootWindow(HWND wnd) {
-  static const auto ancestor = User32<GetAncestorCall>("GetAncestor");
+  static const auto ancestor = LookUpLoaded<GetAncestorCall>("user32.dll", "GetAncestor");
   if (ancestor && !OwnFallbacks) return ancestor(wnd, GaRoot);
   // A child's parent is a window; a top-level window's "parent" is its owner, where the walk stops.
   while (wnd && (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD)) {
@@ -99,7 +103,7 @@ HWND RootWindow(HWND wnd) {
 
 bool TransparentCopy(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, COLORREF key) {
   // msimg32 is loaded on the first transparent paint, not with the program: the first window has none.
-  static const auto blit = Lookup<TransparentBltCall>(LoadLibraryA("msimg32.dll"), "TransparentBlt");
+  static const auto blit = LookUp<TransparentBltCall>(LoadLibraryA("msimg32.dll"), "TransparentBlt");
   if (blit && !OwnFallbacks) return blit(dest, x, y, w, h, src, sx, sy, sw, sh, key);
   return MaskCopy(dest, x, y, w, h, src, sx, sy, sw, sh, key);
 }

@@ -187,7 +187,8 @@ TEST(ProcessorDescription, BrandStringOnlyPastTheTables) {
     return ProcessorDescription(cpuid, VendorCode(cpuid.Vendor), source);
   };
   EXPECT_EQ(describe(0x90672, 0x80000008u, "  12th Gen Core  \0junk"), "12th Gen Core");
-  EXPECT_EQ(describe(0x100F00, 0x80000004u, "family only"), "family only"); // extended family alone
+  EXPECT_EQ(describe(0x100F00, 0x80000004u, "family only"), "family only");      // extended family alone
+  EXPECT_EQ(describe(0x90672, 0x80000008u, "\rCore\n\a\xFF i9\x7F"), "Core i9"); // no control bytes
   EXPECT_EQ(describe(0x90672, 0x80000003u, "12th Gen Core"), "intel Pentium III or Xeon");
   EXPECT_EQ(describe(0x90672, 0x80000008u, "    "), "intel Pentium III or Xeon");
   EXPECT_EQ(describe(0x90692, 0x80000008u, ""), "");

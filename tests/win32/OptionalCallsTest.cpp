@@ -54,6 +54,37 @@ TEST_F(OwnFallbacks, ThePointerLeavingTheFormIsHeardWithoutTrackMouseEvent) {
   EXPECT_EQ(h->Log, (std::vector<std::string>{"enter", "leave"}));
 }
 
+// As Windows documents its own call: a pointer on a scroll bar has left the client area, and one
+// already outside is said at once. (Wine's own call does neither, so it is no yardstick here.)
+TEST_F(OwnFallbacks, LeaveCountsOnlyTheClientAreaAndAnswersAtOnce) {
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 10, 10, 120, 80,
+                              Form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(edit, nullptr);
+  RECT r;
+  GetWindowRect(edit, &r);
+  auto leaveWithin = [edit](bool own, POINT at, DWORD ms) {
+    UseOwnFallbacks(own);
+    SetCursorPos(at.x, at.y);
+    MSG m;
+    while (PeekMessageA(&m, edit, WM_MOUSELEAVE, WM_MOUSELEAVE, PM_REMOVE)) {
+    }
+    TrackPointerLeave(edit);
+    bool heard = false;
+    for (DWORD start = GetTickCount(); !heard && GetTickCount() - start <= ms; Sleep(10)) {
+      heard = PeekMessageA(&m, edit, WM_MOUSELEAVE, WM_MOUSELEAVE, PM_REMOVE);
+      while (!heard && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    }
+    TRACKMOUSEEVENT cancel{sizeof cancel, TME_LEAVE | TME_CANCEL, edit, 0};
+    TrackMouseEvent(&cancel);
+    KillTimer(edit, 0x5156);
+    return heard;
+  };
+  const POINT scrollBar{r.right - 4, (r.top + r.bottom) / 2}, client{r.left + 20, r.top + 20};
+  EXPECT_TRUE(leaveWithin(true, scrollBar, 0));
+  EXPECT_FALSE(leaveWithin(true, client, 300));
+  DestroyWindow(edit);
+}
+
 TEST_F(OwnFallbacks, TheWalkUpFindsTheFormAsGetAncestorDoes) {
   auto* outer = new TPanel(Root.get());
   outer->SetBounds(10, 10, 200, 150);
