@@ -36,87 +36,79 @@ void KeepRawProcessor(PassState& state, CpuidSource& cpuidSource) {
   state.Raw.Cpu = cpu;
 }
 
+void GatherProcessorPage(PageFields& fields, PassState& state, ProcessorSources& processor) {
+  try {
+    GatherProcessor(fields, state.Processor, processor);
+  } catch (...) {
+    KeepRawProcessor(state, *processor.Cpuid);
+    throw;
+  }
+  KeepRawProcessor(state, *processor.Cpuid);
+}
+
+// The version record read here also picks the device class names and the NT-only registry reads
+// that come later in the pass.
+VersionInfo GatherOperatingSystem(PageFields& fields, PassState& state, OsSource& os) {
+  VersionInfo version = os.Version();
+  state.Raw.Windows =
+      RawValues::Version{version.MajorVersion, version.MinorVersion, version.BuildNumber & 0xFFFF, version.PlatformId};
+  GatherVersionFields(fields, version);
+  GatherPaths(fields, os.Paths());
+  return version;
+}
+
+void GatherClockAndMemory(PageFields& fields, PassState& state, SystemSource& system) {
+  LocalDateTime now = system.Now();
+  state.Raw.PassTime = now;
+  fields.SetText(Field::Time, TimeText(now));
+  fields.SetText(Field::Date, DateText(now));
+  MemoryStatus memory = system.Memory();
+  state.Raw.Memory = memory;
+  fields.SetText(Field::Memory, PhysicalMemoryText(memory));
+  state.TotalMemoryText = MemoryText(memory.TotalPhys);
+  fields.SetPosition(Field::MemoryBar, MemoryInUsePercent(memory));
+}
+
+// Devices, display and audio, in the order their fields are written.
+void GatherDevices(PageFields& fields, PassState& state, GatherSources& sources, const VersionInfo& osVersion) {
+  Registry* registry = sources.MachineRegistry;
+  VersionSource* version = sources.Os;
+  bool classes = registry && version;
+  // One scan of the class database serves all four look-ups.
+  std::optional<DeviceClassScan> scan;
+  if (classes) scan.emplace(*registry, *version, PassClassNames(osVersion));
+  if (classes) GatherKeyboardAndMouse(fields, *registry, *scan, osVersion);
+  if (classes) GatherMonitorsAndPorts(fields, *registry, *scan, osVersion);
+  if (sources.Printers) GatherPrinters(fields, *sources.Printers);
+  if (classes) GatherVideoAdapters(fields, *registry, *scan, osVersion);
+  if (sources.Screen) {
+    ScreenCaps screen = sources.Screen->Screen();
+    GatherScreen(fields, screen);
+    state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
+  }
+  if (classes) GatherMedia(fields, *registry, *scan, osVersion);
+  if (sources.Audio) GatherAudio(fields, *sources.Audio);
+}
+
+// Every page, in the order the fields have always been written; a source that is missing (the
+// tests leave some out) leaves its fields as they were.
 void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host) {
   state.Raw = {};
-  // Step 2: drives.
   if (sources.Drives) GatherDrives(fields, *sources.Drives);
-
-  // Step 3: processor.
-  if (sources.Processor) {
-    try {
-      GatherProcessor(fields, state.Processor, *sources.Processor);
-    } catch (...) {
-      KeepRawProcessor(state, *sources.Processor->Cpuid);
-      throw;
-    }
-    KeepRawProcessor(state, *sources.Processor->Cpuid);
-  }
-
-  // Step 4: operating system. The version record read here also picks the class names of step 11
-  // and the NT-only reads of steps 7, 13 and 14.
+  if (sources.Processor) GatherProcessorPage(fields, state, *sources.Processor);
   VersionInfo osVersion;
-  if (sources.Os) {
-    osVersion = sources.Os->Version();
-    state.Raw.Windows = RawValues::Version{osVersion.MajorVersion, osVersion.MinorVersion,
-                                           osVersion.BuildNumber & 0xFFFF, osVersion.PlatformId};
-    GatherVersionFields(fields, osVersion);
-    GatherPaths(fields, sources.Os->Paths());
-  }
+  if (sources.Os) osVersion = GatherOperatingSystem(fields, state, *sources.Os);
   if (sources.MachineRegistry) GatherProductIdAndKey(fields, *sources.MachineRegistry);
-
-  // Step 5: computer name.
   if (sources.System) fields.SetText(Field::ComputerName, sources.System->ComputerName());
-
-  // Step 6: login name.
   if (sources.Os) fields.SetText(Field::LoginName, sources.Os->LoginName());
-
-  // Step 7: DirectX, time zone, title, registration.
+  // DirectX, time zone, title and registration.
   if (sources.MachineRegistry) GatherRegistration(fields, *sources.MachineRegistry, osVersion.PlatformId);
-
-  // Step 8: lock keys.
   host.UpdateLockKeyBoxes();
-
-  // Steps 9 and 10: time, date and memory.
-  if (sources.System) {
-    LocalDateTime now = sources.System->Now();
-    state.Raw.PassTime = now;
-    fields.SetText(Field::Time, TimeText(now));
-    fields.SetText(Field::Date, DateText(now));
-    MemoryStatus memory = sources.System->Memory();
-    state.Raw.Memory = memory;
-    fields.SetText(Field::Memory, PhysicalMemoryText(memory));
-    state.TotalMemoryText = MemoryText(memory.TotalPhys);
-    fields.SetPosition(Field::MemoryBar, MemoryInUsePercent(memory));
-  }
-
-  // Step 11: devices, display and audio.
-  {
-    Registry* registry = sources.MachineRegistry;
-    VersionSource* version = sources.Os;
-    bool classes = registry && version;
-    // One scan of the class database serves all four look-ups.
-    std::optional<DeviceClassScan> scan;
-    if (classes) scan.emplace(*registry, *version, PassClassNames(osVersion));
-    if (classes) GatherKeyboardAndMouse(fields, *registry, *scan, osVersion);
-    if (classes) GatherMonitorsAndPorts(fields, *registry, *scan, osVersion);
-    if (sources.Printers) GatherPrinters(fields, *sources.Printers);
-    if (classes) GatherVideoAdapters(fields, *registry, *scan, osVersion);
-    if (sources.Screen) {
-      ScreenCaps screen = sources.Screen->Screen();
-      GatherScreen(fields, screen);
-      state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
-    }
-    if (classes) GatherMedia(fields, *registry, *scan, osVersion);
-    if (sources.Audio) GatherAudio(fields, *sources.Audio);
-  }
-
-  // Step 12: local IP address and its look-up link.
+  if (sources.System) GatherClockAndMemory(fields, state, *sources.System);
+  GatherDevices(fields, state, sources, osVersion);
+  // The local IP address and its look-up link, the BIOS, the MAC addresses.
   if (sources.Network) GatherLocalAddress(fields, *sources.Network);
-
-  // Step 13: BIOS.
   if (sources.MachineRegistry) GatherBios(fields, *sources.MachineRegistry, osVersion.PlatformId);
-
-  // Step 14: MAC addresses.
   if (sources.NetBios) GatherMacAddresses(fields, *sources.NetBios, osVersion.PlatformId);
 }
 

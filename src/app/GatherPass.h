@@ -30,15 +30,15 @@ public:
 
 // The readers behind each step. A reader left null leaves its fields as they are.
 struct GatherSources {
-  SystemSource* System = nullptr;
-  DriveSource* Drives = nullptr;       // step 2
-  OsSource* Os = nullptr;              // steps 4 and 6; its platform also steers 7, 11, 13, 14
-  Registry* MachineRegistry = nullptr; // steps 4, 7, 11, 13
-  PrinterSource* Printers = nullptr;   // step 11
-  ScreenSource* Screen = nullptr;      // step 11
-  AudioSource* Audio = nullptr;        // step 11
-  NetworkSource* Network = nullptr;    // step 12
-  NetBiosSource* NetBios = nullptr;    // step 14
+  SystemSource* System = nullptr; // computer name, clock, memory
+  DriveSource* Drives = nullptr;
+  OsSource* Os = nullptr;              // version, paths, login; its platform steers later reads
+  Registry* MachineRegistry = nullptr; // product ID, registration, device classes, BIOS
+  PrinterSource* Printers = nullptr;
+  ScreenSource* Screen = nullptr;
+  AudioSource* Audio = nullptr;
+  NetworkSource* Network = nullptr; // the local IP address
+  NetBiosSource* NetBios = nullptr; // the MAC addresses
   ProcessorSources* Processor = nullptr;
 };
 

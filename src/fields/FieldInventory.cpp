@@ -37,16 +37,17 @@ FieldSpec Bar(Field name, int page, int top, int height) {
   return {name, FieldKind::fkBar, page, Bounds(ValueLeft, top, ValueWidth, height), "", {}};
 }
 
-std::vector<FieldSpec> MakeInventory() {
-  std::vector<FieldSpec> f;
-  // Welcome
+// The Welcome page.
+void AddWelcome(std::vector<FieldSpec>& f) {
   f.push_back({Field::ProductName, FieldKind::fkStatic, 0, Bounds(24, 24, 60, 13), "Quorvel", {}});
   f.push_back(
       {Field::ProductVersion, FieldKind::fkStatic, 0, Bounds(240, 24, 169, 13), QuorvelVersion, {}, "", false, true});
   f.push_back({Field::CreditsViewport, FieldKind::fkBox, 0, Bounds(24, 48, 385, 200), "", {}});
   f.push_back({Field::CreditsList, FieldKind::fkBox, 0, Bounds(8, 195, 353, 1605), "", {}});
+}
 
-  // My Computer
+// The My Computer page.
+void AddMyComputer(std::vector<FieldSpec>& f) {
   f.push_back(Caption(Field::ComputerNameCaption, 1, 24, "Computer Name:"));
   f.push_back(Value(Field::ComputerName, 1, 24, 225));
   f.push_back(Check(Field::NumLockBox, 1, 360, 24, "NUM"));
@@ -66,8 +67,10 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Value(Field::Date, 1, 124, 125, 301));
   f.push_back(Caption(Field::DrivesCaption, 1, 144, "Drives:"));
   f.push_back(Memo(Field::Drives, 1, 144, 97, {"1", "2", "3", "4", "5"}, true));
+}
 
-  // Processor
+// The Processor page.
+void AddProcessor(std::vector<FieldSpec>& f) {
   f.push_back(Caption(Field::CpuDescriptionCaption, 2, 24, "Description:"));
   f.push_back(Value(Field::CpuDescription, 2, 24));
   f.push_back(Caption(Field::CpuVendorCaption, 2, 40, "Vendor:"));
@@ -90,8 +93,10 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Caption(Field::UsageCaption, 2, 184, "Usage:"));
   f.push_back(Bar(Field::LoadBar1, 2, 184, 25));
   f.push_back(Bar(Field::LoadBar2, 2, 216, 25));
+}
 
-  // Operating System
+// The Operating System page.
+void AddOperatingSystem(std::vector<FieldSpec>& f) {
   f.push_back(Caption(Field::OsDescriptionCaption, 3, 24, "Description:"));
   f.push_back(Value(Field::OsDescription, 3, 24));
   f.push_back(Caption(Field::PlatformCaption, 3, 40, "Platform:"));
@@ -126,8 +131,10 @@ std::vector<FieldSpec> MakeInventory() {
     f.push_back(Value(row.Value, 3, top));
     top += 16;
   }
+}
 
-  // Devices
+// The Devices page.
+void AddDevices(std::vector<FieldSpec>& f) {
   f.push_back(Caption(Field::KeyboardCaption, 4, 24, "Keyboard:"));
   f.push_back(Value(Field::Keyboard, 4, 24));
   f.push_back(Caption(Field::MouseCaption, 4, 40, "Mouse:"));
@@ -144,8 +151,10 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Value(Field::Mixer, 4, 166));
   f.push_back(Caption(Field::MediaCaption, 4, 182, "Media:"));
   f.push_back(Memo(Field::Media, 4, 182, 66));
+}
 
-  // More ...
+// The More ... page.
+void AddMore(std::vector<FieldSpec>& f) {
   f.push_back(Caption(Field::LocalIpCaption, 5, 24, "Local IP Address:"));
   f.push_back({Field::LocalIp,
                FieldKind::fkUrl,
@@ -164,8 +173,10 @@ std::vector<FieldSpec> MakeInventory() {
   f.push_back(Memo(Field::VideoAdapters, 5, 130, 49));
   f.push_back(Caption(Field::MonitorsCaption, 5, 184, "Monitors:"));
   f.push_back(Memo(Field::Monitors, 5, 184, 51));
+}
 
-  // On the form itself
+// The controls on the window itself, below the tab strip.
+void AddWindowFields(std::vector<FieldSpec>& f) {
   f.push_back({Field::Notice, FieldKind::fkStatic, -1, Bounds(120, 321, 140, 15), NoticeText, {}, "FREEWARE"});
   f.push_back({Field::HomePage,
                FieldKind::fkUrl,
@@ -176,6 +187,17 @@ std::vector<FieldSpec> MakeInventory() {
                "Visit the official website.",
                false,
                true});
+}
+
+std::vector<FieldSpec> MakeInventory() {
+  std::vector<FieldSpec> f;
+  AddWelcome(f);
+  AddMyComputer(f);
+  AddProcessor(f);
+  AddOperatingSystem(f);
+  AddDevices(f);
+  AddMore(f);
+  AddWindowFields(f);
   return f;
 }
 

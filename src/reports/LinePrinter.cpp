@@ -125,6 +125,17 @@ std::vector<std::string> WrapLine(const std::string& line, int width,
   return pieces;
 }
 
+std::optional<std::vector<int>> AdvancesFromEnds(const std::vector<int>& ends) {
+  std::vector<int> advances(ends.size());
+  int previous = 0;
+  for (size_t i = 0; i < ends.size(); ++i) {
+    if (ends[i] < previous) return std::nullopt;
+    advances[i] = ends[i] - previous;
+    previous = ends[i];
+  }
+  return advances;
+}
+
 int LineHeight(const PrintTextMetrics& metrics) {
   return static_cast<int>(std::clamp(int64_t{metrics.Height} + metrics.ExternalLeading, int64_t{1}, LineHeightLimit));
 }

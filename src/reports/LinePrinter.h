@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ std::vector<std::string> WrapLine(const std::string& line, int width,
 // The pitch of the printed lines: the font's height and external leading, at least one pixel and
 // at most a bound that keeps the page arithmetic inside an int.
 int LineHeight(const PrintTextMetrics& metrics);
+
+// How far each character moves the pen, from where the printer says each one ends; nothing where
+// those ends do not start at 0 or later and never go back, which no sound measurement gives.
+std::optional<std::vector<int>> AdvancesFromEnds(const std::vector<int>& ends);
 
 // Whole lines that fit between top and bottom, two fewer with a title; at least one.
 int LinesPerPage(const TRect& printable, int lineHeight, TPrintTitlePlacement title);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "reports/LinePrinter.h"
 
 namespace qv {
 
@@ -116,16 +117,13 @@ PrinterDcSurface::Placement PrinterDcSurface::Place(const std::string& text) {
   if (count == 0) return placed;
   std::vector<int> ends(text.size());
   SIZE size{};
-  if (GetTextExtentExPointA(Dc, text.c_str(), count, 0, nullptr, ends.data(), &size)) {
-    // From where each character ends to how far each one moves the pen.
-    placed.Advances.resize(text.size());
-    int previous = 0;
-    for (size_t i = 0; i < ends.size(); ++i) {
-      placed.Advances[i] = ends[i] - previous;
-      previous = ends[i];
-    }
+  // A driver whose positions make no sense gets its text drawn as one run, at the plain call's width.
+  std::optional<std::vector<int>> advances;
+  if (GetTextExtentExPointA(Dc, text.c_str(), count, 0, nullptr, ends.data(), &size) &&
+      (advances = AdvancesFromEnds(ends))) {
+    placed.Advances = std::move(*advances);
     // An overhang (a synthesized italic or bold) reaches past the last advance.
-    placed.Width = std::max(previous, static_cast<int>(size.cx));
+    placed.Width = std::max(ends.back(), static_cast<int>(size.cx));
   } else if (GetTextExtentPoint32A(Dc, text.c_str(), count, &size)) {
     placed.Width = static_cast<int>(size.cx);
   }

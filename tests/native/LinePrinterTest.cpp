@@ -180,6 +180,13 @@ TEST(WrapLine, HugeLineTakesFewMeasurements) {
   EXPECT_LT(calls, 1011 * 20);
 }
 
+TEST(AdvancesFromEnds, OnlyPositionsThatStartAtZeroAndNeverGoBack) {
+  EXPECT_EQ(AdvancesFromEnds({7, 14, 14, 20}), (std::vector<int>{7, 7, 0, 6}));
+  EXPECT_EQ(AdvancesFromEnds({}), std::vector<int>{});
+  EXPECT_EQ(AdvancesFromEnds({-1, 5}), std::nullopt);
+  EXPECT_EQ(AdvancesFromEnds({7, 14, 3}), std::nullopt); // a driver that fills in garbage
+}
+
 TEST(LinesPerPage, WholeLinesAndAtLeastOne) {
   struct Case {
     TRect Printable;
