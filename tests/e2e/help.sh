@@ -35,7 +35,7 @@ qx=$X; qy=$Y
 
 # Help is the fourth button: 24, 128, 71 x 23 inside the window.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool mousemove --sync $((qx + 59)) $((qy + 139)) click 1
+xdotool mousemove $((qx + 59)) $((qy + 139)) sleep 0.1 click 1
 start=$(date +%s%N)
 viewer=""
 for _ in $(seq 1 200); do
@@ -72,7 +72,7 @@ check "no title line in blue in the viewer" '[ "$blue" -gt 50 ]'
 read -r jx jy < <(convert "$shot" -crop "${vw}x$((vh - 110))+0+110" +repage txt:- |
   awk -F'[,: ]+' '/#008000/ { print $1, $2; exit }')
 [ -n "${jx:-}" ] || { echo "FAIL: no jump in the contents topic"; exit 1; }
-xdotool mousemove --sync $((vx + jx + 8)) $((vy + 110 + jy + 4)) click 1
+xdotool mousemove $((vx + jx + 8)) $((vy + 110 + jy + 4)) sleep 0.1 click 1
 after=""
 for _ in $(seq 1 50); do
   after=$(helptext || true)
@@ -94,7 +94,7 @@ done
 check "the viewer did not close" '! xdotool search --onlyvisible --name "Wine Help" >/dev/null 2>&1'
 
 # Close ends the program.
-xdotool mousemove --sync $((qx + 570)) $((qy + 11)) click 1
+xdotool mousemove $((qx + 570)) $((qy + 11)) sleep 0.1 click 1
 for _ in $(seq 1 100); do
   kill -0 $pid 2>/dev/null || break
   sleep 0.1

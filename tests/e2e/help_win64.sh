@@ -65,7 +65,7 @@ import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
 read -r jx jy < <(convert "$shot" -crop "${WIDTH}x$((HEIGHT - 110))+0+110" +repage txt:- |
   awk -F'[,: ]+' '/#008000/ { print $1, $2; exit }')
 [ -n "${jx:-}" ] || { echo "FAIL: no jump drawn in the 64-bit viewer"; exit 1; }
-xdotool mousemove --sync $((X + jx + 8)) $((Y + 110 + jy + 4)) click 1
+xdotool mousemove $((X + jx + 8)) $((Y + 110 + jy + 4)) sleep 0.1 click 1
 after=""
 for _ in $(seq 1 50); do
   after=$(helptext || true)

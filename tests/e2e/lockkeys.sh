@@ -50,7 +50,7 @@ server_lock() { xset q | grep -o "$1: *o[nf]*" | awk '{ print $NF }'; }
 
 # Info, then wait for the My Computer page: the NUM box's black frame appears where the Welcome
 # page has none.
-xdotool mousemove --sync $((X + 59)) $((Y + 43)) click 1
+xdotool mousemove $((X + 59)) $((Y + 43)) sleep 0.1 click 1
 for _ in $(seq 1 100); do
   import -window root "$work/shot.png"
   corner=$(convert "$work/shot.png" -crop "1x1+$((X + box_x))+$((Y + $(box_y 24)))" -format '%[hex:p{0,0}]' info:)
@@ -60,7 +60,7 @@ done
 [ "$corner" = 000000 ] || { echo "FAIL: the My Computer page did not appear"; exit 1; }
 
 # As a user would: click an empty part of the page, give the window the keyboard, press the key.
-xdotool mousemove --sync $((X + 300)) $((Y + 110)) click 1
+xdotool mousemove $((X + 300)) $((Y + 110)) sleep 0.1 click 1
 xdotool windowfocus --sync "$win"
 ins_before=$(shown INS)
 
@@ -94,7 +94,7 @@ press Insert INS
 # A click on an indicator toggles the box and puts it straight back: it keeps showing the key.
 for name in CAPS INS; do
   before=$(shown $name)
-  xdotool mousemove --sync $((X + box_x + 5)) $((Y + $(box_y "${row[$name]}") + 5)) click 1
+  xdotool mousemove $((X + box_x + 5)) $((Y + $(box_y "${row[$name]}") + 5)) sleep 0.1 click 1
   sleep 1
   after=$(shown $name)
   [ "$after" = "$before" ] && passes=$((passes + 1)) || fail "a click on $name changed it to $after"

@@ -28,7 +28,7 @@ for _ in $(seq 1 300); do
 done
 [ -n "$win" ] || { echo "FAIL: no Quorvel window appeared"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$win")"
-click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1; }
 click 59 43    # Info
 sleep 4
 click 482 41   # the Devices tab

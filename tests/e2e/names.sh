@@ -11,10 +11,8 @@ exe=$bin/quorvel-report.exe
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 work=$(mktemp -d "$bin/e2e-names.XXXXXX")
 pid=""
-clip=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$clip" ] && kill "$clip" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -82,7 +80,7 @@ await_window() {   # title, tenths of a second; prints the id of a window not ye
   done
   return 1
 }
-click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) sleep 0.1 click 1; }
 "$wine" "$bin/Quorvel.exe" >/dev/null 2>&1 &
 pid=$!
 win=$(await_window Quorvel 300) || { echo "FAIL: no Quorvel window appeared"; exit 1; }
@@ -90,21 +88,9 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 click 59 43   # Info
 sleep 3
 # A name with letters the keyboard lacks is pasted: xdotool would type each through a key mapped
-# only for the moment of its press, gone before Wine looks the key up. The X clipboard's owner
-# stays until the next paste; Wine takes a moment to notice a new one.
+# only for the moment of its press, gone before Wine looks the key up.
 paste_text() {   # text
-  [ -n "$clip" ] && kill "$clip" 2>/dev/null
-  python3 -c '
-import sys, tkinter
-root = tkinter.Tk()
-root.withdraw()
-root.clipboard_clear()
-root.clipboard_append(sys.argv[1])
-root.update()
-root.after(60000, root.destroy)
-root.mainloop()' "$1" &
-  clip=$!
-  sleep 2
+  "$wine" "$bin/quorvel-helptext.exe" --clipboard "$1" || fail "the clipboard cannot take $1"
   xdotool key ctrl+v
 }
 export_as() {   # Unix path; gives it to the save dialog

@@ -5,7 +5,7 @@
 set -euo pipefail
 : "${QUORVEL_BIN:?}" "${QUORVEL_SOURCE:?}"
 tree=$(dirname "$QUORVEL_BIN")/win32
-work=$(mktemp -d)
+work=$(mktemp -d "$QUORVEL_BIN/e2e-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 trap 'echo "package.sh: failed at line $LINENO"' ERR
 

@@ -28,10 +28,10 @@ fail=0
 [ "$X" -eq $(( (sw - 582) / 2 )) ] && [ "$Y" -eq $(( (sh - 344) / 2 )) ] || { echo "FAIL: not centred"; fail=1; }
 
 # Info, then Close; coordinates are the buttons' centres inside the window.
-xdotool mousemove --sync $((X + 59)) $((Y + 43)) click 1
+xdotool mousemove $((X + 59)) $((Y + 43)) sleep 0.1 click 1
 sleep 2
 kill -0 $pid 2>/dev/null || { echo "FAIL: the program ended after Info"; exit 1; }
-xdotool mousemove --sync $((X + 570)) $((Y + 11)) click 1
+xdotool mousemove $((X + 570)) $((Y + 11)) sleep 0.1 click 1
 for _ in $(seq 1 100); do
   kill -0 $pid 2>/dev/null || break
   sleep 0.1

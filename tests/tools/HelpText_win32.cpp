@@ -2,9 +2,14 @@
 //   quorvel-helptext           prints the caption, then the text of the topic shown (UTF-8)
 //   quorvel-helptext --close   asks every open viewer to close
 //   quorvel-helptext --message prints the caption, then the text of the open message box (UTF-8)
+//   quorvel-helptext --clipboard TEXT  puts TEXT on the clipboard, as a user's copy would: a name
+//                              with letters the keyboard lacks is pasted from there
 // Exit status 1 when no viewer (no message box) is open.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -86,8 +91,28 @@ int PrintMessageBox() {
 
 } // namespace
 
+int SetClipboardText() {
+  int n = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &n);
+  if (!args || n < 3) return 2;
+  const std::wstring text = args[2];
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!mem) return 1;
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(mem)));
+  GlobalUnlock(mem);
+  // An owner window: with none, the clipboard refuses the data.
+  HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  if (!OpenClipboard(owner)) return 1;
+  EmptyClipboard();
+  bool set = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  CloseClipboard();
+  DestroyWindow(owner);
+  return set ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "--message") return PrintMessageBox();
+  if (argc > 1 && std::string(argv[1]) == "--clipboard") return SetClipboardText();
   auto viewers = Viewers();
   if (viewers.empty()) {
     std::fprintf(stderr, "no help viewer is open\n");
