@@ -25,6 +25,8 @@ cases=(
   "ja_JP.UTF-8|932||山田 表示|株式会社ソフト見本"
   "ru_RU.UTF-8|1251|sserifer.fon|Иван Петров|ООО «Пример»"
 )
+# A prefix of its own for each code page, beside the one this test was given.
+base=${QUORVEL_WINEPREFIX:?}
 for case in "${cases[@]}"; do
   IFS='|' read -r locale cp face owner company <<<"$case"
   if ! locale -a | grep -qix "${locale/UTF-8/utf8}"; then
@@ -32,7 +34,7 @@ for case in "${cases[@]}"; do
     continue
   fi
   export LANG=$locale LC_ALL=$locale
-  export QUORVEL_WINEPREFIX=$QUORVEL_BIN/wineprefix-cp$cp
+  export QUORVEL_WINEPREFIX=$base-cp$cp
   "$QUORVEL_WINE" cmd /c exit >/dev/null 2>&1   # makes the prefix on first use
   if [ -n "$face" ]; then cp -n "/usr/share/wine/fonts/$face" "$QUORVEL_WINEPREFIX/drive_c/windows/Fonts/"; fi
   cv='HKLM\Software\Microsoft\Windows NT\CurrentVersion'

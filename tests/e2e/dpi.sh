@@ -18,8 +18,8 @@ passes=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { passes=$((passes + 1)); }
 
-# One scratch prefix serves both: the DPI is read as each session starts.
-export QUORVEL_WINEPREFIX=$QUORVEL_BIN/wineprefix-dpi
+# One prefix serves both: the DPI is read as each session starts.
+: "${QUORVEL_WINEPREFIX:?}"
 for dpi in 120 144; do
   "$QUORVEL_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1 ||
     { fail "$dpi dpi: could not set the DPI"; continue; }

@@ -9,7 +9,7 @@ set -euo pipefail
 # One display for the whole run, so the session below is never left without one.
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
 tests=$QUORVEL_BIN/quorvel_win32_tests.exe
-export QUORVEL_WINEPREFIX=$QUORVEL_BIN/wineprefix-probes
+: "${QUORVEL_WINEPREFIX:?}"
 wine() { "$QUORVEL_WINE" "$@"; }
 reg() { wine reg "$@" >/dev/null; }
 
