@@ -145,7 +145,12 @@ void TMainWindow::KeyboardCuesChanged() {
                                                  {PrintButton, IDB_PRINT_BUTTON},
                                                  {ExportButton, IDB_EXPORT_BUTTON},
                                                  {HelpButton, IDB_HELP_BUTTON}};
-  for (const auto& [b, first] : faces) LoadButtonFaces(*b, first + (AccelCuesShown() ? CueFaces : 0));
+  for (const auto& [b, first] : faces) {
+    // Only the access key changes: the button keeps the height it had (23 until a face is shown).
+    const TRect was = b->Bounds();
+    LoadButtonFaces(*b, first + (AccelCuesShown() ? CueFaces : 0));
+    b->SetBounds(was.Left, was.Top, was.Width(), was.Height());
+  }
   TForm::KeyboardCuesChanged();
 }
 
