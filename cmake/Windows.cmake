@@ -122,7 +122,7 @@ if(QUORVEL_TESTS)
 
   # Reads the window's accessible tree as a screen reader does, for tests/e2e/accessible.sh.
   add_executable(quorvel-acctree ${CMAKE_SOURCE_DIR}/tests/tools/AccessibleTree_win32.cpp)
-  target_link_libraries(quorvel-acctree PRIVATE oleacc ole32 oleaut32 uuid)
+  target_link_libraries(quorvel-acctree PRIVATE oleacc ole32 oleaut32)
   target_link_options(quorvel-acctree PRIVATE ${QUORVEL_LINK})
   target_compile_options(quorvel-acctree PRIVATE ${QUORVEL_WARNINGS})
   set_target_properties(quorvel-acctree PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -102,7 +102,8 @@ void TLinkLabel::Paint(TCanvas& canvas) {
   canvas.Font = Font();
   const int width = std::min(canvas.TextWidth(Caption()), Width());
   const int left = Alignment == taRightJustify ? Width() - width : Alignment == taCenter ? (Width() - width) / 2 : 0;
-  RunPaintPlan(canvas, FocusMarkPlan({left - 1, 0, left + width + 1, Height()}, Font().Color));
+  RunPaintPlan(canvas,
+               FocusMarkPlan({std::max(left - 1, 0), 0, std::min(left + width + 1, Width()), Height()}, Font().Color));
 }
 
 void TLinkLabel::KeyPress() {

@@ -433,7 +433,7 @@ private:
           int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
           std::vector<wchar_t> wide(static_cast<size_t>(n > 0 ? n : 1));
           MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-          *out = Calls()->SysAllocStringLen(wide.data(), static_cast<UINT>(n));
+          *out = Loaded().SysAllocStringLen(wide.data(), static_cast<UINT>(n));
           return *out ? S_OK : E_OUTOFMEMORY;
         },
         name);

@@ -234,6 +234,8 @@ protected:
 
 private:
   void RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
+  void PaintMessage();       // WM_PAINT: the window through a back buffer
+  bool SetCursorOfControl(); // WM_SETCURSOR: the cursor of the control under the pointer, if it has one
   void PaintAll(HDC dc, const RECT& clip);
   friend class TApplication;
 };

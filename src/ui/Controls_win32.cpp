@@ -492,32 +492,46 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(Wnd, msg, wp, lp);
 }
 
+bool TWinControl::SetCursorOfControl() {
+  POINT pt;
+  GetCursorPos(&pt);
+  ::ScreenToClient(Wnd, &pt);
+  TControl* under = GraphicControlAt({pt.x, pt.y});
+  if (!under) under = this;
+  HCURSOR c = under->Cursor != 0 ? ScreenCursor(under->Cursor) : nullptr;
+  if (c) SetCursor(c);
+  return c != nullptr;
+}
+
+void TWinControl::PaintMessage() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Wnd, &ps);
+  RECT client;
+  GetClientRect(Wnd, &client);
+  if (WantsDoubleBuffer() && client.right > 0 && client.bottom > 0) {
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    PaintAll(mem, ps.rcPaint);
+    BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+  } else {
+    PaintAll(dc, ps.rcPaint);
+  }
+  EndPaint(Wnd, &ps);
+}
+
 LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       if (SystemProc) break;
       return 1;
-    case WM_PAINT: {
+    case WM_PAINT:
       if (SystemProc) break;
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Wnd, &ps);
-      RECT client;
-      GetClientRect(Wnd, &client);
-      if (WantsDoubleBuffer() && client.right > 0 && client.bottom > 0) {
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        PaintAll(mem, ps.rcPaint);
-        BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-      } else {
-        PaintAll(dc, ps.rcPaint);
-      }
-      EndPaint(Wnd, &ps);
+      PaintMessage();
       return 0;
-    }
     case WM_PRINTCLIENT: {
       if (SystemProc) break;
       RECT client;
@@ -567,18 +581,7 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (OfferDialogChar(static_cast<char>(wp))) return 0;
       break;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wp) == Wnd && LOWORD(lp) == HTCLIENT) {
-        POINT pt;
-        GetCursorPos(&pt);
-        ::ScreenToClient(Wnd, &pt);
-        TControl* under = GraphicControlAt({pt.x, pt.y});
-        if (!under) under = this;
-        if (under->Cursor != 0)
-          if (HCURSOR c = ScreenCursor(under->Cursor)) {
-            SetCursor(c);
-            return TRUE;
-          }
-      }
+      if (reinterpret_cast<HWND>(wp) == Wnd && LOWORD(lp) == HTCLIENT && SetCursorOfControl()) return TRUE;
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

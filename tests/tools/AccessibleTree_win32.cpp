@@ -12,6 +12,9 @@
 
 namespace {
 
+// Spelled out: the 64-bit import library holds IID_IAccessible as an import, not as data.
+const IID IidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 std::string Utf8(BSTR text) {
   if (!text) return "";
   char out[1024] = {};
@@ -73,7 +76,7 @@ struct Walker {
     for (long i = 0; i < got; ++i) {
       if (children[i].vt == VT_DISPATCH && children[i].pdispVal) {
         IAccessible* sub = nullptr;
-        if (SUCCEEDED(children[i].pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&sub)))) {
+        if (SUCCEEDED(children[i].pdispVal->QueryInterface(IidAccessible, reinterpret_cast<void**>(&sub)))) {
           Visit(sub, CHILDID_SELF, depth + 1);
           sub->Release();
         }
@@ -97,7 +100,7 @@ int main(int argc, char** argv) {
   CoInitialize(nullptr);
   IAccessible* root = nullptr;
   int status = 1;
-  if (SUCCEEDED(AccessibleObjectFromWindow(wnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&root)))) {
+  if (SUCCEEDED(AccessibleObjectFromWindow(wnd, OBJID_CLIENT, IidAccessible, reinterpret_cast<void**>(&root)))) {
     Walker walker;
     ClientToScreen(wnd, &walker.Origin);
     if (argc == 3 && std::string(argv[1]) == "--do") walker.Wanted = argv[2];
