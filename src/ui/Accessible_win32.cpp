@@ -13,11 +13,6 @@ const IID IidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 
 const IID IidDispatch = {0x00020400, 0, 0, {0xc0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID IidUnknown = {0, 0, 0, {0xc0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-template <typename F>
-F Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 // Active Accessibility came with 98 and 2000 (95 and NT 4 had it as an add-on). Its libraries are
 // loaded when a screen reader first asks, never for a user without one; where one is missing, the
 // windows answer as they always did.
@@ -37,11 +32,11 @@ AccessibilityCalls& Loaded() {
     HMODULE ole = LoadLibraryA("ole32.dll");
     HMODULE oleacc = LoadLibraryA("oleacc.dll");
     HMODULE oleaut = LoadLibraryA("oleaut32.dll");
-    c.LresultFromObject = Lookup<decltype(c.LresultFromObject)>(oleacc, "LresultFromObject");
-    c.CreateStdAccessibleObject = Lookup<decltype(c.CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
-    c.SysAllocStringLen = Lookup<decltype(c.SysAllocStringLen)>(oleaut, "SysAllocStringLen");
-    c.CoUninitialize = Lookup<decltype(c.CoUninitialize)>(ole, "CoUninitialize");
-    auto start = Lookup<decltype(&::CoInitialize)>(ole, "CoInitialize");
+    c.LresultFromObject = LookUp<decltype(c.LresultFromObject)>(oleacc, "LresultFromObject");
+    c.CreateStdAccessibleObject = LookUp<decltype(c.CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+    c.SysAllocStringLen = LookUp<decltype(c.SysAllocStringLen)>(oleaut, "SysAllocStringLen");
+    c.CoUninitialize = LookUp<decltype(c.CoUninitialize)>(ole, "CoUninitialize");
+    auto start = LookUp<decltype(&::CoInitialize)>(ole, "CoInitialize");
     // The objects are handed to the screen reader through COM, in this thread's apartment.
     if (c.LresultFromObject && c.CreateStdAccessibleObject && c.SysAllocStringLen && c.CoUninitialize && start)
       c.ComStarted = SUCCEEDED(start(nullptr));
@@ -502,7 +497,7 @@ void RunAccessibleAction(TWinControl& control, WPARAM childId) {
 
 void AnnounceEvent(DWORD event, const TControl& control, int item) {
   using NotifyCall = void(WINAPI*)(DWORD, HWND, LONG, LONG);
-  static const auto notify = Lookup<NotifyCall>(GetModuleHandleA("user32.dll"), "NotifyWinEvent");
+  static const auto notify = LookUpLoaded<NotifyCall>("user32.dll", "NotifyWinEvent");
   if (!notify) return;
   if (control.IsWindowed()) {
     auto& w = const_cast<TWinControl&>(static_cast<const TWinControl&>(control));
