@@ -1,6 +1,5 @@
 #include "ui/Accessible.h"
 
-#include <functional>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -109,7 +108,8 @@ TRect ScreenBounds(TControl& c, int item) {
   return qv::Bounds(at.X, at.Y, b.Width(), b.Height());
 }
 
-HRESULT Guarded(const std::function<HRESULT()>& body) {
+template <typename Body>
+HRESULT Guarded(const Body& body) {
   // No exception may reach the screen reader's call.
   try {
     return body();
@@ -390,12 +390,10 @@ private:
     return S_OK;
   }
 
-  using Delegate = std::function<HRESULT(IAccessible*, VARIANT)>;
-
   // A property of self or of a child: a child window answers for itself, a system control through
   // the system's object (but for its name, which the system takes from a label the window draws).
-  HRESULT Property(VARIANT id, const Delegate& delegate, const std::function<HRESULT(const AccessibleFacts&)>& answer,
-                   bool ownNameOfSystemControl) {
+  template <typename Delegate, typename Answer>
+  HRESULT Property(VARIANT id, const Delegate& delegate, const Answer& answer, bool ownNameOfSystemControl) {
     return Guarded([&]() -> HRESULT {
       TWinControl* self = Self();
       if (!self) return RPC_E_DISCONNECTED;
@@ -416,8 +414,8 @@ private:
     });
   }
 
-  HRESULT Text(VARIANT id, BSTR* out, const Delegate& delegate,
-               const std::function<std::string(const AccessibleFacts&)>& pick, bool name = false) {
+  template <typename Delegate, typename Pick>
+  HRESULT Text(VARIANT id, BSTR* out, const Delegate& delegate, const Pick& pick, bool name = false) {
     if (!out) return E_POINTER;
     *out = nullptr;
     return Property(
@@ -434,8 +432,8 @@ private:
         name);
   }
 
-  HRESULT Number(VARIANT id, VARIANT* out, const Delegate& delegate,
-                 const std::function<long(const AccessibleFacts&)>& pick) {
+  template <typename Delegate, typename Pick>
+  HRESULT Number(VARIANT id, VARIANT* out, const Delegate& delegate, const Pick& pick) {
     if (!out) return E_POINTER;
     out->vt = VT_EMPTY;
     return Property(
@@ -450,8 +448,8 @@ private:
 
   // The first child that `is` picks (the focus, the selection), as a VARIANT; self when none does
   // and `is` picks self.
-  HRESULT Found(VARIANT* out, const std::function<HRESULT(IAccessible*)>& delegate,
-                const std::function<bool(TWinControl&, const Child&)>& is) {
+  template <typename Delegate, typename Is>
+  HRESULT Found(VARIANT* out, const Delegate& delegate, const Is& is) {
     return Guarded([&]() -> HRESULT {
       if (!out) return E_POINTER;
       out->vt = VT_EMPTY;
