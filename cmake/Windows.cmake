@@ -123,6 +123,13 @@ if(QUORVEL_TESTS)
   target_compile_options(quorvel-regtext PRIVATE ${QUORVEL_WARNINGS})
   set_target_properties(quorvel-regtext PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+  # Reads the window's accessible tree as a screen reader does, for tests/e2e/accessible.sh.
+  add_executable(quorvel-acctree ${CMAKE_SOURCE_DIR}/tests/tools/AccessibleTree_win32.cpp)
+  target_link_libraries(quorvel-acctree PRIVATE oleacc ole32 oleaut32)
+  target_link_options(quorvel-acctree PRIVATE ${QUORVEL_LINK})
+  target_compile_options(quorvel-acctree PRIVATE ${QUORVEL_WARNINGS})
+  set_target_properties(quorvel-acctree PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
   # Draws a memo's lines in a plain edit for tests/e2e/memo.sh.
   add_executable(quorvel-memoref ${CMAKE_SOURCE_DIR}/tests/tools/MemoReference_win32.cpp)
   target_link_options(quorvel-memoref PRIVATE ${QUORVEL_LINK})

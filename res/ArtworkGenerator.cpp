@@ -299,8 +299,11 @@ Picture Skin() {
   return p;
 }
 
-// The five faces of a 71 x h button whose top-left lies at (left, top) of the skin.
-std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const std::string& caption, int h) {
+// The five faces of a 71 x h button whose top-left lies at (left, top) of the skin; with
+// `accessKey`, the caption's first letter is underlined, as the window shows it once the keyboard
+// is in use.
+std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const std::string& caption, int h,
+                                 bool accessKey) {
   const int w = 71;
   struct Face {
     Rgb Top, Bottom, Edge, Text;
@@ -328,6 +331,15 @@ std::vector<Picture> ButtonFaces(const Picture& skin, int left, int top, const s
     int ty = (h - 9) / 2 + f.Shift;
     if (f.Text == White) DrawTextCentred(p, (w - 1) / 2 + f.Shift, ty + 1, caption, Navy, 1, true, 0.35);
     DrawTextCentred(p, (w - 1) / 2 + f.Shift, ty, caption, f.Text, 1, true);
+    if (accessKey) {
+      // Below the capital, on the descenders' last row, with the text's shadow under it.
+      const int x = (w - 1) / 2 + f.Shift - TextWidth(caption, 1, true) / 2;
+      const int end = x + TextWidth(caption.substr(0, 1), 1, true);
+      for (int col = x; col < end; ++col) {
+        if (f.Text == White) p.Blend(col, ty + 9, Navy, 0.35);
+        p.Set(col, ty + 8, f.Text);
+      }
+    }
     out.push_back(p);
   }
   return out;
@@ -743,10 +755,12 @@ int main(int argc, char** argv) {
     const char* Caption;
     int Top;
   } buttons[] = {{"info", "Info", 32}, {"print", "Print", 64}, {"export", "Export", 96}, {"help", "Help", 128}};
-  for (const auto& b : buttons) {
-    auto faces = ButtonFaces(skin, 24, b.Top, b.Caption, 22);
-    for (int i = 0; i < 5; ++i) save(faces[i], std::string(b.File) + "_" + faceNames[i] + ".bmp");
-  }
+  for (const auto& b : buttons)
+    for (bool cue : {false, true}) {
+      auto faces = ButtonFaces(skin, 24, b.Top, b.Caption, 22, cue);
+      for (int i = 0; i < 5; ++i)
+        save(faces[i], std::string(b.File) + "_" + faceNames[i] + (cue ? "_cue" : "") + ".bmp");
+    }
   auto close = CloseFaces(skin);
   for (int i = 0; i < 5; ++i) save(close[i], std::string("close_") + faceNames[i] + ".bmp");
 

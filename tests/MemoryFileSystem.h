@@ -33,6 +33,11 @@ public:
     Calls.push_back("remove " + path);
     Files.erase(path);
   }
+  bool Read(const std::string& path, std::string& bytes) override {
+    auto file = Files.find(path);
+    if (file != Files.end()) bytes = file->second;
+    return file != Files.end();
+  }
 };
 
 } // namespace qv

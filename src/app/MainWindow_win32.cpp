@@ -1,6 +1,7 @@
 #include "app/MainWindow_win32.h"
 
 #include "app/ResourceIds.h"
+#include "ui/Accessible.h"
 
 namespace qv {
 
@@ -24,7 +25,9 @@ TFont ValueFont(unsigned style = 0) {
 }
 
 // The five faces of a button, stored one after the other from `first`: up, over, down, disabled,
-// current (shown after release while the pointer is still on the button).
+// current (shown after release while the pointer is still on the button). The five after them show
+// the access key underlined.
+constexpr int CueFaces = 5;
 void LoadButtonFaces(TImageButton& b, int first) {
   TBitmap face;
   if (face.LoadFromResource(first + 0)) b.SetBitmap(face);
@@ -55,9 +58,14 @@ TMainWindow::TMainWindow(TComponent* owner) : TForm(owner), Sources(std::make_un
   barTexture.LoadFromResource(IDB_BARTEXTURE);
   for (const auto& field : FieldInventory())
     if (field.Page == -1 || field.Page >= 1) MakeField(field, barTexture);
+  NameForScreenReaders();
   MakeComponents();
 
   OnClose = [](TControl*) {};
+  // F1 is Help, where the Help button would answer.
+  OnHelp = [this](TControl*) {
+    if (HelpButton->Enabled()) HelpButton->KeyPress();
+  };
   FormCreate();
 }
 
@@ -102,10 +110,12 @@ void TMainWindow::MakeFrame() {
 }
 
 void TMainWindow::MakeButtons() {
-  auto button = [this](const char* name, int left, int top, int w, int h, int faces, const char* hint,
-                       void (TMainWindow::*handler)(TControl*)) {
+  // The caption is what a screen reader reads and the access key ("&Info": Alt+I); the face shows it.
+  auto button = [this](const char* name, const char* caption, int left, int top, int w, int h, int faces,
+                       const char* hint, void (TMainWindow::*handler)(TControl*)) {
     auto* b = new TImageButton(this);
     b->Name = name;
+    b->SetCaption(caption);
     b->SetBounds(left, top, w, h);
     LoadButtonFaces(*b, faces);
     b->Hint = hint;
@@ -114,17 +124,52 @@ void TMainWindow::MakeButtons() {
     b->SetParent(this);
     return b;
   };
-  CloseButton = button("CloseButton", 564, 5, 13, 13, IDB_CLOSE_BUTTON, "Close", &TMainWindow::CloseButtonClick);
-  InfoButton = button("InfoButton", 24, 32, 71, 22, IDB_INFO_BUTTON, "Start examining your system.",
+  CloseButton =
+      button("CloseButton", "Close", 564, 5, 13, 13, IDB_CLOSE_BUTTON, "Close", &TMainWindow::CloseButtonClick);
+  InfoButton = button("InfoButton", "&Info", 24, 32, 71, 22, IDB_INFO_BUTTON, "Start examining your system.",
                       &TMainWindow::InfoButtonClick);
-  PrintButton = button("PrintButton", 24, 64, 71, 22, IDB_PRINT_BUTTON, "Print the gathered information.",
+  PrintButton = button("PrintButton", "&Print", 24, 64, 71, 22, IDB_PRINT_BUTTON, "Print the gathered information.",
                        &TMainWindow::PrintButtonClick);
   PrintButton->SetEnabled(false);
-  ExportButton = button("ExportButton", 24, 96, 71, 22, IDB_EXPORT_BUTTON, "Save the gathered information.",
+  ExportButton = button("ExportButton", "&Export", 24, 96, 71, 22, IDB_EXPORT_BUTTON, "Save the gathered information.",
                         &TMainWindow::ExportButtonClick);
   ExportButton->SetEnabled(false);
-  HelpButton = button("HelpButton", 24, 128, 71, 22, IDB_HELP_BUTTON, "Is there something you don't understand?",
-                      &TMainWindow::HelpButtonClick);
+  HelpButton = button("HelpButton", "&Help", 24, 128, 71, 22, IDB_HELP_BUTTON,
+                      "Is there something you don't understand?", &TMainWindow::HelpButtonClick);
+  // Tab reaches the four in the left column; Close is the title bar's, which Alt+F4 does.
+  for (TImageButton* b : {InfoButton, PrintButton, ExportButton, HelpButton}) b->TabStop = true;
+}
+
+void TMainWindow::KeyboardCuesChanged() {
+  const std::pair<TImageButton*, int> faces[] = {{InfoButton, IDB_INFO_BUTTON},
+                                                 {PrintButton, IDB_PRINT_BUTTON},
+                                                 {ExportButton, IDB_EXPORT_BUTTON},
+                                                 {HelpButton, IDB_HELP_BUTTON}};
+  for (const auto& [b, first] : faces) {
+    // Only the access key changes: the button keeps the height it had (23 until a face is shown).
+    const TRect was = b->Bounds();
+    LoadButtonFaces(*b, first + (AccelCuesShown() ? CueFaces : 0));
+    b->SetBounds(was.Left, was.Top, was.Width(), was.Height());
+  }
+  TForm::KeyboardCuesChanged();
+}
+
+// Screen readers read a value by the caption drawn beside it (and not that caption again), a page
+// by its tab; the rules drawn as thin panels are not read at all.
+void TMainWindow::NameForScreenReaders() {
+  for (const auto& field : FieldInventory())
+    if (const FieldSpec* caption = NamingCaption(field.Id)) {
+      std::string name = caption->Text;
+      if (!name.empty() && name.back() == ':') name.pop_back();
+      ControlOf(field.Id)->AccessibleName = name;
+      ControlOf(caption->Id)->AccessibleHidden = true;
+    }
+  for (int i = 0; i < PageCount; ++i) {
+    Pages[i]->AccessibleName = TabCaptions[i];
+    Pages[i]->AccessibleRole = ROLE_SYSTEM_PROPERTYPAGE;
+  }
+  CreditsViewport->AccessibleName = "Credits";
+  WelcomeRule->AccessibleHidden = true;
 }
 
 void TMainWindow::MakeTabStrip() {
@@ -205,6 +250,7 @@ void TMainWindow::MakeCredits() {
   top += 48;
   auto rule = [this, box](int y) {
     auto* p = new TPanel(this);
+    p->AccessibleHidden = true;
     p->BevelOuter = bvNone;
     p->SetColor(clBlack);
     p->SetBounds(12, y, 329, 1);

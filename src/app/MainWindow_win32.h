@@ -107,8 +107,13 @@ public:
 
   bool Gathered() const { return State.Gathered; }
 
+protected:
+  // The buttons' faces show their access keys once the keyboard is in use.
+  void KeyboardCuesChanged() override;
+
 private:
   void MakeFrame();
+  void NameForScreenReaders();
   void MakeButtons();
   void MakeTabStrip();
   void MakeWelcomePage();

@@ -1,6 +1,7 @@
 #include "app/BusyWindow_win32.h"
 #include "app/MainWindow_win32.h"
 #include "cpu/CpuPlatform.h"
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -11,6 +12,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     struct ReleaseMonitor {
       ~ReleaseMonitor() { ReleaseCpuLoadMonitor(); }
     } releaseMonitor;
+    // What a screen reader's first question started (COM) ends after the windows are gone.
+    struct ReleaseScreenReaderObjects {
+      ~ReleaseScreenReaderObjects() { ReleaseAccessibility(); }
+    } releaseAccessibility;
     TComponent root(nullptr);
     MainWindow = new TMainWindow(&root);
     Application().MainForm = MainWindow;

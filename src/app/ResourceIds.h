@@ -9,7 +9,8 @@
 #define IDB_CREDITS2 106
 #define IDB_BARTEXTURE 107
 #define IDB_HINTWALL 108
-// Button faces: five per button from its first id (up, over, down, disabled, current).
+// Button faces: five per button from its first id (up, over, down, disabled, current), then the
+// same five with the access key underlined.
 #define IDB_INFO_BUTTON 200
 #define IDB_PRINT_BUTTON 210
 #define IDB_EXPORT_BUTTON 220

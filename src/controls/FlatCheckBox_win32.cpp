@@ -2,6 +2,7 @@
 
 #include "controls/PaintOps.h"
 #include "controls/PaintOps_win32.h"
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -67,6 +68,14 @@ void TFlatCheckBox::PaintWindow(TCanvas& canvas) {
   TWinControl::PaintWindow(canvas); // the background in the control's colour
   PaintBox(canvas);
   DrawCaption(canvas);
+  // The focus mark around the caption, in the colour of the check mark.
+  TForm* form = Form();
+  if (!Focused() || !form->FocusCuesShown()) return;
+  canvas.Font = Font();
+  const int width = canvas.TextWidth(PlainCaption(Caption()));
+  const TRect text = CheckCaptionRect(LayoutValue, ClientRect());
+  const int left = LayoutValue == checkboxLeft ? text.Left : text.Right - width;
+  RunPaintPlan(canvas, FocusMarkPlan({left - 2, 0, left + width + 2, Height()}, ColorCheck));
 }
 
 void TFlatCheckBox::SetChecked(bool v) {
@@ -74,6 +83,7 @@ void TFlatCheckBox::SetChecked(bool v) {
   IsChecked = v;
   Click();
   DrawBox();
+  AnnounceEvent(EVENT_OBJECT_STATECHANGE, *this);
 }
 
 void TFlatCheckBox::SetLayout(TCheckBoxLayout l) {
@@ -202,6 +212,7 @@ void TFlatCheckBox::FocusChanged(bool gained) {
     Focus = false;
   }
   DrawBox();
+  if (TForm* form = Form(); form && form->FocusCuesShown()) Invalidate(); // the focus mark
 }
 
 void TFlatCheckBox::EnabledChanged() {
@@ -221,6 +232,12 @@ bool TFlatCheckBox::DialogChar(char c) {
   }
   if (c == ' ' && Focus) SetChecked(!IsChecked);
   return false;
+}
+
+void TFlatCheckBox::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_CHECKBUTTON;
+  facts.Name = PlainCaption(Caption());
+  if (IsChecked) facts.State |= STATE_SYSTEM_CHECKED;
 }
 
 } // namespace qv

@@ -44,6 +44,7 @@ public:
   void MouseUp(TMouseButton button, unsigned shift, int x, int y) override;
   void MouseMove(unsigned shift, int x, int y) override;
   void ParentColorChanged() override;
+  void Describe(AccessibleFacts& facts) const override;
 
   static TFlatCheckBox* HoverBox();
   static TTimer* HoverTimer();

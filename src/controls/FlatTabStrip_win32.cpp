@@ -1,12 +1,14 @@
 #include "controls/FlatTabStrip_win32.h"
 
 #include "controls/PaintOps_win32.h"
+#include "ui/Accessible.h"
 
 namespace qv {
 
 TFlatTabStrip::TFlatTabStrip(TComponent* owner) : TWinControl(owner) {
   OwnColor = 14805739;
   ParentColor = true;
+  TabStop = true;
   SetBounds(0, 0, 289, 193);
 }
 
@@ -36,6 +38,9 @@ void TFlatTabStrip::SetActiveTab(int index) {
   Active = ClampActiveTab(index, static_cast<int>(TabList.size()));
   if (OnTabChanged) OnTabChanged(this);
   Invalidate();
+  if (Active < 0) return;
+  AnnounceEvent(EVENT_OBJECT_SELECTION, *this, Active);
+  if (Focused()) AnnounceEvent(EVENT_OBJECT_FOCUS, *this, Active);
 }
 
 void TFlatTabStrip::SetTabHeight(int v) {
@@ -120,6 +125,11 @@ void TFlatTabStrip::PaintTo(TCanvas& canvas) {
 void TFlatTabStrip::PaintWindow(TCanvas& canvas) {
   // The framework already composes the window in a back buffer and copies it in one go.
   PaintTo(canvas);
+  TForm* form = Form();
+  if (Focused() && form->FocusCuesShown() && Active >= 0 && Active < static_cast<int>(Rects.size())) {
+    const TRect& tab = Rects[Active];
+    RunPaintPlan(canvas, FocusMarkPlan({tab.Left + 2, tab.Top + 2, tab.Right - 3, tab.Bottom - 1}, Border));
+  }
 }
 
 void TFlatTabStrip::MouseDown(TMouseButton button, unsigned shift, int x, int y) {
@@ -143,6 +153,47 @@ bool TFlatTabStrip::DialogChar(char c) {
     SetActiveTab(i);
     SetFocus();
   }
+  return true;
+}
+
+void TFlatTabStrip::KeyDown(WPARAM key) {
+  const int last = static_cast<int>(TabList.size()) - 1;
+  if (key == VK_LEFT && Active > 0) SetActiveTab(Active - 1);
+  if (key == VK_RIGHT && Active < last) SetActiveTab(Active + 1);
+}
+
+bool TFlatTabStrip::SelectNextPage(bool forward) {
+  const int count = static_cast<int>(TabList.size());
+  if (count == 0) return false;
+  SetActiveTab((Active + (forward ? 1 : count - 1)) % count);
+  // The focus was on the page that went away: it moves to the strip.
+  HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus) && !IsWindowVisible(focus)) SetFocus();
+  return true;
+}
+
+void TFlatTabStrip::FocusChanged(bool gained) {
+  Invalidate();
+  if (gained && Active >= 0) AnnounceEvent(EVENT_OBJECT_FOCUS, *this, Active);
+}
+
+void TFlatTabStrip::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_PAGETABLIST;
+  facts.Name = AccessibleName;
+}
+
+void TFlatTabStrip::DescribeItem(int item, AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_PAGETAB;
+  facts.Name = PlainCaption(TabList[static_cast<size_t>(item)]);
+  if (item < static_cast<int>(Rects.size())) facts.Bounds = Rects[static_cast<size_t>(item)];
+  facts.State = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+  if (item == Active) facts.State |= STATE_SYSTEM_SELECTED | (Focused() ? STATE_SYSTEM_FOCUSED : 0);
+  facts.DefaultAction = "Switch";
+}
+
+bool TFlatTabStrip::DoAccessibleAction(int item) {
+  if (item < 0 || !Enabled()) return false;
+  if (item != Active) SetActiveTab(item);
   return true;
 }
 

@@ -41,11 +41,18 @@ public:
 
   void MouseDown(TMouseButton button, unsigned shift, int x, int y) override;
   void ParentColorChanged() override;
+  bool SelectNextPage(bool forward) override;
+  void Describe(AccessibleFacts& facts) const override;
+  int AccessibleItemCount() const override { return static_cast<int>(TabList.size()); }
+  void DescribeItem(int item, AccessibleFacts& facts) const override;
+  bool DoAccessibleAction(int item) override;
 
 protected:
   void PaintWindow(TCanvas& canvas) override;
   void BoundsChanged() override;
   bool DialogChar(char c) override;
+  void KeyDown(WPARAM key) override;
+  void FocusChanged(bool gained) override;
   void ApplyAdvColors();
 
 private:

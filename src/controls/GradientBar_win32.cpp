@@ -1,6 +1,7 @@
 #include "controls/GradientBar_win32.h"
 
 #include "controls/PaintOps_win32.h"
+#include "ui/Accessible.h"
 
 namespace qv {
 
@@ -139,6 +140,12 @@ void TGradientBar::Paint(TCanvas& canvas) {
     off.TextOut(at.X, at.Y, text);
   }
   canvas.Draw(0, 0, OffscreenImage);
+}
+
+void TGradientBar::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_PROGRESSBAR;
+  facts.Name = AccessibleName;
+  facts.Value = PositionText(Pos, MaxValue, PercentageOn, Prefix, Suffix);
 }
 
 } // namespace qv

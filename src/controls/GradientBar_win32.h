@@ -37,6 +37,7 @@ public:
   const std::string& PosTextSuffix() const { return Suffix; }
 
   void Paint(TCanvas& canvas) override;
+  void Describe(AccessibleFacts& facts) const override;
   // How many times the full-length bar was rendered (the gradient or the tiles).
   int BarImageBuilds() const { return Builds; }
 

@@ -1,6 +1,9 @@
 #include "controls/ImageButton_win32.h"
 
+#include <cctype>
+
 #include "controls/PaintOps_win32.h"
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -35,6 +38,10 @@ void TImageButton::DrawImage(TCanvas& canvas, const TBitmap& image) {
   canvas.Brush.Color = clBtnFace;
   canvas.FillRect(ClientRect());
   canvas.Draw(0, 0, image);
+  // The focus mark inside the face's edge, in the captions' white.
+  TForm* form = Form();
+  if (Focused() && form->FocusCuesShown())
+    RunPaintPlan(canvas, FocusMarkPlan({3, 3, image.Width() - 3, image.Height() - 3}, clWhite));
 }
 
 void TImageButton::Paint(TCanvas& canvas) {
@@ -112,6 +119,35 @@ void TImageButton::MouseUp(TMouseButton button, unsigned shift, int x, int y) {
   const TBitmap& image = Image(ImageOnRelease(Present(), onButton));
   SetBounds(Left(), Top(), image.Width(), image.Height());
   PaintDirect(*this, [this, &image](TCanvas& c) { DrawImage(c, image); });
+}
+
+void TImageButton::KeyPress() {
+  if (!Enabled()) return;
+  if (auto img = ImageOnPress(Enabled(), Present())) ShowImage(*img);
+  Click();
+  if (!Enabled()) return;
+  POINT pt;
+  GetCursorPos(&pt);
+  ShowImage(ImageOnRelease(Present(), Application().ControlAtPos({pt.x, pt.y}, true) == this));
+}
+
+bool TImageButton::DialogChar(char c) {
+  if (!IsAccel(c, Caption()) || !Enabled()) return false;
+  if (TForm* form = Form(); form && TabStop) form->FocusControl(this);
+  KeyPress();
+  return true;
+}
+
+void TImageButton::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_PUSHBUTTON;
+  facts.Name = AccessibleName.empty() ? PlainCaption(Caption()) : AccessibleName;
+  if (char key = AccelKey(Caption())) facts.Shortcut = std::string("Alt+") + static_cast<char>(std::toupper(key));
+  facts.DefaultAction = "Press";
+}
+
+bool TImageButton::DoAccessibleAction(int) {
+  KeyPress();
+  return true;
 }
 
 } // namespace qv

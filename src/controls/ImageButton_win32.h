@@ -24,6 +24,11 @@ public:
   void MouseUp(TMouseButton button, unsigned shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // The keyboard's click (Enter, Space, the access key in the caption): pressed face, command, release.
+  void KeyPress() override;
+  bool DialogChar(char c) override;
+  void Describe(AccessibleFacts& facts) const override;
+  bool DoAccessibleAction(int item) override;
 
 private:
   TButtonImages Present() const;

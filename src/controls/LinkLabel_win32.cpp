@@ -2,6 +2,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
+#include "controls/PaintOps_win32.h"
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -22,6 +26,7 @@ std::function<void(const std::string&)> TLinkLabel::OpenLink = [](const std::str
 TLinkLabel::TLinkLabel(TComponent* owner) : TEffectLabel(owner) {
   LoadUrlCursors();
   Cursor = crHandPoint;
+  TabStop = true;
   TFont& f = FontForChange();
   f.Color = 0xFF0000;
   f.Style = fsUnderline;
@@ -87,6 +92,38 @@ void TLinkLabel::MouseLeave() {
   TEffectLabel::MouseLeave();
   State.MouseLeave();
   ApplyState();
+}
+
+void TLinkLabel::Paint(TCanvas& canvas) {
+  TEffectLabel::Paint(canvas);
+  TForm* form = Form();
+  if (!Focused() || !form->FocusCuesShown()) return;
+  // The focus mark around the text, in its colour.
+  canvas.Font = Font();
+  const int width = std::min(canvas.TextWidth(Caption()), Width());
+  const int left = Alignment == taRightJustify ? Width() - width : Alignment == taCenter ? (Width() - width) / 2 : 0;
+  RunPaintPlan(canvas,
+               FocusMarkPlan({std::max(left - 1, 0), 0, std::min(left + width + 1, Width()), Height()}, Font().Color));
+}
+
+void TLinkLabel::KeyPress() {
+  State.LeftPress();
+  auto open = State.LeftRelease(0, 0, Width(), Height(), URL, Caption());
+  ApplyState();
+  if (open) OpenLink(*open);
+}
+
+void TLinkLabel::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_LINK;
+  facts.Name = AccessibleName.empty() ? Caption() : AccessibleName;
+  facts.Value = AccessibleName.empty() ? URL : Caption();
+  facts.State = STATE_SYSTEM_LINKED;
+  facts.DefaultAction = "Jump";
+}
+
+bool TLinkLabel::DoAccessibleAction(int) {
+  KeyPress();
+  return true;
 }
 
 } // namespace qv

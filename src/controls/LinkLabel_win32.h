@@ -28,6 +28,11 @@ public:
   void MouseUp(TMouseButton button, unsigned shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  void Paint(TCanvas& canvas) override;
+  // Enter or Space: opened as by a click.
+  void KeyPress() override;
+  void Describe(AccessibleFacts& facts) const override;
+  bool DoAccessibleAction(int item) override;
 
   // How a link is opened; the shell's "open" verb unless replaced (tests record instead).
   static std::function<void(const std::string&)> OpenLink;

@@ -50,5 +50,11 @@ inline TRect InflateRect(TRect r, int dx, int dy) { return {r.Left - dx, r.Top -
 // The accelerator test of captions: an "&" before the last character, and the character after
 // the first "&" equal to c, ignoring case ("&&" is a literal ampersand, not a marker).
 bool IsAccel(char c, const std::string& caption);
+// The caption as read aloud (markers taken out, "&&" one "&"), and its access key ('\0' for none).
+std::string PlainCaption(const std::string& caption);
+char AccelKey(const std::string& caption);
+
+// The keyboard's focus mark: the frame of r dotted, every other pixel.
+TPaintPlan FocusMarkPlan(TRect r, TColor color);
 
 } // namespace qv

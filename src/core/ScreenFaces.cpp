@@ -12,8 +12,8 @@ bool DoubleByte(int charSet) {
 
 } // namespace
 
-FaceRequest ScreenFace(const std::string& name, int height, int screenDpi, int charSet) {
-  if (screenDpi == 96 || DoubleByte(charSet) || !SameIgnoringAsciiCase(name, "MS Sans Serif")) return {name, height};
+FaceRequest ScreenFace(const std::string& name, int height, bool layoutFaceDrawn, int charSet) {
+  if (layoutFaceDrawn || DoubleByte(charSet) || !SameIgnoringAsciiCase(name, "MS Sans Serif")) return {name, height};
   // The bitmap face answers every request up to 12 pixels with its 13-pixel size; Arial (on every
   // Windows, and metric-equal where it is replaced) at a 9-pixel em is no taller and no wider in any
   // of the window's texts. At 10 pixels a colon's ink runs past the text's width, and a caption

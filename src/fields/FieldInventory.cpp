@@ -219,6 +219,18 @@ const FieldSpec& FindField(Field field) {
   return *spec;
 }
 
+const FieldSpec* NamingCaption(Field value) {
+  const FieldSpec* caption = nullptr;
+  for (const auto& spec : FieldInventory()) {
+    if (spec.Kind == FieldKind::fkCaption) caption = &spec;
+    if (spec.Id != value) continue;
+    const bool named = spec.Kind == FieldKind::fkValue || spec.Kind == FieldKind::fkMemo ||
+                       spec.Kind == FieldKind::fkBar || spec.Kind == FieldKind::fkUrl;
+    return named && caption && caption->Page == spec.Page ? caption : nullptr;
+  }
+  return nullptr;
+}
+
 const char* FieldName(Field field) {
   static const char* const names[] = {
 #define QV_FIELD_NAME(name) #name,

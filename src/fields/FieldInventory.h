@@ -42,6 +42,11 @@ constexpr std::array<Field, 9> FeatureBoxes = {Field::FpuBox,         Field::Rdt
                                                Field::SseBox,         Field::Sse2Box,      Field::ApicBox};
 const FieldSpec& FindField(Field field);
 
+// The caption that names a value for a screen reader (the label, memo, bar or link the eye reads
+// beside it): the last caption before the value on its page. Null for the check boxes, which
+// carry their own captions, and for everything off the pages.
+const FieldSpec* NamingCaption(Field value);
+
 // Texts of the implementer's choosing, kept in one place.
 extern const char* const QuorvelVersion; // "1.0": caption of ProductVersion
 extern const char* const HomePageCaption;

@@ -21,6 +21,8 @@ public:
   // the target cannot be replaced (no rights, locked, a folder); both files then stay as they were.
   virtual bool Replace(const std::string& source, const std::string& target) = 0;
   virtual void Remove(const std::string& path) = 0;
+  // Reads a whole file (a CPUID dump to replay); false when it cannot be read.
+  virtual bool Read(const std::string& path, std::string& bytes) = 0;
   // Why this system cannot store the name as it stands, or empty when it can.
   virtual std::string NameProblem(const std::string&) { return ""; }
   // The path as a message shows it (the messages are in the ANSI code page).

@@ -36,6 +36,16 @@ public:
   }
 
   void Remove(const std::string& path) override { std::remove(path.c_str()); }
+
+  bool Read(const std::string& path, std::string& bytes) override {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    char block[4096];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;) bytes.append(block, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+  }
 };
 
 } // namespace

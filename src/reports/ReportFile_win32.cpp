@@ -60,6 +60,22 @@ public:
       DeleteFileA(Ansi(path).c_str());
   }
 
+  bool Read(const std::string& path, std::string& bytes) override {
+    HANDLE handle = Wide ? Wide->CreateFile(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                         : CreateFileA(Ansi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    UniqueKernelHandle file(handle);
+    char block[4096];
+    for (;;) {
+      DWORD got = 0;
+      if (!ReadFile(file.Get(), block, sizeof block, &got, nullptr)) return false;
+      if (got == 0) return true;
+      bytes.append(block, got);
+    }
+  }
+
   std::string NameProblem(const std::string& path) override {
     std::string ansi;
     if (Wide ? WideToUtf8(Utf8ToWide(path)) == path : Utf8ToAnsiExactly(path, ansi)) return "";

@@ -1,18 +1,24 @@
 #include "tools/CpuidOptions.h"
 
-#include <cstdio>
-
 #include "core/Errors.h"
 
 namespace qv {
 
-int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay, TextSink& err) {
+int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor, CpuidReplay& replay, TextSink& err,
+                      ReportFileSystem& fs) {
   if (!processor || options.ShowHelp) return -1;
-  if (!options.CpuidDumpPath.empty()) {
+  if (const std::string& path = options.CpuidDumpPath; !path.empty()) {
+    std::string text;
+    const std::string problem = fs.NameProblem(path);
+    if (!problem.empty() || !fs.Read(path, text)) {
+      err << "quorvel-report: Cannot read the CPUID dump " << fs.ShownName(path) << (problem.empty() ? "" : "\n")
+          << problem << "\n";
+      return ExitBadArgument;
+    }
     try {
-      replay.Dump = LoadCpuidDump(options.CpuidDumpPath);
+      replay.Dump = ParseCpuidDump(text);
     } catch (const Exception& e) {
-      err << "quorvel-report: " << e.Message() << "\n";
+      err << "quorvel-report: " << e.Message() << " (" << fs.ShownName(path) << ")\n";
       return ExitBadArgument;
     }
     processor->Cpuid = &*replay.Dump;
@@ -25,11 +31,14 @@ int ApplyCpuidOptions(const ReportOptions& options, ProcessorSources* processor,
       err << "quorvel-report: " << e.Message() << "\n";
       return ExitCannotWrite;
     }
-    std::FILE* out = std::fopen(options.SaveCpuidPath.c_str(), "wb");
-    bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    if (out && std::fclose(out) != 0) written = false;
-    if (!written) {
-      err << "Cannot create file " << options.SaveCpuidPath << "\n";
+    // Written as a report is, a line of the dump a line of the report: the same bytes.
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+      lines.push_back(text.substr(at, end - at));
+    try {
+      WriteReportFile(options.SaveCpuidPath, lines, fs);
+    } catch (const Exception& e) {
+      err << e.Message() << "\n";
       return ExitCannotWrite;
     }
     return ExitReportWritten;

@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     err << "quorvel-report: " << parsed.Error << "\n" << qv::ReportUsage();
     return qv::ExitBadArgument;
   }
-  // The file name as typed: from the wide command line where the system has one, else the ANSI
-  // arguments in UTF-8 (a name the code page cannot hold is refused when the file is written).
+  // The file names as typed: from the wide command line where the system has one, else the ANSI
+  // arguments in UTF-8 (a name the code page cannot hold is refused when the file is opened).
   std::vector<std::string> utf8Arguments;
   if (const qv::WideFileCalls* wide = qv::WideNameCalls()) {
     auto split = qv::SplitCommandLine(std::u16string(reinterpret_cast<const char16_t*>(wide->GetCommandLine())));
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   } else {
     for (int i = 1; i < argc; ++i) utf8Arguments.push_back(qv::AnsiToUtf8Name(argv[i]));
   }
-  qv::TakeOutputFrom(parsed, utf8Arguments);
+  qv::TakeFileNamesFrom(parsed, utf8Arguments);
   parsed.Options.ToUtf8 = qv::SystemAnsiConverter();
   try {
     qv::InitCpuLoadMonitor();

@@ -92,10 +92,13 @@ std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
   return args;
 }
 
-void TakeOutputFrom(ParsedReportArguments& parsed, const std::vector<std::string>& utf8Arguments) {
+void TakeFileNamesFrom(ParsedReportArguments& parsed, const std::vector<std::string>& utf8Arguments) {
   if (!parsed.Error.empty()) return;
   ParsedReportArguments again = ParseReportArguments(utf8Arguments);
-  if (again.Error.empty()) parsed.Options.OutputPath = again.Options.OutputPath;
+  if (!again.Error.empty()) return;
+  parsed.Options.OutputPath = again.Options.OutputPath;
+  parsed.Options.CpuidDumpPath = again.Options.CpuidDumpPath;
+  parsed.Options.SaveCpuidPath = again.Options.SaveCpuidPath;
 }
 
 std::string ReportUsage() {

@@ -44,9 +44,10 @@ ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args)
 // backslashes are literal except before a double quote. The program's name is left out.
 std::vector<std::u16string> SplitCommandLine(std::u16string_view line);
 
-// The --output name taken from the same arguments in UTF-8 (the wide command line's), so that it is
-// the name as typed and not the code page's look-alike. Nothing changes when they do not parse.
-void TakeOutputFrom(ParsedReportArguments& parsed, const std::vector<std::string>& utf8Arguments);
+// The file names (--output, --cpuid, --save-cpuid) taken from the same arguments in UTF-8 (the wide
+// command line's), so that each is the name as typed and not the code page's look-alike. Nothing
+// changes when they do not parse.
+void TakeFileNamesFrom(ParsedReportArguments& parsed, const std::vector<std::string>& utf8Arguments);
 
 // "usage: quorvel-report [--html] [--output FILE]" and a line per option.
 std::string ReportUsage();

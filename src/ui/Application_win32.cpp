@@ -217,6 +217,10 @@ bool TApplication::HandleHookedMessage(MSG& msg) {
       OnMessage(msg, handled);
       if (handled) return true;
     }
+    // The form's dialog keys (Tab, Ctrl+Tab, Enter, F1 ...), before the focused window sees them.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+      if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(RootWindow(msg.hwnd))))
+        if (form->DialogKey(msg)) return true;
   } catch (const std::exception& e) {
     HandleException(e);
   }

@@ -12,6 +12,8 @@
 namespace qv {
 
 class TWinControl;
+class TForm;
+struct AccessibleFacts;
 
 // Ownership: an owner frees the components it owns, last created first.
 class TComponent {
@@ -89,6 +91,21 @@ public:
   bool ShowHint = false;
   // Index into the screen's cursor table (0: the arrow); shown while the pointer is over it.
   int Cursor = 0;
+  // Reached with Tab and Shift+Tab.
+  bool TabStop = false;
+
+  // What a screen reader is told of the control: the class's own role and text, or the name given
+  // here where the control shows no name of its own (its text is a value). A hidden control, and a
+  // control of role 0, is not shown to screen readers (pictures; a caption read with its value).
+  std::string AccessibleName;
+  long AccessibleRole = 0;
+  bool AccessibleHidden = false;
+  virtual void Describe(AccessibleFacts& facts) const;
+  // Parts drawn inside the control that a screen reader reads one by one (the tabs of a strip).
+  virtual int AccessibleItemCount() const { return 0; }
+  virtual void DescribeItem(int, AccessibleFacts&) const {}
+  // The default action of the control (item -1) or of an item; false when there is none.
+  virtual bool DoAccessibleAction(int) { return false; }
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;
@@ -98,6 +115,14 @@ public:
   TNotifyEvent OnMouseLeave;
 
   virtual bool IsWindowed() const { return false; }
+  // The form the control lies on, or null.
+  TForm* Form() const;
+  // Holds the keyboard focus: a windowless control as its form's focused control.
+  virtual bool Focused() const;
+  // Enter, Space or the access key on a windowless control with the focus: its click.
+  virtual void KeyPress() {}
+  // A typed character that the focused control did not use, offered as an accelerator.
+  virtual bool DialogChar(char) { return false; }
   virtual void Invalidate();
   // Windowless controls paint here, in their own coordinates.
   virtual void Paint(TCanvas&) {}
@@ -147,6 +172,9 @@ public:
   ~TWinControl() override;
 
   bool IsWindowed() const override { return true; }
+  void Describe(AccessibleFacts& facts) const override;
+  // A system control (the edit of a memo) under the framework's window procedure.
+  bool SystemControl() const { return SystemProc != nullptr; }
   HWND Handle();
   bool HandleAllocated() const { return Wnd != nullptr; }
   void SetParent(TWinControl* parent) override;
@@ -157,8 +185,7 @@ public:
   void Update(); // repaint now, without waiting for the message loop
   void BringToFront();
   void SetFocus();
-  bool Focused() const;
-  bool TabStop = false;
+  bool Focused() const override;
 
   const std::vector<TControl*>& Controls() const { return Children; }
   void InsertControl(TControl* c);
@@ -167,6 +194,8 @@ public:
   TControl* GraphicControlAt(TPoint p, bool includeDisabled = false) const;
   void NotifyChildrenColor();
   void NotifyChildrenFont();
+  // Ctrl+Tab and its kin, offered to every control: true when the control changed the page.
+  virtual bool SelectNextPage(bool) { return false; }
 
   // The window procedure of every control window; exceptions stop here.
   static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -194,8 +223,6 @@ protected:
   virtual void FocusChanged(bool) {}
   virtual void KeyDown(WPARAM) {}
   virtual void KeyChar(char) {}
-  // A typed character the focused control did not use, offered as an accelerator.
-  virtual bool DialogChar(char) { return false; }
   bool OfferDialogChar(char c);
 
   HWND Wnd = nullptr;
@@ -207,6 +234,8 @@ protected:
 
 private:
   void RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
+  void PaintMessage();       // WM_PAINT: the window through a back buffer
+  bool SetCursorOfControl(); // WM_SETCURSOR: the cursor of the control under the pointer, if it has one
   void PaintAll(HDC dc, const RECT& clip);
   friend class TApplication;
 };
@@ -222,20 +251,45 @@ public:
   void Hide();
   void Close();
   void SetEnabled(bool v) override;
+  void Describe(AccessibleFacts& facts) const override;
   bool StayOnTop = false;
   // A busy window is shown without taking the focus; hiding it then needs no change of active window.
   bool ActivateOnShow = true;
   TFormPosition Position = poScreenCenter;
   std::string Title = "Quorvel";
   TNotifyEvent OnClose;
+  TNotifyEvent OnHelp; // F1
+
+  // The keyboard. The control with the focus: a windowed one holds the window focus; a windowless
+  // one is the form's focused control while the form's own window holds it.
+  TControl* ActiveControl() const;
+  void FocusControl(TControl* c);
+  TControl* FocusedGraphic() const { return Graphic; }
+  // The next control that Tab (forward) or Shift+Tab reaches: the shown and enabled tab stops in
+  // the order the controls were placed, a parent before its children.
+  TControl* NextTabStop(TControl* from, bool forward) const;
+  // The dialog keys, before the message reaches its window: true when the form used the key.
+  bool DialogKey(const MSG& msg);
+
+  // Keyboard cues (focus marks, underlined access keys) show only once the keyboard is used.
+  bool FocusCuesShown() const { return !HideFocus; }
+  bool AccelCuesShown() const { return !HideAccel; }
+  void ShowKeyboardCues();
 
 protected:
   void MakeCreateParams(CreateParams& p) override;
   void CreateHandle() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  virtual void KeyboardCuesChanged();
 
 private:
+  void SetCues(bool hideFocus, bool hideAccel);
+  void GraphicFocusChanged(TControl* old);
   HWND FocusBeforeDisable = nullptr;
+  HWND FocusBeforeDeactivate = nullptr;
+  TControl* Graphic = nullptr;
+  bool HideFocus = true;
+  bool HideAccel = true;
 };
 
 } // namespace qv

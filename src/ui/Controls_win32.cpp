@@ -4,6 +4,7 @@
 #include <windowsx.h>
 #include <algorithm>
 
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -120,6 +121,19 @@ void TControl::SetCaption(const std::string& c) {
   CaptionText = c;
   Invalidate();
 }
+
+TForm* TControl::Form() const {
+  const TControl* c = this;
+  while (c->Parent()) c = c->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+bool TControl::Focused() const {
+  TForm* form = Form();
+  return form && form->FocusedGraphic() == this && form->TWinControl::Focused();
+}
+
+void TControl::Describe(AccessibleFacts&) const {}
 
 void TControl::Invalidate() {
   if (!ParentPtr || !ParentPtr->HandleAllocated()) return;
@@ -315,6 +329,11 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::Focused() const { return Wnd && GetFocus() == Wnd; }
 
+void TWinControl::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_CLIENT;
+  facts.Name = AccessibleName;
+}
+
 void TWinControl::InsertControl(TControl* c) {
   Children.push_back(c);
   if (auto* w = dynamic_cast<TWinControl*>(c); w && Wnd) w->CreateHandle();
@@ -386,9 +405,13 @@ bool TWinControl::OfferDialogChar(char c) {
   while (!stack.empty()) {
     TWinControl* w = stack.back();
     stack.pop_back();
-    if (w->Showing() && w->Enabled() && w->DialogChar(c)) return true;
+    if (!w->Showing() || !w->Enabled()) continue;
+    if (w->DialogChar(c)) return true;
     for (auto* child : w->Children)
-      if (auto* cw = dynamic_cast<TWinControl*>(child)) stack.push_back(cw);
+      if (auto* cw = dynamic_cast<TWinControl*>(child))
+        stack.push_back(cw);
+      else if (child->Visible() && child->Enabled() && child->DialogChar(c))
+        return true;
   }
   return false;
 }
@@ -469,32 +492,46 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(Wnd, msg, wp, lp);
 }
 
+bool TWinControl::SetCursorOfControl() {
+  POINT pt;
+  GetCursorPos(&pt);
+  ::ScreenToClient(Wnd, &pt);
+  TControl* under = GraphicControlAt({pt.x, pt.y});
+  if (!under) under = this;
+  HCURSOR c = under->Cursor != 0 ? ScreenCursor(under->Cursor) : nullptr;
+  if (c) SetCursor(c);
+  return c != nullptr;
+}
+
+void TWinControl::PaintMessage() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Wnd, &ps);
+  RECT client;
+  GetClientRect(Wnd, &client);
+  if (WantsDoubleBuffer() && client.right > 0 && client.bottom > 0) {
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    PaintAll(mem, ps.rcPaint);
+    BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+  } else {
+    PaintAll(dc, ps.rcPaint);
+  }
+  EndPaint(Wnd, &ps);
+}
+
 LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       if (SystemProc) break;
       return 1;
-    case WM_PAINT: {
+    case WM_PAINT:
       if (SystemProc) break;
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Wnd, &ps);
-      RECT client;
-      GetClientRect(Wnd, &client);
-      if (WantsDoubleBuffer() && client.right > 0 && client.bottom > 0) {
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        PaintAll(mem, ps.rcPaint);
-        BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-      } else {
-        PaintAll(dc, ps.rcPaint);
-      }
-      EndPaint(Wnd, &ps);
+      PaintMessage();
       return 0;
-    }
     case WM_PRINTCLIENT: {
       if (SystemProc) break;
       RECT client;
@@ -544,18 +581,7 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (OfferDialogChar(static_cast<char>(wp))) return 0;
       break;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wp) == Wnd && LOWORD(lp) == HTCLIENT) {
-        POINT pt;
-        GetCursorPos(&pt);
-        ::ScreenToClient(Wnd, &pt);
-        TControl* under = GraphicControlAt({pt.x, pt.y});
-        if (!under) under = this;
-        if (under->Cursor != 0)
-          if (HCURSOR c = ScreenCursor(under->Cursor)) {
-            SetCursor(c);
-            return TRUE;
-          }
-      }
+      if (reinterpret_cast<HWND>(wp) == Wnd && LOWORD(lp) == HTCLIENT && SetCursorOfControl()) return TRUE;
       break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -566,6 +592,14 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       ColorChanged();
       NotifyChildrenColor();
       break;
+    case WM_GETOBJECT:
+      if (LRESULT object = AccessibleObjectFor(*this, wp, lp)) return object;
+      break;
+    default:
+      if (IsAccessibleActionMessage(msg)) {
+        RunAccessibleAction(*this, wp);
+        return 0;
+      }
   }
   return DefaultHandler(msg, wp, lp);
 }
@@ -599,6 +633,13 @@ LRESULT CALLBACK TWinControl::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
 
 // ---- TForm
 
+namespace {
+// The UI-state messages of Windows 2000 and later (older systems ignore them).
+constexpr UINT ChangeUiState = 0x0127, UpdateUiState = 0x0128;
+constexpr WORD UiSet = 1, UiClear = 2, UiHideFocus = 1, UiHideAccel = 2;
+
+} // namespace
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   OwnColor = clWhite;
   IsVisible = false;
@@ -625,6 +666,9 @@ void TForm::CreateHandle() {
     BoundsRect = qv::Bounds((sw - Width()) / 2, (sh - Height()) / 2, Width(), Height());
   }
   TWinControl::CreateHandle();
+  if (!Wnd) return;
+  // Keyboard cues start hidden, for the system's controls too (Windows 2000 and later).
+  SendMessageA(Wnd, ChangeUiState, MAKEWPARAM(UiSet, UiHideFocus | UiHideAccel), 0);
   // The program's own icon (resource 1) for the task bar and the task switcher.
   if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
     SendMessageA(Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -636,6 +680,8 @@ void TForm::Show() {
   Handle();
   IsVisible = true;
   ShowWindow(Wnd, ActivateOnShow ? SW_SHOW : SW_SHOWNA);
+  // As a dialog does: the first control that Tab reaches has the focus, its mark still hidden.
+  if (ActivateOnShow && GetFocus() == Wnd && !Graphic) FocusControl(NextTabStop(nullptr, true));
   UpdateWindow(Wnd);
 }
 
@@ -663,6 +709,131 @@ void TForm::SetEnabled(bool v) {
   if (v) FocusBeforeDisable = nullptr;
 }
 
+void TForm::Describe(AccessibleFacts& facts) const {
+  TWinControl::Describe(facts);
+  facts.Name = Title;
+}
+
+namespace {
+
+void CollectTabStops(const TWinControl& parent, std::vector<TControl*>& stops) {
+  for (TControl* c : parent.Controls()) {
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (c->TabStop) stops.push_back(c);
+    if (auto* w = dynamic_cast<const TWinControl*>(c)) CollectTabStops(*w, stops);
+  }
+}
+
+} // namespace
+
+TControl* TForm::ActiveControl() const {
+  HWND focus = GetFocus();
+  if (!Wnd || !focus) return nullptr;
+  if (focus == Wnd) return Graphic && Graphic->Showing() && Graphic->Enabled() ? Graphic : nullptr;
+  return IsChild(Wnd, focus) ? FromHandle(focus) : nullptr;
+}
+
+void TForm::FocusControl(TControl* c) {
+  if (!c || !Wnd) return;
+  if (c->IsWindowed()) {
+    static_cast<TWinControl*>(c)->SetFocus();
+    return;
+  }
+  TControl* old = Graphic;
+  Graphic = c;
+  if (GetFocus() != Wnd)
+    ::SetFocus(Wnd); // the focus message marks and announces the control
+  else if (old != c)
+    GraphicFocusChanged(old);
+}
+
+void TForm::GraphicFocusChanged(TControl* old) {
+  if (old) old->Invalidate();
+  if (!Graphic) return;
+  Graphic->Invalidate();
+  if (Focused()) AnnounceEvent(EVENT_OBJECT_FOCUS, *Graphic);
+}
+
+TControl* TForm::NextTabStop(TControl* from, bool forward) const {
+  std::vector<TControl*> stops;
+  CollectTabStops(*this, stops);
+  if (stops.empty()) return nullptr;
+  auto at = std::find(stops.begin(), stops.end(), from);
+  if (at == stops.end()) return forward ? stops.front() : stops.back();
+  size_t i = static_cast<size_t>(at - stops.begin());
+  return stops[forward ? (i + 1) % stops.size() : (i + stops.size() - 1) % stops.size()];
+}
+
+bool TForm::DialogKey(const MSG& msg) {
+  if (msg.message == WM_SYSKEYDOWN) {
+    ShowKeyboardCues(); // Alt, alone or with an access key
+    return false;
+  }
+  if (msg.message != WM_KEYDOWN) return false;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  const bool repeat = (msg.lParam & (1 << 30)) != 0;
+  auto offerPage = [this](bool forward) {
+    std::vector<TWinControl*> stack{this};
+    while (!stack.empty()) {
+      TWinControl* w = stack.back();
+      stack.pop_back();
+      if (!w->Showing() || !w->Enabled()) continue;
+      if (w->SelectNextPage(forward)) return;
+      for (auto* child : w->Controls())
+        if (auto* cw = dynamic_cast<TWinControl*>(child)) stack.push_back(cw);
+    }
+  };
+  switch (msg.wParam) {
+    case VK_TAB:
+      ShowKeyboardCues();
+      if (ctrl)
+        offerPage(!shift);
+      else
+        FocusControl(NextTabStop(ActiveControl(), !shift));
+      return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+      if (!ctrl) return false;
+      ShowKeyboardCues();
+      offerPage(msg.wParam == VK_NEXT);
+      return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      ShowKeyboardCues();
+      return false;
+    case VK_RETURN:
+    case VK_SPACE:
+      if (!Graphic || !Graphic->Focused() || !Graphic->Enabled()) return false;
+      if (!repeat) Graphic->KeyPress();
+      return true;
+    case VK_F1:
+      if (!OnHelp) return false;
+      if (!repeat) OnHelp(this);
+      return true;
+  }
+  return false;
+}
+
+void TForm::ShowKeyboardCues() {
+  if (!HideFocus && !HideAccel) return;
+  SetCues(false, false);
+  // Windows 2000 and later keep the state for the window's system controls too.
+  if (Wnd) SendMessageA(Wnd, ChangeUiState, MAKEWPARAM(UiClear, UiHideFocus | UiHideAccel), 0);
+}
+
+void TForm::SetCues(bool hideFocus, bool hideAccel) {
+  if (hideFocus == HideFocus && hideAccel == HideAccel) return;
+  HideFocus = hideFocus;
+  HideAccel = hideAccel;
+  KeyboardCuesChanged();
+}
+
+void TForm::KeyboardCuesChanged() {
+  if (Wnd) RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void TForm::Close() {
   if (Wnd) PostMessageA(Wnd, WM_CLOSE, 0, 0);
 }
@@ -677,6 +848,35 @@ LRESULT TForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATEAPP:
       if (wp) Application().Activated();
       break;
+    case WM_ACTIVATE: {
+      // Back from a dialog or another program, the focus returns to the control that had it.
+      HWND focus = GetFocus();
+      if (LOWORD(wp) == WA_INACTIVE) {
+        FocusBeforeDeactivate = focus && IsChild(Wnd, focus) ? focus : nullptr;
+        break;
+      }
+      HWND back = FocusBeforeDeactivate;
+      FocusBeforeDeactivate = nullptr;
+      if (back && IsWindow(back) && IsChild(Wnd, back) && IsWindowVisible(back) && IsWindowEnabled(back) &&
+          IsWindowEnabled(Wnd)) {
+        ::SetFocus(back);
+        return 0;
+      }
+      break;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (Graphic) {
+        Graphic->Invalidate();
+        if (msg == WM_SETFOCUS) AnnounceEvent(EVENT_OBJECT_FOCUS, *Graphic);
+      }
+      break;
+    case UpdateUiState: {
+      const WORD action = LOWORD(wp), flags = HIWORD(wp);
+      if (action == UiSet || action == UiClear)
+        SetCues(flags & UiHideFocus ? action == UiSet : HideFocus, flags & UiHideAccel ? action == UiSet : HideAccel);
+      break;
+    }
   }
   return TWinControl::HandleMessage(msg, wp, lp);
 }

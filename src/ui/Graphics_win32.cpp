@@ -36,15 +36,27 @@ TFont& TFont::operator=(const TFont& other) {
 
 namespace {
 
-// The DPI does not change while the program runs: it is read once, at the first font.
-int ScreenDpi() {
-  static const int dpi = [] {
-    HDC dc = GetDC(nullptr);
-    int v = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return v;
+// Whether the screen draws "MS Sans Serif" as the 13-pixel bitmap face the window is laid out for:
+// not at another DPI (its larger sizes), nor where the system lacks it (a Wine prefix as Wine makes
+// it draws a scalable face of its own). Asked once, at the first font: neither changes while the
+// program runs.
+bool LayoutFaceDrawn() {
+  static const bool drawn = [] {
+    LOGFONTA lf{};
+    lf.lfHeight = -11;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    UniqueGdiObject font(CreateFontIndirectA(&lf));
+    WindowDc dc(nullptr);
+    SelectGuard selected(dc.Get(), font.Get());
+    char face[LF_FACESIZE] = {};
+    TEXTMETRICA metrics{};
+    return font && GetTextFaceA(dc.Get(), LF_FACESIZE, face) && GetTextMetricsA(dc.Get(), &metrics) &&
+           std::string(face) == "MS Sans Serif" && !(metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) &&
+           metrics.tmHeight == 13;
   }();
-  return dpi;
+  return drawn;
 }
 
 } // namespace
@@ -58,7 +70,7 @@ HFONT TFont::Handle() const {
   std::string key = Name + "|" + std::to_string(Height) + "|" + std::to_string(Style) + "|" +
                     std::to_string(Escapement) + "|" + std::to_string(CharSet);
   if (!Gdi || key != MadeFor) {
-    FaceRequest face = ScreenFace(Name, Height, ScreenDpi(), CharSet);
+    FaceRequest face = ScreenFace(Name, Height, LayoutFaceDrawn(), CharSet);
     LOGFONTA lf{};
     lf.lfHeight = face.Height;
     lf.lfWeight = (Style & fsBold) ? FW_BOLD : FW_NORMAL;

@@ -18,6 +18,8 @@ public:
   void SetAutoSize(bool on);
   void SetCaption(const std::string& c) override;
   void Paint(TCanvas& canvas) override;
+  // Its text; given a name, the label reads as that name with its text as the value.
+  void Describe(AccessibleFacts& facts) const override;
 
 protected:
   void FontChanged() override;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "ui/Accessible.h"
 #include "ui/Application.h"
 
 namespace qv {
@@ -56,6 +57,12 @@ void TLabel::Paint(TCanvas& canvas) {
     canvas.Font.Color = clBtnShadow;
   }
   canvas.DrawText(Caption(), r, flags);
+}
+
+void TLabel::Describe(AccessibleFacts& facts) const {
+  facts.Role = ROLE_SYSTEM_STATICTEXT;
+  facts.Name = AccessibleName.empty() ? Caption() : AccessibleName;
+  if (!AccessibleName.empty()) facts.Value = Caption();
 }
 
 // ---- TImage

@@ -63,5 +63,13 @@ head -n 1 "$work/this.txt" | grep -qE $'^CPUID 00000000: [0-9A-F]{8}(-[0-9A-F]{8
 diff <(section "$work/plain.out" | grep -vE '^ (Speed|Count):') <(section "$work/replay.out" | grep -vE '^ (Speed|Count):') >"$work/diff" ||
   fail "replayed section differs: $(cat "$work/diff")"
 
+# A Greek name is saved and read as typed; its look-alike in the code page stays as it was.
+echo old >"$work/afa.txt"
+greek=$work/$'\u03b1\u03c6\u03b1'.txt
+LC_ALL=C.UTF-8 "$wine" "$exe" --save-cpuid "$(winpath "$greek")" 2>"$work/greek.err" || fail "Greek save: $(cat "$work/greek.err")"
+[ "$(cat "$work/afa.txt")" = old ] || fail "--save-cpuid with a Greek name overwrote afa.txt"
+head -n 1 "$greek" | grep -q '^CPUID 00000000: ' || fail "no dump under the Greek name: $(ls "$work")"
+LC_ALL=C.UTF-8 "$wine" "$exe" --cpuid "$(winpath "$greek")" >/dev/null 2>"$work/greek.err" || fail "Greek replay: $(cat "$work/greek.err")"
+
 [ "$failures" = 0 ] && echo "cpuid.sh: all checks passed"
 exit $((failures > 0))

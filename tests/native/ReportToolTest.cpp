@@ -159,15 +159,18 @@ TEST(SplitCommandLine, SplitsAsTheCRuntimeDoes) {
   EXPECT_EQ(SplitCommandLine(u"q \"\" x"), (L{u"", u"x"}));
 }
 
-TEST(TakeOutputFrom, TheWideNameReplacesTheLookAlike) {
+TEST(TakeFileNamesFrom, TheWideNamesReplaceTheLookAlikes) {
   // What the ANSI arguments of a code page without Greek letters read, and the wide ones.
-  auto parsed = ParseReportArguments({"--html", "--output", "C:\\afa.txt"});
-  TakeOutputFrom(parsed, {"--html", "--output", "C:\\\xCE\xB1\xCF\x86\xCE\xB1.txt"});
+  auto parsed = ParseReportArguments({"--html", "--output", "C:\\afa.txt", "--cpuid", "f.txt", "--save-cpuid", "a"});
+  TakeFileNamesFrom(parsed, {"--html", "--output", "C:\\\xCE\xB1\xCF\x86\xCE\xB1.txt", "--cpuid", "\xCF\x86.txt",
+                             "--save-cpuid", "\xCE\xB1"});
   EXPECT_EQ(parsed.Options.OutputPath, "C:\\\xCE\xB1\xCF\x86\xCE\xB1.txt");
+  EXPECT_EQ(parsed.Options.CpuidDumpPath, "\xCF\x86.txt");
+  EXPECT_EQ(parsed.Options.SaveCpuidPath, "\xCE\xB1");
   EXPECT_EQ(parsed.Options.Format, ReportFormat::rfHTML);
 
   auto bad = ParseReportArguments({"--output"});
-  TakeOutputFrom(bad, {"--output", "x"});
+  TakeFileNamesFrom(bad, {"--output", "x"});
   EXPECT_EQ(bad.Options.OutputPath, "");
   EXPECT_NE(bad.Error, "");
 }

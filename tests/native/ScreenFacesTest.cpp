@@ -5,26 +5,24 @@
 namespace qv {
 namespace {
 
-TEST(ScreenFaces, The96DpiWindowAsksForWhatItAlwaysAskedFor) {
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -11, 96), (FaceRequest{"MS Sans Serif", -11}));
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 96), (FaceRequest{"MS Sans Serif", -12}));
+TEST(ScreenFaces, WithTheBitmapFaceTheWindowAsksForWhatItAlwaysAskedFor) {
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -11, true), (FaceRequest{"MS Sans Serif", -11}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, true), (FaceRequest{"MS Sans Serif", -12}));
   EXPECT_EQ(CharSetForCodePage(1252), DefaultCharSet);
 }
 
-TEST(ScreenFaces, OtherDpisDrawTheBitmapFacesSizesWithAScalableFace) {
-  for (int dpi : {72, 120, 144, 192}) {
-    EXPECT_EQ(ScreenFace("MS Sans Serif", -11, dpi), (FaceRequest{"Arial", -9})) << dpi;
-    EXPECT_EQ(ScreenFace("ms sans serif", -12, dpi), (FaceRequest{"Arial", -9})) << dpi;
-    EXPECT_EQ(ScreenFace("MS Sans Serif", 13, dpi), (FaceRequest{"Arial", -9})) << dpi;
-    // Faces that scale already are left alone, and so is a face that merely starts alike.
-    EXPECT_EQ(ScreenFace("Arial", -11, dpi), (FaceRequest{"Arial", -11})) << dpi;
-    EXPECT_EQ(ScreenFace("MS Sans Serif X", -11, dpi), (FaceRequest{"MS Sans Serif X", -11})) << dpi;
-  }
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -24, 120), (FaceRequest{"Arial", -18}));
-  // Japanese and Chinese faces scale; a Cyrillic request still meets the 120-dpi bitmap face.
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 120, 128), (FaceRequest{"MS Sans Serif", -12}));
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 144, 134), (FaceRequest{"MS Sans Serif", -12}));
-  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, 120, 204), (FaceRequest{"Arial", -9}));
+TEST(ScreenFaces, WithoutTheBitmapFaceAScalableFaceDrawsItsSizes) {
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -11, false), (FaceRequest{"Arial", -9}));
+  EXPECT_EQ(ScreenFace("ms sans serif", -12, false), (FaceRequest{"Arial", -9}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", 13, false), (FaceRequest{"Arial", -9}));
+  // Faces that scale already are left alone, and so is a face that merely starts alike.
+  EXPECT_EQ(ScreenFace("Arial", -11, false), (FaceRequest{"Arial", -11}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif X", -11, false), (FaceRequest{"MS Sans Serif X", -11}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -24, false), (FaceRequest{"Arial", -18}));
+  // Japanese and Chinese faces scale; a Cyrillic request still meets the larger bitmap face.
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, false, 128), (FaceRequest{"MS Sans Serif", -12}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, false, 134), (FaceRequest{"MS Sans Serif", -12}));
+  EXPECT_EQ(ScreenFace("MS Sans Serif", -12, false, 204), (FaceRequest{"Arial", -9}));
 }
 
 TEST(ScreenFaces, CodePagesAskForTheirOwnCharacterSet) {
