@@ -2,12 +2,14 @@
 
 #include <optional>
 
+#include "cpu/CpuTopology.h"
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
 #include "probes/Display.h"
 #include "probes/Drives.h"
 #include "probes/Network.h"
+#include "probes/Software.h"
 #include "probes/WindowsVersion.h"
 
 namespace qv {
@@ -31,15 +33,65 @@ void KeepRawProcessor(PassState& state, CpuidSource& cpuidSource) {
     cpu.Stepping = p.CPUID->Stepping;
     cpu.CpuType = p.CPUID->CpuType;
     cpu.Brand = ReadBrandString(cpuidSource);
+    CpuTopology topology = DecodeTopology(cpuidSource, VendorCode(p.CPUID->Vendor));
+    cpu.Cores = topology.Cores;
+    cpu.LogicalProcessors = topology.LogicalProcessors;
+    cpu.L2CacheKB = topology.L2CacheKB;
   }
   for (size_t i = 0; i < cpu.Features.size(); ++i) cpu.Features[i] = p.FeatureFlags[i];
   state.Raw.Cpu = cpu;
 }
 
+// Steps 11 to 14, then the inventory's own facts.
+void GatherDeviceSteps(PageFields& fields, PassState& state, GatherSources& sources, const VersionInfo& osVersion) {
+  // Step 11: devices, display and audio.
+  {
+    Registry* registry = sources.MachineRegistry;
+    VersionSource* version = sources.Os;
+    bool classes = registry && version;
+    // One scan of the class database serves all four look-ups.
+    std::optional<DeviceClassScan> scan;
+    if (classes) scan.emplace(*registry, *version, PassClassNames(osVersion));
+    if (classes) GatherKeyboardAndMouse(fields, *registry, *scan, osVersion);
+    if (classes) GatherMonitorsAndPorts(fields, *registry, *scan, osVersion);
+    if (sources.Printers) GatherPrinters(fields, *sources.Printers);
+    if (classes) GatherVideoAdapters(fields, *registry, *scan, osVersion);
+    if (sources.Screen) {
+      ScreenCaps screen = sources.Screen->Screen();
+      GatherScreen(fields, screen);
+      state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
+    }
+    if (classes) GatherMedia(fields, *registry, *scan, osVersion);
+    if (sources.Audio) GatherAudio(fields, *sources.Audio);
+  }
+
+  // Step 12: local IP address and its look-up link.
+  if (sources.Network) GatherLocalAddress(fields, *sources.Network);
+
+  // Step 13: BIOS.
+  if (sources.MachineRegistry) GatherBios(fields, *sources.MachineRegistry, osVersion.PlatformId);
+
+  // Step 14: MAC addresses.
+  std::vector<AdapterAddress> netbiosAddresses;
+  if (sources.NetBios) netbiosAddresses = GatherMacAddresses(fields, *sources.NetBios, osVersion.PlatformId);
+
+  // What an inventory needs besides the fields.
+  if (Registry* registry = sources.MachineRegistry) {
+    RawValues::Installation system = ReadInstallation(*registry, osVersion.PlatformId);
+    if (sources.Network) system.Workgroup = ReadWorkgroup(*sources.Network, *registry, osVersion.PlatformId);
+    state.Raw.System = system;
+    state.Raw.Programs = ReadInstalledPrograms(*registry, sources.MachineRegistry64);
+  }
+  if (sources.Network) {
+    auto adapters = sources.Network->Adapters();
+    state.Raw.Adapters = adapters ? *adapters : AdaptersFromNetBios(netbiosAddresses, fields.Text(Field::LocalIp));
+  }
+}
+
 void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host) {
   state.Raw = {};
   // Step 2: drives.
-  if (sources.Drives) GatherDrives(fields, *sources.Drives);
+  if (sources.Drives) state.Raw.Drives = GatherDrives(fields, *sources.Drives);
 
   // Step 3: processor.
   if (sources.Processor) {
@@ -89,35 +141,7 @@ void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, P
     fields.SetPosition(Field::MemoryBar, MemoryInUsePercent(memory));
   }
 
-  // Step 11: devices, display and audio.
-  {
-    Registry* registry = sources.MachineRegistry;
-    VersionSource* version = sources.Os;
-    bool classes = registry && version;
-    // One scan of the class database serves all four look-ups.
-    std::optional<DeviceClassScan> scan;
-    if (classes) scan.emplace(*registry, *version, PassClassNames(osVersion));
-    if (classes) GatherKeyboardAndMouse(fields, *registry, *scan, osVersion);
-    if (classes) GatherMonitorsAndPorts(fields, *registry, *scan, osVersion);
-    if (sources.Printers) GatherPrinters(fields, *sources.Printers);
-    if (classes) GatherVideoAdapters(fields, *registry, *scan, osVersion);
-    if (sources.Screen) {
-      ScreenCaps screen = sources.Screen->Screen();
-      GatherScreen(fields, screen);
-      state.Raw.Display = RawValues::Screen{screen.HorzRes, screen.VertRes, screen.BitsPixel};
-    }
-    if (classes) GatherMedia(fields, *registry, *scan, osVersion);
-    if (sources.Audio) GatherAudio(fields, *sources.Audio);
-  }
-
-  // Step 12: local IP address and its look-up link.
-  if (sources.Network) GatherLocalAddress(fields, *sources.Network);
-
-  // Step 13: BIOS.
-  if (sources.MachineRegistry) GatherBios(fields, *sources.MachineRegistry, osVersion.PlatformId);
-
-  // Step 14: MAC addresses.
-  if (sources.NetBios) GatherMacAddresses(fields, *sources.NetBios, osVersion.PlatformId);
+  GatherDeviceSteps(fields, state, sources, osVersion);
 }
 
 } // namespace

@@ -33,18 +33,21 @@ struct GatherSources {
   SystemSource* System = nullptr;
   DriveSource* Drives = nullptr;       // step 2
   OsSource* Os = nullptr;              // steps 4 and 6; its platform also steers 7, 11, 13, 14
-  Registry* MachineRegistry = nullptr; // steps 4, 7, 11, 13
-  PrinterSource* Printers = nullptr;   // step 11
-  ScreenSource* Screen = nullptr;      // step 11
-  AudioSource* Audio = nullptr;        // step 11
-  NetworkSource* Network = nullptr;    // step 12
-  NetBiosSource* NetBios = nullptr;    // step 14
+  Registry* MachineRegistry = nullptr; // steps 4, 7, 11, 13 and the inventory's facts
+  // The same registry's 64-bit view, where a 32-bit program runs on 64-bit Windows: its programs.
+  Registry* MachineRegistry64 = nullptr;
+  PrinterSource* Printers = nullptr; // step 11
+  ScreenSource* Screen = nullptr;    // step 11
+  AudioSource* Audio = nullptr;      // step 11
+  NetworkSource* Network = nullptr;  // step 12 and the inventory's facts
+  NetBiosSource* NetBios = nullptr;  // step 14
   ProcessorSources* Processor = nullptr;
 };
 
 // The gathering pass: every probe in its fixed order, answers written into the fields. The end
 // state is reached on every path; an error raised by a probe skips the remaining steps and is
-// raised again once the window is usable.
+// raised again once the window is usable. After the fields, the pass keeps what an inventory needs
+// besides them (product name, install time, workgroup, adapters, programs) with the raw values.
 void RunGatheringPass(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host);
 
 } // namespace qv

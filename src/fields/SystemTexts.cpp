@@ -43,4 +43,20 @@ std::string DateText(const LocalDateTime& t) {
   return TwoDigits(t.Day) + "-" + TwoDigits(t.Month) + "-" + std::to_string(t.Year);
 }
 
+std::string IsoDateTimeText(const LocalDateTime& t) {
+  return std::to_string(t.Year) + "-" + TwoDigits(t.Month) + "-" + TwoDigits(t.Day) + "T" + TwoDigits(t.Hour) + ":" +
+         TwoDigits(t.Minute) + ":" + TwoDigits(t.Second);
+}
+
+std::string HardwareAddressText(const std::vector<uint8_t>& bytes) {
+  const char* digits = "0123456789ABCDEF";
+  std::string text;
+  for (uint8_t b : bytes) {
+    if (!text.empty()) text += ':';
+    text += digits[b >> 4];
+    text += digits[b & 15];
+  }
+  return text;
+}
+
 } // namespace qv

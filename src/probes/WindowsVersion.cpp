@@ -121,6 +121,51 @@ Registration ReadRegistration(Registry& registry, uint32_t platformId) {
   return result;
 }
 
+LocalDateTime DateTimeFromUnixSeconds(uint32_t seconds) {
+  // Days to a civil date, counted from 1 March 0000 so that the leap day ends each year.
+  const int64_t days = seconds / 86400 + 719468;
+  const int64_t era = days / 146097, dayOfEra = days % 146097;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+  const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  const uint32_t second = seconds % 86400;
+  return {year,
+          month,
+          day,
+          static_cast<int>(second / 3600),
+          static_cast<int>(second / 60 % 60),
+          static_cast<int>(second % 60)};
+}
+
+std::optional<LocalDateTime> DateTimeFromDos(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() != 4) return std::nullopt;
+  const unsigned time = bytes[0] | bytes[1] << 8, date = bytes[2] | bytes[3] << 8;
+  LocalDateTime t{1980 + static_cast<int>(date >> 9), static_cast<int>(date >> 5 & 15),
+                  static_cast<int>(date & 31),        static_cast<int>(time >> 11),
+                  static_cast<int>(time >> 5 & 63),   static_cast<int>(time & 31) * 2};
+  if (t.Month < 1 || t.Month > 12 || t.Day < 1 || t.Hour > 23 || t.Minute > 59 || t.Second > 59) return std::nullopt;
+  return t;
+}
+
+RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId) {
+  RawValues::Installation result;
+  const bool nt = platformId == PlatformNT;
+  for (const char* path :
+       {nt ? NtCurrentVersionKey : CurrentVersionKey, nt ? CurrentVersionKey : NtCurrentVersionKey}) {
+    RegKey key(registry, path);
+    if (result.ProductName.empty()) result.ProductName = ReadIfExists(key, "ProductName");
+    if (result.InstallTime) continue;
+    if (auto seconds = key.ReadDword("InstallDate"); seconds && *seconds)
+      result.InstallTime = DateTimeFromUnixSeconds(*seconds);
+    else if (auto dos = key.ReadBinary("FirstInstallDateTime", 4))
+      result.InstallTime = DateTimeFromDos(*dos);
+  }
+  return result;
+}
+
 void GatherVersionFields(PageFields& fields, const VersionInfo& version) {
   uint16_t build = static_cast<uint16_t>(version.BuildNumber & 0xFFFF);
   EditionTexts edition = DecodeEdition(version.PlatformId, version.MajorVersion, version.MinorVersion, build);

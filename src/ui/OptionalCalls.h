@@ -5,6 +5,13 @@
 
 namespace qv {
 
+// A function of a library that some Windows lack, looked up while the program runs: null where the
+// library is not loaded or has no such function.
+template <typename F>
+F LookupCall(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // Posts WM_MOUSELEAVE to the window once the pointer has left it (TrackMouseEvent, which 95 lacks;
 // without it the pointer is looked at every 100 ms).
 void TrackPointerLeave(HWND wnd);

@@ -6,15 +6,10 @@ namespace {
 
 bool OwnFallbacks = false;
 
-template <typename F>
-F Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 // user32 is loaded by every window program: a look-up there never loads anything.
 template <typename F>
 F User32(const char* name) {
-  return Lookup<F>(GetModuleHandleA("user32.dll"), name);
+  return LookupCall<F>(GetModuleHandleA("user32.dll"), name);
 }
 
 using TrackMouseEventCall = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
@@ -99,7 +94,7 @@ HWND RootWindow(HWND wnd) {
 
 bool TransparentCopy(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, COLORREF key) {
   // msimg32 is loaded on the first transparent paint, not with the program: the first window has none.
-  static const auto blit = Lookup<TransparentBltCall>(LoadLibraryA("msimg32.dll"), "TransparentBlt");
+  static const auto blit = LookupCall<TransparentBltCall>(LoadLibraryA("msimg32.dll"), "TransparentBlt");
   if (blit && !OwnFallbacks) return blit(dest, x, y, w, h, src, sx, sy, sw, sh, key);
   return MaskCopy(dest, x, y, w, h, src, sx, sy, sw, sh, key);
 }

@@ -41,10 +41,16 @@ struct KernelHandleTraits {
   static Type Invalid() { return nullptr; }
   static void Close(Type h) { CloseHandle(h); }
 };
+struct ModuleTraits {
+  using Type = HMODULE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { FreeLibrary(h); }
+};
 using UniqueHKey = UniqueHandle<HKeyTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>; // a library from LoadLibraryA
 
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDc {
