@@ -121,25 +121,6 @@ Registration ReadRegistration(Registry& registry, uint32_t platformId) {
   return result;
 }
 
-LocalDateTime DateTimeFromUnixSeconds(uint32_t seconds) {
-  // Days to a civil date, counted from 1 March 0000 so that the leap day ends each year.
-  const int64_t days = seconds / 86400 + 719468;
-  const int64_t era = days / 146097, dayOfEra = days % 146097;
-  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-  const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-  const uint32_t second = seconds % 86400;
-  return {year,
-          month,
-          day,
-          static_cast<int>(second / 3600),
-          static_cast<int>(second / 60 % 60),
-          static_cast<int>(second % 60)};
-}
-
 std::optional<LocalDateTime> DateTimeFromDos(const std::vector<uint8_t>& bytes) {
   if (bytes.size() != 4) return std::nullopt;
   const unsigned time = bytes[0] | bytes[1] << 8, date = bytes[2] | bytes[3] << 8;

@@ -80,7 +80,6 @@ Registration ReadRegistration(Registry& registry, uint32_t platformId);
 // "InstallDate" (NT: seconds since 1970, UTC) or "FirstInstallDateTime" (95: a DOS date and time).
 // The workgroup is not read here.
 RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId);
-LocalDateTime DateTimeFromUnixSeconds(uint32_t seconds);
 // Four bytes, low first: the DOS time in the low half, the date in the high half. Nothing when
 // they do not hold a date.
 std::optional<LocalDateTime> DateTimeFromDos(const std::vector<uint8_t>& bytes);
