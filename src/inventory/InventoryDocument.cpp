@@ -234,11 +234,11 @@ void WriteDevices(XmlLines& xml, const PageFields& fields, const RawValues& raw)
       xml.Text("NAME", port);
       xml.Text("CAPTION", port);
     });
-  for (auto [field, type] : {std::pair{Field::Keyboard, "Keyboard"}, std::pair{Field::Mouse, "Pointing"}}) {
-    std::string caption = Written(fields, field);
+  for (const auto& input : {std::pair{Field::Keyboard, "Keyboard"}, std::pair{Field::Mouse, "Pointing"}}) {
+    std::string caption = Written(fields, input.first);
     if (caption.empty()) continue;
     xml.Section("INPUTS", [&] {
-      xml.Utf8("TYPE", type);
+      xml.Utf8("TYPE", input.second);
       xml.Text("CAPTION", caption);
     });
   }
