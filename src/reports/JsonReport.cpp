@@ -149,9 +149,6 @@ void WriteProcessor(JsonLines& json, const RawValues::Processor& cpu, const Ansi
     json.Value("stepping", Integer(cpu.Stepping));
     json.Value("type", Integer(cpu.CpuType));
     json.Value("brand", cpu.Brand ? JsonString(toUtf8(*cpu.Brand)) : "null");
-    json.Value("cores", Integer(cpu.Cores));
-    json.Value("logicalProcessors", Integer(cpu.LogicalProcessors));
-    json.Value("l2CacheKB", cpu.L2CacheKB > 0 ? Integer(cpu.L2CacheKB) : "null");
     json.Close('}');
   } else {
     json.Value("cpuid", "null");
@@ -159,6 +156,16 @@ void WriteProcessor(JsonLines& json, const RawValues::Processor& cpu, const Ansi
   json.Open("features", '{');
   for (size_t i = 0; i < cpu.Features.size(); ++i) json.Value(FeatureNames[i], Boolean(cpu.Features[i]));
   json.Close('}');
+  // One package as CPUID describes it.
+  if (cpu.CpuidAvailable) {
+    json.Open("topology", '{');
+    json.Value("cores", Integer(cpu.Cores));
+    json.Value("logicalProcessors", Integer(cpu.LogicalProcessors));
+    json.Value("l2CacheKB", cpu.L2CacheKB > 0 ? Integer(cpu.L2CacheKB) : "null");
+    json.Close('}');
+  } else {
+    json.Value("topology", "null");
+  }
   json.Close('}');
 }
 

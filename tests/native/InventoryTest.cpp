@@ -152,7 +152,7 @@ TEST(Inventory, RecordedPassGivesTheServersSections) {
     EXPECT_EQ(raw.Find("system")->Find("installTime")->Text, nt ? "2010-05-08T06:15:54" : "1997-11-28T16:09:02");
     EXPECT_EQ(raw.Find("drives")->Items.at(0).Find("freeBytes")->Text, "5368709120");
     EXPECT_EQ(raw.Find("programs")->Items.at(0).Find("name")->Text, "Tools & Co");
-    EXPECT_EQ(raw.Find("processor")->Find("cpuid")->Find("l2CacheKB")->Text, "512");
+    EXPECT_EQ(raw.Find("processor")->Find("topology")->Find("l2CacheKB")->Text, "512");
     EXPECT_EQ(registry.StillOpen(), 0u);
   }
 }
