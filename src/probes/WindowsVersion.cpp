@@ -131,6 +131,28 @@ std::optional<LocalDateTime> DateTimeFromDos(const std::vector<uint8_t>& bytes) 
   return t;
 }
 
+namespace {
+
+// Each feature update of Windows 10 and 11 writes a new "InstallDate" and keeps the one before under
+// SYSTEM\Setup\Source OS (Updated on ...): the earliest of them is when this Windows was installed.
+std::optional<uint32_t> EarliestInstallDate(Registry& registry, std::optional<uint32_t> current) {
+  const std::string setup = "SYSTEM\\Setup";
+  std::vector<std::string> names;
+  {
+    RegKey key(registry, setup);
+    names = key.SubKeys();
+  }
+  for (const std::string& name : names) {
+    if (name.rfind("Source OS", 0) != 0) continue;
+    RegKey key(registry, setup + "\\" + name);
+    auto seconds = key.ReadDword("InstallDate");
+    if (seconds && *seconds && (!current || *seconds < *current)) current = seconds;
+  }
+  return current;
+}
+
+} // namespace
+
 RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId) {
   RawValues::Installation result;
   const bool nt = platformId == PlatformNT;
@@ -139,7 +161,10 @@ RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId
     RegKey key(registry, path);
     if (result.ProductName.empty()) result.ProductName = ReadIfExists(key, "ProductName");
     if (result.InstallTime) continue;
-    if (auto seconds = key.ReadDword("InstallDate"); seconds && *seconds)
+    auto seconds = key.ReadDword("InstallDate");
+    if (seconds && *seconds == 0) seconds.reset();
+    if (path == NtCurrentVersionKey) seconds = EarliestInstallDate(registry, seconds);
+    if (seconds)
       result.InstallTime = DateTimeFromUnixSeconds(*seconds);
     else if (auto dos = key.ReadBinary("FirstInstallDateTime", 4))
       result.InstallTime = DateTimeFromDos(*dos);

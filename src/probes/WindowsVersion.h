@@ -77,8 +77,8 @@ struct Registration {
 Registration ReadRegistration(Registry& registry, uint32_t platformId);
 
 // The product name and the installation time Windows keeps, from its own family's key first:
-// "InstallDate" (NT: seconds since 1970, UTC) or "FirstInstallDateTime" (95: a DOS date and time).
-// The workgroup is not read here.
+// "InstallDate" (NT: seconds since 1970, UTC; the earliest of it and the ones feature updates kept)
+// or "FirstInstallDateTime" (95: a DOS date and time). The workgroup is not read here.
 RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId);
 // Four bytes, low first: the DOS time in the low half, the date in the high half. Nothing when
 // they do not hold a date.

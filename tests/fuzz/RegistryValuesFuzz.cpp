@@ -27,6 +27,7 @@ const char* const Keys[] = {
     "System\\ControlSet001\\Services\\vga\\Device0",
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\A",
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\B",
+    "SYSTEM\\Setup\\Source OS (Updated on 5/1/2021)",
 };
 
 const char* const Names[] = {

@@ -111,8 +111,9 @@ TEST(Inventory, RecordedPassGivesTheServersSections) {
         .String(uninstall + "\\A", "DisplayVersion", "2.0")
         .String(uninstall + "\\B", "DisplayVersion", "a part")
         .String("System\\CurrentControlSet\\Services\\VxD\\VNETSUP", "Workgroup", "LABGROUP");
-    if (nt)
-      registry.Raw(own, "InstallDate", RegTypeDword, {0x9a, 0x01, 0xe5, 0x4b});
+    if (nt) // a feature update's install time, and the first one it kept
+      registry.Raw(own, "InstallDate", RegTypeDword, {0xff, 0xff, 0xff, 0x5f})
+          .Raw("SYSTEM\\Setup\\Source OS (Updated on 5/1/2021)", "InstallDate", RegTypeDword, {0x9a, 0x01, 0xe5, 0x4b});
     else
       registry.Binary(own, "FirstInstallDateTime", {0x21, 0x81, 0x7c, 0x23});
     LabMachine machine;
