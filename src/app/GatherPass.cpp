@@ -2,12 +2,14 @@
 
 #include <optional>
 
+#include "cpu/CpuTopology.h"
 #include "probes/Audio.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
 #include "probes/Display.h"
 #include "probes/Drives.h"
 #include "probes/Network.h"
+#include "probes/Software.h"
 #include "probes/WindowsVersion.h"
 
 namespace qv {
@@ -31,6 +33,10 @@ void KeepRawProcessor(PassState& state, CpuidSource& cpuidSource) {
     cpu.Stepping = p.CPUID->Stepping;
     cpu.CpuType = p.CPUID->CpuType;
     cpu.Brand = ReadBrandString(cpuidSource);
+    CpuTopology topology = DecodeTopology(cpuidSource, VendorCode(p.CPUID->Vendor));
+    cpu.Cores = topology.Cores;
+    cpu.LogicalProcessors = topology.LogicalProcessors;
+    cpu.L2CacheKB = topology.L2CacheKB;
   }
   for (size_t i = 0; i < cpu.Features.size(); ++i) cpu.Features[i] = p.FeatureFlags[i];
   state.Raw.Cpu = cpu;
@@ -90,11 +96,26 @@ void GatherDevices(PageFields& fields, PassState& state, GatherSources& sources,
   if (sources.Audio) GatherAudio(fields, *sources.Audio);
 }
 
+// What an inventory needs besides the fields: the installation, its programs, the adapters.
+void GatherInventoryFacts(PageFields& fields, PassState& state, GatherSources& sources, const VersionInfo& osVersion,
+                          const std::vector<AdapterAddress>& netbiosAddresses) {
+  if (Registry* registry = sources.MachineRegistry) {
+    RawValues::Installation system = ReadInstallation(*registry, osVersion.PlatformId);
+    if (sources.Network) system.Workgroup = ReadWorkgroup(*sources.Network, *registry, osVersion.PlatformId);
+    state.Raw.System = system;
+    state.Raw.Programs = ReadInstalledPrograms(*registry, sources.MachineRegistry64);
+  }
+  if (sources.Network) {
+    auto adapters = sources.Network->Adapters();
+    state.Raw.Adapters = adapters ? *adapters : AdaptersFromNetBios(netbiosAddresses, fields.Text(Field::LocalIp));
+  }
+}
+
 // Every page, in the order the fields have always been written; a source that is missing (the
 // tests leave some out) leaves its fields as they were.
 void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host) {
   state.Raw = {};
-  if (sources.Drives) GatherDrives(fields, *sources.Drives);
+  if (sources.Drives) state.Raw.Drives = GatherDrives(fields, *sources.Drives);
   if (sources.Processor) GatherProcessorPage(fields, state, *sources.Processor);
   VersionInfo osVersion;
   if (sources.Os) osVersion = GatherOperatingSystem(fields, state, *sources.Os);
@@ -109,7 +130,9 @@ void GatherSteps(PageFields& fields, PassState& state, GatherSources& sources, P
   // The local IP address and its look-up link, the BIOS, the MAC addresses.
   if (sources.Network) GatherLocalAddress(fields, *sources.Network);
   if (sources.MachineRegistry) GatherBios(fields, *sources.MachineRegistry, osVersion.PlatformId);
-  if (sources.NetBios) GatherMacAddresses(fields, *sources.NetBios, osVersion.PlatformId);
+  std::vector<AdapterAddress> netbiosAddresses;
+  if (sources.NetBios) netbiosAddresses = GatherMacAddresses(fields, *sources.NetBios, osVersion.PlatformId);
+  GatherInventoryFacts(fields, state, sources, osVersion, netbiosAddresses);
 }
 
 } // namespace

@@ -33,18 +33,21 @@ struct GatherSources {
   SystemSource* System = nullptr; // computer name, clock, memory
   DriveSource* Drives = nullptr;
   OsSource* Os = nullptr;              // version, paths, login; its platform steers later reads
-  Registry* MachineRegistry = nullptr; // product ID, registration, device classes, BIOS
+  Registry* MachineRegistry = nullptr; // product ID, registration, device classes, BIOS, inventory
+  // The same registry's 64-bit view, where a 32-bit program runs on 64-bit Windows: its programs.
+  Registry* MachineRegistry64 = nullptr;
   PrinterSource* Printers = nullptr;
   ScreenSource* Screen = nullptr;
   AudioSource* Audio = nullptr;
-  NetworkSource* Network = nullptr; // the local IP address
+  NetworkSource* Network = nullptr; // the local IP address, the adapters
   NetBiosSource* NetBios = nullptr; // the MAC addresses
   ProcessorSources* Processor = nullptr;
 };
 
 // The gathering pass: every probe in its fixed order, answers written into the fields. The end
 // state is reached on every path; an error raised by a probe skips the remaining steps and is
-// raised again once the window is usable.
+// raised again once the window is usable. After the fields, the pass keeps what an inventory needs
+// besides them (product name, install time, workgroup, adapters, programs) with the raw values.
 void RunGatheringPass(PageFields& fields, PassState& state, GatherSources& sources, PassHost& host);
 
 } // namespace qv

@@ -24,6 +24,8 @@ public:
   // The CPUID instruction exists (on x86 it is the EFLAGS ID-bit test).
   virtual bool CpuidAvailable() = 0;
   virtual CpuidLeaf ReadLeaf(uint32_t leaf) = 0;
+  // A leaf that has sub-leaves (4, 0xB). A dump holds sub-leaf 0 only; the others read as zeros.
+  virtual CpuidLeaf ReadSubLeaf(uint32_t leaf, uint32_t subLeaf) { return subLeaf == 0 ? ReadLeaf(leaf) : CpuidLeaf{}; }
   // Leaf 1 EBX; the caller keeps the low 8 bits.
   virtual uint32_t ReadBrandIndex() { return ReadLeaf(1).Ebx; }
   // Leaf 0x80000001 EDX, read without asking 0x80000000 first whether that leaf exists.

@@ -36,12 +36,13 @@ bool IdBitFlips() {
 class MachineCpuid : public CpuidSource {
 public:
   bool CpuidAvailable() override { return IdBitFlips(); }
-  CpuidLeaf ReadLeaf(uint32_t leaf) override {
+  CpuidLeaf ReadLeaf(uint32_t leaf) override { return ReadSubLeaf(leaf, 0); }
+  CpuidLeaf ReadSubLeaf(uint32_t leaf, uint32_t subLeaf) override {
     CpuidLeaf r;
 #if defined(__i386__) || defined(__x86_64__)
-    __cpuid_count(leaf, 0, r.Eax, r.Ebx, r.Ecx, r.Edx);
+    __cpuid_count(leaf, subLeaf, r.Eax, r.Ebx, r.Ecx, r.Edx);
 #else
-    (void)leaf;
+    (void)leaf, (void)subLeaf;
 #endif
     return r;
   }

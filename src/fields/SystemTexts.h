@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -25,5 +26,11 @@ int MemoryInUsePercent(const MemoryStatus& m);
 std::string TimeText(const LocalDateTime& t);
 // "07-12-2026"
 std::string DateText(const LocalDateTime& t);
+// The UTC date and time of a count of seconds since 1 January 1970.
+LocalDateTime DateTimeFromUnixSeconds(uint32_t seconds);
+// "2026-12-07T09:05:03"
+std::string IsoDateTimeText(const LocalDateTime& t);
+// "00:A0:C9:12:34:56": a hardware address, two upper-case hexadecimal digits a byte.
+std::string HardwareAddressText(const std::vector<uint8_t>& bytes);
 
 } // namespace qv

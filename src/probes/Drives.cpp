@@ -91,16 +91,21 @@ std::string DriveLine(char letter, TDriveType type, int64_t size, const std::str
   return line;
 }
 
-void GatherDrives(PageFields& fields, DriveSource& source) {
+std::vector<RawValues::Drive> GatherDrives(PageFields& fields, DriveSource& source) {
   TDrives& disk = source.Drives();
   char separator = source.DecimalSeparator();
   fields.ClearLines(Field::Drives);
+  std::vector<RawValues::Drive> drives;
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     disk.SetDisk(letter);
     std::string line =
         DriveLine(letter, disk.DriveType(), disk.DiskSize(), disk.VolumeLabel(), disk.FileSystem(), separator);
-    if (!line.empty()) fields.AddLine(Field::Drives, line);
+    if (line.empty()) continue;
+    fields.AddLine(Field::Drives, line);
+    drives.push_back({letter, static_cast<int>(disk.DriveType()), disk.FileSystem(), disk.VolumeLabel(),
+                      disk.DiskSize(), disk.DiskFree()});
   }
+  return drives;
 }
 
 } // namespace qv

@@ -2,8 +2,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fields/PageFields.h"
+#include "fields/RawValues.h"
 
 namespace qv {
 
@@ -79,8 +81,9 @@ public:
   virtual char DecimalSeparator() = 0;
 };
 
-// Walks the component over "A".."Z" and replaces MemoDrives with one line per drive in use.
-void GatherDrives(PageFields& fields, DriveSource& source);
+// Walks the component over "A".."Z" and replaces MemoDrives with one line per drive in use. Gives
+// the same drives' values.
+std::vector<RawValues::Drive> GatherDrives(PageFields& fields, DriveSource& source);
 
 // The real drive queries (Windows builds only).
 std::unique_ptr<DriveReader> MakeWindowsDriveReader();

@@ -34,9 +34,10 @@ std::string AdapterLine(unsigned lana, uint8_t statusCode, const AdapterAddress&
   return line + " [" + MacAddressText(address) + "]";
 }
 
-void GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t platformId) {
+std::vector<AdapterAddress> GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t platformId) {
+  std::vector<AdapterAddress> found;
   LanaEnumBuffer lanas{};
-  if (netbios.NetbiosEnumLanas(lanas) != 0) return;
+  if (netbios.NetbiosEnumLanas(lanas) != 0) return found;
   fields.ClearLines(Field::MacAddresses);
   // The count byte can say at most 255, which is exactly the room the buffer has.
   for (unsigned i = 0; i < lanas[0]; ++i) {
@@ -46,8 +47,32 @@ void GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t pla
     AdapterAddress address{};
     uint8_t code = netbios.NetbiosAdapterStatus(lana, address);
     if (code != 0) netbios.Beep();
+    if (code == 0) found.push_back(address);
     fields.AddLine(Field::MacAddresses, AdapterLine(lana, code, address));
   }
+  return found;
+}
+
+std::vector<RawValues::Adapter> AdaptersFromNetBios(const std::vector<AdapterAddress>& addresses,
+                                                    const std::string& localIp) {
+  std::vector<RawValues::Adapter> adapters;
+  for (const AdapterAddress& address : addresses) {
+    std::vector<uint8_t> mac(address.begin(), address.end());
+    bool seen = false;
+    for (const auto& adapter : adapters) seen = seen || adapter.Mac == mac;
+    if (seen) continue;
+    RawValues::Adapter adapter;
+    adapter.Mac = mac;
+    if (adapters.empty()) adapter.Ip = localIp;
+    adapters.push_back(adapter);
+  }
+  return adapters;
+}
+
+std::string ReadWorkgroup(NetworkSource& network, Registry& registry, uint32_t platformId) {
+  if (platformId == PlatformNT) return network.WorkstationDomain();
+  RegKey key(registry, "System\\CurrentControlSet\\Services\\VxD\\VNETSUP");
+  return key.ReadString("Workgroup");
 }
 
 } // namespace qv

@@ -2,10 +2,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fields/PageFields.h"
+#include "fields/RawValues.h"
+#include "probes/Registry.h"
 
 namespace qv {
 
@@ -21,6 +24,12 @@ public:
   // The dotted IPv4 addresses the local host name resolves to, in the resolver's order; empty when
   // it does not resolve.
   virtual std::vector<std::string> HostAddresses() = 0;
+  // The workstation's domain or workgroup as the NT family's workstation service names it; empty
+  // where it cannot say.
+  virtual std::string WorkstationDomain() { return ""; }
+  // Each adapter with its hardware and first IP address (the IP Helper); nothing where the
+  // system has no IP Helper.
+  virtual std::optional<std::vector<RawValues::Adapter>> Adapters() { return std::nullopt; }
 };
 
 // The local IP address is the last address of the list, or empty.
@@ -46,8 +55,18 @@ public:
 std::string MacAddressText(const AdapterAddress& address);
 // "Adapter 0:  [00-a0-c9-12-34-56]" or "Adapter 3: error".
 std::string AdapterLine(unsigned lana, uint8_t statusCode, const AdapterAddress& address);
-// MemoMAC: one line per adapter; left as it is when the adapters cannot be enumerated.
-void GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t platformId);
+// MemoMAC: one line per adapter; left as it is when the adapters cannot be enumerated. Gives the
+// addresses the adapters answered with.
+std::vector<AdapterAddress> GatherMacAddresses(PageFields& fields, NetBiosSource& netbios, uint32_t platformId);
+
+// Where the system has no IP Helper: one adapter per NetBIOS address (each once), the first with
+// the local IP address.
+std::vector<RawValues::Adapter> AdaptersFromNetBios(const std::vector<AdapterAddress>& addresses,
+                                                    const std::string& localIp);
+
+// The domain or workgroup: the workstation service's on the NT family, the network setup's
+// "Workgroup" value on the 95 family.
+std::string ReadWorkgroup(NetworkSource& network, Registry& registry, uint32_t platformId);
 
 // The real ones (Windows builds only).
 std::unique_ptr<NetworkSource> MakeWindowsNetworkSource();

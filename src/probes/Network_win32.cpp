@@ -1,9 +1,13 @@
+#include <algorithm>
 #include <cstring>
 
 #include "probes/Network.h"
+#include "ui/OptionalCalls.h"
 #include "ui/Win.h"
 
 // clang-format off: these need the types of ui/Win.h before them
+#include <iphlpapi.h>
+#include <lm.h>
 #include <nb30.h>
 #include <winsock.h>
 // clang-format on
@@ -46,9 +50,68 @@ std::vector<std::string> LocalHostAddresses() {
   return addresses;
 }
 
+// Text of a fixed buffer up to its first zero; "0.0.0.0" (no address) is empty.
+std::string AddressText(const char* text, size_t size) {
+  std::string s(text, strnlen(text, size));
+  return s == "0.0.0.0" ? std::string() : s;
+}
+
+RawValues::Adapter AdapterOf(const IP_ADAPTER_INFO& a) {
+  RawValues::Adapter adapter;
+  adapter.Description.assign(a.Description, strnlen(a.Description, sizeof a.Description));
+  adapter.Mac.assign(a.Address, a.Address + std::min<size_t>(a.AddressLength, sizeof a.Address));
+  adapter.Ip = AddressText(a.IpAddressList.IpAddress.String, sizeof a.IpAddressList.IpAddress.String);
+  adapter.Mask = AddressText(a.IpAddressList.IpMask.String, sizeof a.IpAddressList.IpMask.String);
+  adapter.Gateway = AddressText(a.GatewayList.IpAddress.String, sizeof a.GatewayList.IpAddress.String);
+  adapter.TypeCode = static_cast<int>(a.Type);
+  return adapter;
+}
+
+using GetAdaptersInfoCall = DWORD(WINAPI*)(PIP_ADAPTER_INFO, PULONG);
+
+// The IP Helper came with 98 and 2000; without it (95, NT 4) there is nothing to ask.
+std::optional<std::vector<RawValues::Adapter>> IpHelperAdapters() {
+  UniqueLibrary helper(LoadLibraryA("iphlpapi.dll"));
+  auto getAdapters = LookUp<GetAdaptersInfoCall>(helper.Get(), "GetAdaptersInfo");
+  if (!getAdapters) return std::nullopt;
+  std::vector<IP_ADAPTER_INFO> buffer(1);
+  ULONG size = sizeof(IP_ADAPTER_INFO);
+  DWORD rc = getAdapters(buffer.data(), &size);
+  // The list can grow between asking its size and reading it; a few tries settle that.
+  for (int attempt = 0; attempt < 3 && rc == ERROR_BUFFER_OVERFLOW && size <= (1u << 20); ++attempt) {
+    buffer.resize(size / sizeof(IP_ADAPTER_INFO) + 1);
+    size = static_cast<ULONG>(buffer.size() * sizeof(IP_ADAPTER_INFO));
+    rc = getAdapters(buffer.data(), &size);
+  }
+  std::vector<RawValues::Adapter> adapters;
+  if (rc == ERROR_NO_DATA) return adapters;
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  for (const IP_ADAPTER_INFO* a = buffer.data(); a && adapters.size() < 256; a = a->Next)
+    adapters.push_back(AdapterOf(*a));
+  return adapters;
+}
+
 class WindowsNetworkSource : public NetworkSource {
 public:
   std::vector<std::string> HostAddresses() override { return LocalHostAddresses(); }
+
+  std::string WorkstationDomain() override {
+    struct NetBuffer {
+      LPBYTE P = nullptr;
+      ~NetBuffer() {
+        if (P) NetApiBufferFree(P);
+      }
+    } info;
+    if (NetWkstaGetInfo(nullptr, 100, &info.P) != NERR_Success || !info.P) return "";
+    const wchar_t* group = reinterpret_cast<WKSTA_INFO_100*>(info.P)->wki100_langroup;
+    int size = group ? WideCharToMultiByte(CP_ACP, 0, group, -1, nullptr, 0, nullptr, nullptr) : 0;
+    if (size <= 1) return "";
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, group, -1, text.data(), size, nullptr, nullptr);
+    return text.substr(0, strnlen(text.c_str(), text.size()));
+  }
+
+  std::optional<std::vector<RawValues::Adapter>> Adapters() override { return IpHelperAdapters(); }
 };
 
 // Room for the adapter status and 255 name entries, as the status query expects.

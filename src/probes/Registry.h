@@ -29,6 +29,8 @@ public:
   // bufferSize (the read then fails instead of being cut).
   virtual std::optional<std::vector<uint8_t>> ReadBinary(KeyId key, const std::string& name,
                                                          std::size_t bufferSize) = 0;
+  // A 32-bit number; nothing when the value is missing or not a DWORD of four bytes.
+  virtual std::optional<uint32_t> ReadDword(KeyId key, const std::string& name) = 0;
   // ValueExists and ReadString in one: the text as ReadString gives it (empty for a value that is
   // not a string), nothing when the value is missing. The real registry answers it in one query.
   virtual std::optional<std::string> ReadStringValue(KeyId key, const std::string& name) {
@@ -53,6 +55,8 @@ std::string RegistryStringText(uint32_t type, const uint8_t* data, std::size_t s
 // the data fits bufferSize.
 std::optional<std::vector<uint8_t>> RegistryBinaryBytes(uint32_t type, const uint8_t* data, std::size_t size,
                                                         std::size_t bufferSize);
+// The number of a value's raw data as ReadDword gives it: a DWORD of exactly four bytes.
+std::optional<uint32_t> RegistryDwordNumber(uint32_t type, const uint8_t* data, std::size_t size);
 
 // An open key, closed when it goes out of scope.
 class RegKey {
@@ -76,6 +80,10 @@ public:
   std::optional<std::vector<uint8_t>> ReadBinary(const std::string& name, std::size_t bufferSize) {
     if (!Id) return std::nullopt;
     return Reg.ReadBinary(Id, name, bufferSize);
+  }
+  std::optional<uint32_t> ReadDword(const std::string& name) {
+    if (!Id) return std::nullopt;
+    return Reg.ReadDword(Id, name);
   }
 
 private:

@@ -13,7 +13,7 @@ constexpr int ReadAttempts = 3;
 
 Registry::KeyId WindowsRegistry::Open(const std::string& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(Root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExA(Root, path.c_str(), 0, KEY_READ | Extra, &key) != ERROR_SUCCESS) return 0;
   return reinterpret_cast<KeyId>(key);
 }
 
@@ -77,6 +77,13 @@ std::optional<std::vector<uint8_t>> WindowsRegistry::ReadBinary(KeyId key, const
   // A value that grew past the buffer since the size was asked fails like one that was too long.
   if (rc != ERROR_SUCCESS) return std::nullopt;
   return RegistryBinaryBytes(type, data.data(), got, bufferSize);
+}
+
+std::optional<uint32_t> WindowsRegistry::ReadDword(KeyId key, const std::string& name) {
+  uint8_t data[4];
+  DWORD type = 0, got = sizeof data;
+  if (RegQueryValueExA(ToHKey(key), name.c_str(), nullptr, &type, data, &got) != ERROR_SUCCESS) return std::nullopt;
+  return RegistryDwordNumber(type, data, got);
 }
 
 void WindowsRegistry::Close(KeyId key) { RegCloseKey(ToHKey(key)); }

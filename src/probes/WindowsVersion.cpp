@@ -121,6 +121,57 @@ Registration ReadRegistration(Registry& registry, uint32_t platformId) {
   return result;
 }
 
+std::optional<LocalDateTime> DateTimeFromDos(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() != 4) return std::nullopt;
+  const unsigned time = bytes[0] | bytes[1] << 8, date = bytes[2] | bytes[3] << 8;
+  LocalDateTime t{1980 + static_cast<int>(date >> 9), static_cast<int>(date >> 5 & 15),
+                  static_cast<int>(date & 31),        static_cast<int>(time >> 11),
+                  static_cast<int>(time >> 5 & 63),   static_cast<int>(time & 31) * 2};
+  if (t.Month < 1 || t.Month > 12 || t.Day < 1 || t.Hour > 23 || t.Minute > 59 || t.Second > 59) return std::nullopt;
+  return t;
+}
+
+namespace {
+
+// Each feature update of Windows 10 and 11 writes a new "InstallDate" and keeps the one before under
+// SYSTEM\Setup\Source OS (Updated on ...): the earliest of them is when this Windows was installed.
+std::optional<uint32_t> EarliestInstallDate(Registry& registry, std::optional<uint32_t> current) {
+  const std::string setup = "SYSTEM\\Setup";
+  std::vector<std::string> names;
+  {
+    RegKey key(registry, setup);
+    names = key.SubKeys();
+  }
+  for (const std::string& name : names) {
+    if (name.rfind("Source OS", 0) != 0) continue;
+    RegKey key(registry, setup + "\\" + name);
+    auto seconds = key.ReadDword("InstallDate");
+    if (seconds && *seconds && (!current || *seconds < *current)) current = seconds;
+  }
+  return current;
+}
+
+} // namespace
+
+RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId) {
+  RawValues::Installation result;
+  const bool nt = platformId == PlatformNT;
+  for (const char* path :
+       {nt ? NtCurrentVersionKey : CurrentVersionKey, nt ? CurrentVersionKey : NtCurrentVersionKey}) {
+    RegKey key(registry, path);
+    if (result.ProductName.empty()) result.ProductName = ReadIfExists(key, "ProductName");
+    if (result.InstallTime) continue;
+    auto seconds = key.ReadDword("InstallDate");
+    if (seconds && *seconds == 0) seconds.reset();
+    if (path == NtCurrentVersionKey) seconds = EarliestInstallDate(registry, seconds);
+    if (seconds)
+      result.InstallTime = DateTimeFromUnixSeconds(*seconds);
+    else if (auto dos = key.ReadBinary("FirstInstallDateTime", 4))
+      result.InstallTime = DateTimeFromDos(*dos);
+  }
+  return result;
+}
+
 void GatherVersionFields(PageFields& fields, const VersionInfo& version) {
   uint16_t build = static_cast<uint16_t>(version.BuildNumber & 0xFFFF);
   EditionTexts edition = DecodeEdition(version.PlatformId, version.MajorVersion, version.MinorVersion, build);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fields/PageFields.h"
+#include "fields/RawValues.h"
 #include "probes/Registry.h"
 
 namespace qv {
@@ -74,6 +75,14 @@ struct Registration {
   std::string Title, Company, Owner;
 };
 Registration ReadRegistration(Registry& registry, uint32_t platformId);
+
+// The product name and the installation time Windows keeps, from its own family's key first:
+// "InstallDate" (NT: seconds since 1970, UTC; the earliest of it and the ones feature updates kept)
+// or "FirstInstallDateTime" (95: a DOS date and time). The workgroup is not read here.
+RawValues::Installation ReadInstallation(Registry& registry, uint32_t platformId);
+// Four bytes, low first: the DOS time in the low half, the date in the high half. Nothing when
+// they do not hold a date.
+std::optional<LocalDateTime> DateTimeFromDos(const std::vector<uint8_t>& bytes);
 
 // First block of the pass: platform and edition, version, build, service pack, paths.
 void GatherVersionFields(PageFields& fields, const VersionInfo& version);

@@ -128,9 +128,99 @@ void WritePages(PageWriter& w, const std::string& totalMemoryText) {
   }
 }
 
+template <typename N>
+std::string Integer(N n) {
+  return std::to_string(n);
+}
+std::string Boolean(bool b) { return b ? "true" : "false"; }
+
+void WriteProcessor(JsonLines& json, const RawValues::Processor& cpu, const AnsiConverter& toUtf8) {
+  json.Open("processor", '{');
+  json.Value("count", Integer(cpu.Count));
+  json.Value("clockMHz", cpu.ClockMHz > 0 ? JsonNumber(cpu.ClockMHz, 2) : "null");
+  if (cpu.CpuidAvailable) {
+    json.Open("cpuid", '{');
+    json.Value("vendor", JsonString(toUtf8(cpu.Vendor)));
+    json.Value("signature", Integer(cpu.Signature));
+    json.Value("family", Integer(cpu.Family));
+    json.Value("model", Integer(cpu.Model));
+    json.Value("baseFamily", Integer(cpu.BaseFamily));
+    json.Value("baseModel", Integer(cpu.BaseModel));
+    json.Value("stepping", Integer(cpu.Stepping));
+    json.Value("type", Integer(cpu.CpuType));
+    json.Value("brand", cpu.Brand ? JsonString(toUtf8(*cpu.Brand)) : "null");
+    json.Close('}');
+  } else {
+    json.Value("cpuid", "null");
+  }
+  json.Open("features", '{');
+  for (size_t i = 0; i < cpu.Features.size(); ++i) json.Value(FeatureNames[i], Boolean(cpu.Features[i]));
+  json.Close('}');
+  // One package as CPUID describes it.
+  if (cpu.CpuidAvailable) {
+    json.Open("topology", '{');
+    json.Value("cores", Integer(cpu.Cores));
+    json.Value("logicalProcessors", Integer(cpu.LogicalProcessors));
+    json.Value("l2CacheKB", cpu.L2CacheKB > 0 ? Integer(cpu.L2CacheKB) : "null");
+    json.Close('}');
+  } else {
+    json.Value("topology", "null");
+  }
+  json.Close('}');
+}
+
+// An array of objects, one per item, or null when the pass could not read the list.
+template <typename T, typename F>
+void WriteList(JsonLines& json, const char* name, const std::optional<std::vector<T>>& list, F members) {
+  if (!list) {
+    json.Value(name, "null");
+    return;
+  }
+  json.Open(name, '[');
+  for (const T& item : *list) {
+    json.Open("", '{');
+    members(item);
+    json.Close('}');
+  }
+  json.Close(']');
+}
+
+// What the pass keeps for an inventory besides the pages.
+void WriteInventoryFacts(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8) {
+  const auto text = [&](const std::string& ansi) { return JsonString(toUtf8(ansi)); };
+  const auto bytes = [](int64_t n) { return n < 0 ? std::string("null") : Integer(n); };
+  if (raw.System) {
+    json.Open("system", '{');
+    json.Value("productName", text(raw.System->ProductName));
+    json.Value("installTime", raw.System->InstallTime ? JsonString(IsoDateTimeText(*raw.System->InstallTime)) : "null");
+    json.Value("workgroup", text(raw.System->Workgroup));
+    json.Close('}');
+  } else {
+    json.Value("system", "null");
+  }
+  WriteList(json, "drives", raw.Drives, [&](const RawValues::Drive& d) {
+    json.Value("letter", JsonString(std::string(1, d.Letter)));
+    json.Value("type", Integer(d.TypeCode));
+    json.Value("fileSystem", text(d.FileSystem));
+    json.Value("label", text(d.Label));
+    json.Value("totalBytes", bytes(d.TotalBytes));
+    json.Value("freeBytes", bytes(d.FreeBytes));
+  });
+  WriteList(json, "adapters", raw.Adapters, [&](const RawValues::Adapter& a) {
+    json.Value("description", text(a.Description));
+    json.Value("mac", JsonString(HardwareAddressText(a.Mac)));
+    json.Value("ip", JsonString(a.Ip));
+    json.Value("mask", JsonString(a.Mask));
+    json.Value("gateway", JsonString(a.Gateway));
+  });
+  WriteList(json, "programs", raw.Programs, [&](const RawValues::Program& p) {
+    json.Value("name", text(p.Name));
+    json.Value("version", text(p.Version));
+    json.Value("publisher", text(p.Publisher));
+  });
+}
+
 void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8) {
-  const auto integer = [](auto n) { return std::to_string(n); };
-  const auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
   json.Open("raw", '{');
   if (raw.PassTime) {
     const LocalDateTime& t = *raw.PassTime;
@@ -141,58 +231,36 @@ void WriteRaw(JsonLines& json, const RawValues& raw, const AnsiConverter& toUtf8
   }
   if (raw.Memory) {
     json.Open("memory", '{');
-    json.Value("totalBytes", integer(raw.Memory->TotalPhys));
-    json.Value("availableBytes", integer(raw.Memory->AvailPhys));
+    json.Value("totalBytes", Integer(raw.Memory->TotalPhys));
+    json.Value("availableBytes", Integer(raw.Memory->AvailPhys));
     json.Close('}');
   } else {
     json.Value("memory", "null");
   }
-  if (raw.Cpu) {
-    const RawValues::Processor& cpu = *raw.Cpu;
-    json.Open("processor", '{');
-    json.Value("count", integer(cpu.Count));
-    json.Value("clockMHz", cpu.ClockMHz > 0 ? JsonNumber(cpu.ClockMHz, 2) : "null");
-    if (cpu.CpuidAvailable) {
-      json.Open("cpuid", '{');
-      json.Value("vendor", JsonString(toUtf8(cpu.Vendor)));
-      json.Value("signature", integer(cpu.Signature));
-      json.Value("family", integer(cpu.Family));
-      json.Value("model", integer(cpu.Model));
-      json.Value("baseFamily", integer(cpu.BaseFamily));
-      json.Value("baseModel", integer(cpu.BaseModel));
-      json.Value("stepping", integer(cpu.Stepping));
-      json.Value("type", integer(cpu.CpuType));
-      json.Value("brand", cpu.Brand ? JsonString(toUtf8(*cpu.Brand)) : "null");
-      json.Close('}');
-    } else {
-      json.Value("cpuid", "null");
-    }
-    json.Open("features", '{');
-    for (size_t i = 0; i < cpu.Features.size(); ++i) json.Value(FeatureNames[i], boolean(cpu.Features[i]));
-    json.Close('}');
-    json.Close('}');
-  } else {
+  if (raw.Cpu)
+    WriteProcessor(json, *raw.Cpu, toUtf8);
+  else
     json.Value("processor", "null");
-  }
   if (raw.Windows) {
     json.Open("windows", '{');
-    json.Value("major", integer(raw.Windows->Major));
-    json.Value("minor", integer(raw.Windows->Minor));
-    json.Value("build", integer(raw.Windows->Build));
-    json.Value("platformId", integer(raw.Windows->PlatformId));
+    json.Value("major", Integer(raw.Windows->Major));
+    json.Value("minor", Integer(raw.Windows->Minor));
+    json.Value("build", Integer(raw.Windows->Build));
+    json.Value("platformId", Integer(raw.Windows->PlatformId));
     json.Close('}');
   } else {
     json.Value("windows", "null");
   }
   if (raw.Display) {
     json.Open("screen", '{');
-    json.Value("width", integer(raw.Display->Width));
-    json.Value("height", integer(raw.Display->Height));
-    json.Value("bitsPerPixel", integer(raw.Display->BitsPerPixel));
+    json.Value("width", Integer(raw.Display->Width));
+    json.Value("height", Integer(raw.Display->Height));
+    json.Value("bitsPerPixel", Integer(raw.Display->BitsPerPixel));
     json.Close('}');
   } else {
     json.Value("screen", "null");
   }
+  WriteInventoryFacts(json, raw, toUtf8);
   json.Close('}');
 }
 

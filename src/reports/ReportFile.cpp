@@ -36,12 +36,15 @@ std::string TemporaryPathBeside(const std::string& target, int n) {
 }
 
 void WriteReportFile(const std::string& path, const std::vector<std::string>& lines, ReportFileSystem& fs) {
+  WriteWholeFile(path, ReportFileBytes(lines), fs);
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes, ReportFileSystem& fs) {
   const std::string failure = "Cannot create file " + fs.ShownName(path);
   if (path.empty()) throw Exception(failure);
   // Never a look-alike: a name the system would store as another name is not written at all.
   const std::string problem = fs.NameProblem(path);
   if (!problem.empty()) throw Exception(failure + "\n" + problem);
-  const std::string bytes = ReportFileBytes(lines);
 
   // A leftover of an interrupted run, or another program's file, only moves us to the next name.
   constexpr int MaxAttempts = 100;

@@ -44,5 +44,7 @@ std::string TemporaryPathBeside(const std::string& target, int n);
 // second line when the system cannot store the name.
 void WriteReportFile(const std::string& path, const std::vector<std::string>& lines,
                      ReportFileSystem& fs = PlatformFileSystem());
+// The same for bytes as they stand (a compressed inventory).
+void WriteWholeFile(const std::string& path, const std::string& bytes, ReportFileSystem& fs = PlatformFileSystem());
 
 } // namespace qv

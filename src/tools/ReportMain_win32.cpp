@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
     qv::CpuidReplay replay;
     int cpuidStatus = qv::ApplyCpuidOptions(parsed.Options, sources.Sources().Processor, replay, err);
     if (cpuidStatus >= 0) return cpuidStatus;
-    return qv::RunReport(parsed.Options, fields, sources.Sources(), out, err);
+    auto transport = qv::MakeWinInetTransport();
+    return qv::RunReport(parsed.Options, fields, sources.Sources(), out, err, qv::PlatformFileSystem(),
+                         transport.get());
   } catch (const std::exception& e) {
     err << e.what() << "\n";
     return qv::ExitPassError;

@@ -3,6 +3,8 @@
 #include <set>
 
 #include "core/Errors.h"
+#include "inventory/Compression.h"
+#include "inventory/InventoryDocument.h"
 
 namespace qv {
 
@@ -19,6 +21,12 @@ const std::vector<ReportOption>& ReportOptionTable() {
        [](ReportOptions& o, const std::string& v) { o.CpuidDumpPath = v; }},
       {"--save-cpuid", "FILE", "write the CPUID leaves to FILE instead of a report",
        [](ReportOptions& o, const std::string& v) { o.SaveCpuidPath = v; }},
+      {"--ocs", "FILE",
+       "write this machine's inventory for an OCS Inventory server to FILE (to FOLDER\\DEVICEID.ocs "
+       "for a FILE ending in \\)",
+       [](ReportOptions& o, const std::string& v) { o.OcsPath = v; }},
+      {"--ocs-server", "URL", "send this machine's inventory to the OCS Inventory server at URL",
+       [](ReportOptions& o, const std::string& v) { o.OcsServer = v; }},
   };
   return table;
 }
@@ -50,6 +58,9 @@ ParsedReportArguments ParseReportArguments(const std::vector<std::string>& args)
   }
   if (parsed.Options.Json && parsed.Options.Format == ReportFormat::rfHTML)
     parsed.Error = "--json and --html cannot be given together";
+  else if (!parsed.Options.OcsServer.empty() && !ParseServerUrl(parsed.Options.OcsServer))
+    parsed.Error = "--ocs-server needs the server's address, such as http://ocs.example/ocsinventory, not " +
+                   parsed.Options.OcsServer;
   return parsed;
 }
 
@@ -99,6 +110,16 @@ void TakeFileNamesFrom(ParsedReportArguments& parsed, const std::vector<std::str
   parsed.Options.OutputPath = again.Options.OutputPath;
   parsed.Options.CpuidDumpPath = again.Options.CpuidDumpPath;
   parsed.Options.SaveCpuidPath = again.Options.SaveCpuidPath;
+  parsed.Options.OcsPath = again.Options.OcsPath;
+}
+
+std::string InventoryFilePath(const std::string& path, const std::string& deviceId) {
+  if (path.empty() || (path.back() != '\\' && path.back() != '/')) return path;
+  std::string name = deviceId;
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+      c = '_';
+  return path + name + ".ocs";
 }
 
 std::string ReportUsage() {
@@ -112,8 +133,75 @@ std::string ReportUsage() {
   return usage + "\n" + details;
 }
 
+namespace {
+
+// The report the options ask for, to the output file or standard output.
+int WriteReport(const ReportOptions& options, const PageFields& fields, const PassState& state, TextSink& out,
+                TextSink& err, ReportFileSystem& fs) {
+  auto lines = options.Json ? BuildJsonReport(fields, state.TotalMemoryText, state.Raw, options.ToUtf8)
+                            : BuildReportLines(fields, state.TotalMemoryText, options.Format);
+  if (!options.OutputPath.empty()) {
+    try {
+      WriteReportFile(options.OutputPath, lines, fs);
+    } catch (const Exception& e) {
+      err << e.Message() << "\n";
+      return ExitCannotWrite;
+    }
+    return ExitReportWritten;
+  }
+  const std::string bytes = ReportFileBytes(lines);
+  out.Write(bytes.data(), bytes.size());
+  if (!out.Flush()) {
+    err << "Cannot write to standard output\n";
+    return ExitCannotWrite;
+  }
+  return ExitReportWritten;
+}
+
+// The inventory of the pass into its file, then to its server.
+int DeliverInventory(const ReportOptions& options, const PageFields& fields, const PassState& state, TextSink& out,
+                     TextSink& err, ReportFileSystem& fs, InventoryTransport* transport) {
+  const InventoryRequest request = BuildInventory(fields, state.Raw, options.ToUtf8);
+  if (!options.OcsPath.empty()) {
+    try {
+      WriteWholeFile(InventoryFilePath(options.OcsPath, request.DeviceId), Compress(request.Xml), fs);
+    } catch (const Exception& e) {
+      err << e.Message() << "\n";
+      return ExitCannotWrite;
+    }
+  }
+  if (options.OcsServer.empty()) return ExitReportWritten;
+  const std::optional<ServerUrl> url = ParseServerUrl(options.OcsServer);
+  SendResult sent;
+  if (url && transport) {
+    sent = SendInventory(*transport, *url, request.DeviceId, request.Xml);
+  } else {
+    sent.Result = SendResult::Outcome::Unreachable;
+    sent.Message = "The inventory cannot be sent from here: there is no way to reach a server.";
+  }
+  for (const auto& line : sent.Answers) out << line << "\r\n";
+  out.Flush();
+  switch (sent.Result) {
+    case SendResult::Outcome::Sent:
+      return ExitReportWritten;
+    case SendResult::Outcome::NotWanted:
+      out << sent.Message << "\r\n";
+      out.Flush();
+      return ExitReportWritten;
+    case SendResult::Outcome::Refused:
+      err << sent.Message << "\n";
+      return ExitServerRefused;
+    case SendResult::Outcome::Unreachable:
+      err << sent.Message << "\n";
+      return ExitServerUnreachable;
+  }
+  return ExitReportWritten;
+}
+
+} // namespace
+
 int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& sources, TextSink& out, TextSink& err,
-              ReportFileSystem& fs) {
+              ReportFileSystem& fs, InventoryTransport* transport) {
   if (options.ShowHelp) {
     out << ReportUsage();
     return ExitReportWritten;
@@ -128,23 +216,12 @@ int RunReport(const ReportOptions& options, PageFields& fields, GatherSources& s
     status = ExitPassError;
   }
 
-  auto lines = options.Json ? BuildJsonReport(fields, state.TotalMemoryText, state.Raw, options.ToUtf8)
-                            : BuildReportLines(fields, state.TotalMemoryText, options.Format);
-  if (!options.OutputPath.empty()) {
-    try {
-      WriteReportFile(options.OutputPath, lines, fs);
-    } catch (const Exception& e) {
-      err << e.Message() << "\n";
-      return ExitCannotWrite;
-    }
-    return status;
-  }
-  const std::string bytes = ReportFileBytes(lines);
-  out.Write(bytes.data(), bytes.size());
-  if (!out.Flush()) {
-    err << "Cannot write to standard output\n";
-    return ExitCannotWrite;
-  }
+  const bool inventory = !options.OcsPath.empty() || !options.OcsServer.empty();
+  int written = ExitReportWritten, delivered = ExitReportWritten;
+  if (!inventory || !options.OutputPath.empty()) written = WriteReport(options, fields, state, out, err, fs);
+  if (inventory) delivered = DeliverInventory(options, fields, state, out, err, fs, transport);
+  if (written != ExitReportWritten) return written;
+  if (delivered != ExitReportWritten) return delivered;
   return status;
 }
 

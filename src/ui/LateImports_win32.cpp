@@ -13,6 +13,7 @@
 
 #include <cderr.h>
 #include <commdlg.h>
+#include <lm.h>
 #include <mmsystem.h>
 #include <nb30.h>
 #include <shellapi.h>
@@ -136,6 +137,10 @@ QV_LATE_IMPORT("shell32.dll", ShellExecuteA, 24, HINSTANCE, (HWND a, LPCSTR b, L
 QV_LATE_FUNCTION("winspool.drv", EnumPrintersA, WINBOOL,
                  (DWORD a, LPSTR b, DWORD c, LPBYTE d, DWORD e, LPDWORD f, LPDWORD g), (a, b, c, d, e, f, g), FALSE)
 QV_LATE_FUNCTION("netapi32.dll", Netbios, UCHAR, (PNCB a), (a), NRC_SYSTEM)
+// The NT family only: the 95 family's netapi32 has no workstation service to ask.
+QV_LATE_FUNCTION("netapi32.dll", NetWkstaGetInfo, NET_API_STATUS, (LMSTR a, DWORD b, LPBYTE* c), (a, b, c),
+                 ERROR_PROC_NOT_FOUND)
+QV_LATE_FUNCTION("netapi32.dll", NetApiBufferFree, NET_API_STATUS, (LPVOID a), (a), ERROR_PROC_NOT_FOUND)
 QV_LATE_IMPORT("wsock32.dll", WSAStartup, 8, int, (WORD a, LPWSADATA b), (a, b), WSASYSNOTREADY)
 QV_LATE_IMPORT("wsock32.dll", WSACleanup, 0, int, (), (), SOCKET_ERROR)
 QV_LATE_IMPORT("wsock32.dll", gethostname, 8, int, (char* a, int b), (a, b), SOCKET_ERROR)

@@ -9,6 +9,7 @@
 #include "FuzzInput.h"
 #include "probes/Bios.h"
 #include "probes/DeviceClasses.h"
+#include "probes/Software.h"
 #include "probes/WindowsVersion.h"
 
 namespace {
@@ -24,6 +25,9 @@ const char* const Keys[] = {
     "Enum\\Root\\*PNP0C01\\0000",
     "HARDWARE\\DEVICEMAP\\VIDEO",
     "System\\ControlSet001\\Services\\vga\\Device0",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\A",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\B",
+    "SYSTEM\\Setup\\Source OS (Updated on 5/1/2021)",
 };
 
 const char* const Names[] = {
@@ -44,12 +48,23 @@ const char* const Names[] = {
     "HardwareInformation.AdapterString",
     "DriverDesc",
     "",
+    "InstallDate",
+    "FirstInstallDateTime",
+    "ProductName",
+    "DisplayName",
+    "DisplayVersion",
+    "Publisher",
 };
 
 const uint32_t Types[] = {
     qv::RegTypeString, qv::RegTypeExpandString, qv::RegTypeBinary, qv::RegTypeDword, qv::RegTypeMultiString, 0, 11};
 
 bool HasZero(const std::string& s) { return s.find('\0') != std::string::npos; }
+
+void CheckDate(const qv::LocalDateTime& t) {
+  FUZZ_CHECK(t.Year >= 1970 && t.Year <= 2107 && t.Month >= 1 && t.Month <= 12 && t.Day >= 1 && t.Day <= 31);
+  FUZZ_CHECK(t.Hour >= 0 && t.Hour < 24 && t.Minute >= 0 && t.Minute < 60 && t.Second >= 0 && t.Second < 60);
+}
 
 // The reads of one value checked against its raw bytes.
 void CheckDecoders(uint32_t type, const std::vector<uint8_t>& bytes) {
@@ -75,6 +90,9 @@ void CheckDecoders(uint32_t type, const std::vector<uint8_t>& bytes) {
     FUZZ_CHECK(at < bytes.size() && static_cast<uint8_t>(c) == bytes[at]);
     ++at;
   }
+
+  if (auto t = qv::DateTimeFromDos(bytes)) CheckDate(*t);
+  if (auto n = qv::RegistryDwordNumber(type, bytes.data(), bytes.size())) FUZZ_CHECK(type == qv::RegTypeDword);
 
   std::string version = qv::DecodeInstalledVersion(bytes);
   size_t dot = version.find('.');
@@ -128,6 +146,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qv::ListVideoAdapters(registry, adapters);
   FUZZ_CHECK(adapters.size() <= 1);
   for (const auto& adapter : adapters) FUZZ_CHECK(adapter.size() <= 255 && !HasZero(adapter));
+  CheckClosed(registry);
+
+  for (uint32_t platform : {qv::PlatformWindows, qv::PlatformNT}) {
+    auto installation = qv::ReadInstallation(registry, platform);
+    FUZZ_CHECK(!HasZero(installation.ProductName));
+    if (installation.InstallTime) CheckDate(*installation.InstallTime);
+  }
+  for (const auto& program : qv::ReadInstalledPrograms(registry, &registry))
+    FUZZ_CHECK(!program.Name.empty() && !HasZero(program.Name + program.Version + program.Publisher));
   CheckClosed(registry);
 
   // The same readers as the pass calls them, into the page fields.

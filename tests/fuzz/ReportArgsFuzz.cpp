@@ -7,7 +7,8 @@
 
 namespace {
 
-const char* const Words[] = {"--html", "--output", "--help", "--cpuid", "--save-cpuid", "", "-", "--", "--json"};
+const char* const Words[] = {"--html", "--output", "--help", "--cpuid", "--save-cpuid", "",
+                             "-",      "--",       "--json", "--ocs",   "--ocs-server"};
 
 // The arguments that give these options, in the table's order.
 std::vector<std::string> Spelled(const qv::ReportOptions& o) {
@@ -18,12 +19,15 @@ std::vector<std::string> Spelled(const qv::ReportOptions& o) {
   if (o.ShowHelp) args.push_back("--help");
   if (!o.CpuidDumpPath.empty()) args.insert(args.end(), {"--cpuid", o.CpuidDumpPath});
   if (!o.SaveCpuidPath.empty()) args.insert(args.end(), {"--save-cpuid", o.SaveCpuidPath});
+  if (!o.OcsPath.empty()) args.insert(args.end(), {"--ocs", o.OcsPath});
+  if (!o.OcsServer.empty()) args.insert(args.end(), {"--ocs-server", o.OcsServer});
   return args;
 }
 
 bool Same(const qv::ReportOptions& a, const qv::ReportOptions& b) {
   return a.Format == b.Format && a.Json == b.Json && a.OutputPath == b.OutputPath && a.ShowHelp == b.ShowHelp &&
-         a.CpuidDumpPath == b.CpuidDumpPath && a.SaveCpuidPath == b.SaveCpuidPath;
+         a.CpuidDumpPath == b.CpuidDumpPath && a.SaveCpuidPath == b.SaveCpuidPath && a.OcsPath == b.OcsPath &&
+         a.OcsServer == b.OcsServer;
 }
 
 } // namespace

@@ -81,6 +81,11 @@ public:
     if (it == values.end()) return std::nullopt;
     return RegistryBinaryBytes(it->second.Type, it->second.Bytes.data(), it->second.Bytes.size(), bufferSize);
   }
+  std::optional<uint32_t> ReadDword(KeyId key, const std::string& name) override {
+    auto it = Node(key).Values.find(Upper(name));
+    if (it == Node(key).Values.end()) return std::nullopt;
+    return RegistryDwordNumber(it->second.Type, it->second.Bytes.data(), it->second.Bytes.size());
+  }
   void Close(KeyId key) override {
     if (!OpenKeys.erase(key)) ++BadCloses;
   }

@@ -76,7 +76,8 @@ TEST(ParseReportArguments, GoodAndBadCommandLines) {
 TEST(ReportUsage, NamesEveryOption) {
   std::string usage = ReportUsage();
   EXPECT_EQ(usage.substr(0, usage.find('\n')),
-            "usage: quorvel-report [--html] [--json] [--output FILE] [--help] [--cpuid FILE] [--save-cpuid FILE]");
+            "usage: quorvel-report [--html] [--json] [--output FILE] [--help] [--cpuid FILE] [--save-cpuid FILE] "
+            "[--ocs FILE] [--ocs-server URL]");
   for (const auto& o : ReportOptionTable()) EXPECT_NE(usage.find(std::string("\n  ") + o.Name), std::string::npos);
 }
 
