@@ -27,8 +27,7 @@ for attempt in 1 2 3 4 5 6 7 8 9 10; do
 done
 trap "wineserver -k 2>/dev/null || true" EXIT
 
-build=""
-for version in win95 win98 nt40 win2k winxp win10; do
+for version in win95 win98 nt40 win2k winxp; do
   reg add 'HKCU\Software\Wine' /v Version /d "$version" /f
   if ! out=$(QUORVEL_EXPECT_WINE_VERSION=$version wine "$tests" \
       --gtest_filter=WindowsProbes.EditionOfTheEmulatedVersion 2>&1); then
@@ -37,11 +36,13 @@ for version in win95 win98 nt40 win2k winxp win10; do
     exit 1
   fi
   grep '^Wine as' <<<"$out"
-  # The test compared the build with the system's own numbers; the report must show the same.
-  if [ "$version" = win10 ]; then build=$(sed -n 's|^Wine as win10: .* / build \([0-9]*\) / .*|\1|p' <<<"$out"); fi
 done
-# The report tool as shipped, under win10: the true version and build, not 6.2 (Build: 9200).
-[ -n "$build" ] || { echo "no build number from the test as win10"; exit 1; }
+# Beyond the edition table, the report tool as shipped: under win10 the true version and the build
+# the system records (the manifest's supportedOS entries get them), not 6.2 (Build: 9200).
+reg add 'HKCU\Software\Wine' /v Version /d win10 /f
+# The system's own numbers, as its command interpreter shows them ("Microsoft Windows 10.0.18362").
+build=$(wine cmd /c ver 2>/dev/null | tr -d '\r' | sed -n 's/^Microsoft Windows 10\.0\.\([0-9]*\).*/\1/p')
+[ -n "$build" ] || { echo "no build number from the system as win10"; exit 1; }
 version_line=$(wine "$QUORVEL_BIN/quorvel-report.exe" 2>/dev/null | tr -d '\r' | grep '^ Version: ' || true)
 [ "$version_line" = " Version: 10.0 (Build: $build)" ] ||
   { echo "Wine as win10, the report says \"$version_line\", not 10.0 (Build: $build)"; exit 1; }
