@@ -371,7 +371,7 @@ pid=""
 
 # Case 5: a default printer whose name the code page cannot hold is printed to, under its name.
 cyrillic=$'\u041f\u0440\u0438\u043d\u0442\u0435\u0440'
-lpadmin -p "$cyrillic" -E -v "quorvel-pdf:$pdfs" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4 2>/dev/null
+lpadmin -p "$cyrillic" -E -v "quorvel-pdf:$pdfs" -P "$QUORVEL_SOURCE/tests/e2e/pdf-printer.ppd" -o PageSize=A4 2>/dev/null
 lpadmin -d "$cyrillic"
 wine_default "$cyrillic"
 # lpstat writes the queue's name URL-encoded: the jobs of any queue but PDF.
