@@ -127,122 +127,172 @@ std::string ToWindows1252(const std::string& utf8, int line) {
   return out;
 }
 
-Book ReadHelpSource(const std::string& text) {
-  Book book;
-  std::map<std::string, size_t> topicOf; // upper-case id (the hash ignores case)
-  std::map<uint32_t, std::string> hashes;
-  std::set<uint32_t> mapIds;
-  std::vector<PendingJump> jumps;
-  Paragraph* open = nullptr; // the paragraph that further lines continue
-  std::string openText;
+namespace {
 
-  auto finish = [&]() {
-    if (!open) return;
-    open->Runs = Runs(openText, open->Line, book.Topics.size() - 1, jumps);
-    open = nullptr;
-    openText.clear();
-  };
-  auto start = [&](Style kind, const std::string& body, int line) {
-    finish();
-    if (book.Topics.empty()) throw HelpError(line, "text before the first topic");
-    auto& paragraphs = book.Topics.back().Paragraphs;
-    paragraphs.push_back({kind, {}, line});
-    open = &paragraphs.back();
-    openText = body;
-  };
+// Ids are told apart as their hashes are, whatever the case: by their upper-case form.
+std::string IdKey(const std::string& id) {
+  std::string key;
+  for (char c : id) key += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return key;
+}
 
-  int lineNo = 0;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t nl = text.find('\n', at);
-    std::string raw = text.substr(at, nl == std::string::npos ? std::string::npos : nl - at);
-    at = nl == std::string::npos ? text.size() : nl + 1;
-    ++lineNo;
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-    if (StartsWith(raw, "#")) continue;
-    std::string line = ToWindows1252(Trim(raw), lineNo);
+void CheckNotEmpty(const Topic& topic) {
+  if (topic.Paragraphs.empty()) throw HelpError(topic.Line, "topic " + topic.Id + " is empty");
+}
+
+// Reads the source a line at a time into the book; jumps are only collected here, and checked once
+// every topic is known.
+class SourceReader {
+public:
+  void Read(const std::string& text) {
+    size_t at = 0;
+    while (at < text.size()) {
+      size_t nl = text.find('\n', at);
+      std::string raw = text.substr(at, nl == std::string::npos ? std::string::npos : nl - at);
+      at = nl == std::string::npos ? text.size() : nl + 1;
+      ++LineNo;
+      if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+      if (StartsWith(raw, "#")) continue;
+      ReadLine(ToWindows1252(Trim(raw), LineNo));
+    }
+    CloseParagraph();
+  }
+
+  // The book once every line is read: no topic empty, every jump landing on a topic, every topic
+  // reachable from the contents.
+  Book Finish() {
+    if (Result.Topics.empty()) throw HelpError(LineNo, "no topics");
+    CheckNotEmpty(Result.Topics.back());
+    if (Result.Title.empty()) Result.Title = Result.Topics.front().Title;
+    CheckReachable(JumpsBetweenTopics());
+    return std::move(Result);
+  }
+
+private:
+  void ReadLine(const std::string& line) {
     if (line.empty()) {
-      finish();
-      continue;
-    }
-    if (StartsWith(line, "== ")) {
-      finish();
-      std::string rest = Trim(line.substr(3));
-      size_t space = rest.find(' ');
-      std::string id = rest.substr(0, space);
-      std::string title = space == std::string::npos ? "" : Trim(rest.substr(space));
-      if (!ValidId(id)) throw HelpError(lineNo, "bad context id \"" + id + "\" (letters, digits, '.' and '_')");
-      if (title.empty()) throw HelpError(lineNo, "topic " + id + " has no title");
-      std::string key;
-      for (char c : id) key += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-      if (topicOf.count(key))
-        throw HelpError(lineNo, "duplicate context id " + id + " (first at line " +
-                                    std::to_string(book.Topics[topicOf[key]].Line) + ")");
-      uint32_t hash = ContextHash(id);
-      if (hashes.count(hash)) throw HelpError(lineNo, "context id " + id + " has the same hash as " + hashes[hash]);
-      if (!book.Topics.empty() && book.Topics.back().Paragraphs.empty())
-        throw HelpError(book.Topics.back().Line, "topic " + book.Topics.back().Id + " is empty");
-      hashes[hash] = id;
-      topicOf[key] = book.Topics.size();
-      book.Topics.push_back({id, title, 0, {}, lineNo});
+      CloseParagraph();
+    } else if (StartsWith(line, "== ")) {
+      StartTopic(line);
     } else if (StartsWith(line, "@")) {
-      finish();
-      size_t space = line.find(' ');
-      std::string name = line.substr(0, space);
-      std::string value = space == std::string::npos ? "" : Trim(line.substr(space));
-      if (name == "@title" || name == "@copyright") {
-        if (!book.Topics.empty()) throw HelpError(lineNo, name + " belongs before the first topic");
-        (name == "@title" ? book.Title : book.Copyright) = value;
-      } else if (name == "@map") {
-        if (book.Topics.empty()) throw HelpError(lineNo, "@map outside a topic");
-        char* end = nullptr;
-        unsigned long n = std::strtoul(value.c_str(), &end, 10);
-        if (value.empty() || *end || n == 0 || n > 0xFFFFFFFFul) throw HelpError(lineNo, "bad map number " + value);
-        if (!mapIds.insert(static_cast<uint32_t>(n)).second)
-          throw HelpError(lineNo, "map number " + value + " used twice");
-        book.Topics.back().MapId = static_cast<uint32_t>(n);
-      } else {
-        throw HelpError(lineNo, "unknown setting " + name);
-      }
+      Setting(line);
     } else if (StartsWith(line, "* ")) {
-      start(Style::Heading, Trim(line.substr(2)), lineNo);
-      finish(); // a heading is one line
+      StartParagraph(Style::Heading, Trim(line.substr(2)));
+      CloseParagraph(); // a heading is one line
     } else if (StartsWith(line, "| ")) {
-      start(Style::Code, line.substr(2), lineNo);
-      finish(); // each command line stands alone
+      StartParagraph(Style::Code, line.substr(2));
+      CloseParagraph(); // each command line stands alone
     } else if (StartsWith(line, "- ")) {
-      start(Style::Bullet, Trim(line.substr(2)), lineNo);
-    } else if (open) {
-      openText += " " + line;
+      StartParagraph(Style::Bullet, Trim(line.substr(2)));
+    } else if (Open) {
+      OpenText += " " + line;
     } else {
-      start(Style::Body, line, lineNo);
+      StartParagraph(Style::Body, line);
     }
   }
-  finish();
-  if (book.Topics.empty()) throw HelpError(lineNo, "no topics");
-  if (book.Topics.back().Paragraphs.empty())
-    throw HelpError(book.Topics.back().Line, "topic " + book.Topics.back().Id + " is empty");
-  if (book.Title.empty()) book.Title = book.Topics.front().Title;
 
-  // Every jump lands on a topic, and every topic can be reached from the contents.
-  std::vector<std::vector<size_t>> edges(book.Topics.size());
-  for (const PendingJump& j : jumps) {
-    std::string key;
-    for (char c : j.Id) key += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    auto found = topicOf.find(key);
-    if (found == topicOf.end()) throw HelpError(j.Line, "jump to unknown topic " + j.Id);
-    edges[j.Topic].push_back(found->second);
+  // "== ID Title"
+  void StartTopic(const std::string& line) {
+    CloseParagraph();
+    std::string rest = Trim(line.substr(3));
+    size_t space = rest.find(' ');
+    std::string id = rest.substr(0, space);
+    std::string title = space == std::string::npos ? "" : Trim(rest.substr(space));
+    if (!ValidId(id)) throw HelpError(LineNo, "bad context id \"" + id + "\" (letters, digits, '.' and '_')");
+    if (title.empty()) throw HelpError(LineNo, "topic " + id + " has no title");
+    std::string key = IdKey(id);
+    if (TopicOf.count(key))
+      throw HelpError(LineNo, "duplicate context id " + id + " (first at line " +
+                                  std::to_string(Result.Topics[TopicOf[key]].Line) + ")");
+    uint32_t hash = ContextHash(id);
+    if (Hashes.count(hash)) throw HelpError(LineNo, "context id " + id + " has the same hash as " + Hashes[hash]);
+    if (!Result.Topics.empty()) CheckNotEmpty(Result.Topics.back());
+    Hashes[hash] = id;
+    TopicOf[key] = Result.Topics.size();
+    Result.Topics.push_back({id, title, 0, {}, LineNo});
   }
-  std::vector<bool> reached(book.Topics.size(), false);
-  std::vector<size_t> queue = {0};
-  reached[0] = true;
-  for (size_t q = 0; q < queue.size(); ++q)
-    for (size_t next : edges[queue[q]])
-      if (!reached[next]) reached[next] = true, queue.push_back(next);
-  for (size_t t = 0; t < book.Topics.size(); ++t)
-    if (!reached[t])
-      throw HelpError(book.Topics[t].Line, "topic " + book.Topics[t].Id + " cannot be reached from the contents");
-  return book;
+
+  // "@name value"
+  void Setting(const std::string& line) {
+    CloseParagraph();
+    size_t space = line.find(' ');
+    std::string name = line.substr(0, space);
+    std::string value = space == std::string::npos ? "" : Trim(line.substr(space));
+    if (name == "@title" || name == "@copyright") {
+      if (!Result.Topics.empty()) throw HelpError(LineNo, name + " belongs before the first topic");
+      (name == "@title" ? Result.Title : Result.Copyright) = value;
+    } else if (name == "@map") {
+      MapNumber(value);
+    } else {
+      throw HelpError(LineNo, "unknown setting " + name);
+    }
+  }
+
+  void MapNumber(const std::string& value) {
+    if (Result.Topics.empty()) throw HelpError(LineNo, "@map outside a topic");
+    char* end = nullptr;
+    unsigned long n = std::strtoul(value.c_str(), &end, 10);
+    if (value.empty() || *end || n == 0 || n > 0xFFFFFFFFul) throw HelpError(LineNo, "bad map number " + value);
+    if (!MapIds.insert(static_cast<uint32_t>(n)).second) throw HelpError(LineNo, "map number " + value + " used twice");
+    Result.Topics.back().MapId = static_cast<uint32_t>(n);
+  }
+
+  void StartParagraph(Style kind, const std::string& body) {
+    CloseParagraph();
+    if (Result.Topics.empty()) throw HelpError(LineNo, "text before the first topic");
+    auto& paragraphs = Result.Topics.back().Paragraphs;
+    paragraphs.push_back({kind, {}, LineNo});
+    Open = &paragraphs.back();
+    OpenText = body;
+  }
+
+  // The paragraph's text is split into runs only here, once all its lines are in.
+  void CloseParagraph() {
+    if (!Open) return;
+    Open->Runs = Runs(OpenText, Open->Line, Result.Topics.size() - 1, Jumps);
+    Open = nullptr;
+    OpenText.clear();
+  }
+
+  // For each topic, the topics its jumps lead to.
+  std::vector<std::vector<size_t>> JumpsBetweenTopics() const {
+    std::vector<std::vector<size_t>> edges(Result.Topics.size());
+    for (const PendingJump& j : Jumps) {
+      auto found = TopicOf.find(IdKey(j.Id));
+      if (found == TopicOf.end()) throw HelpError(j.Line, "jump to unknown topic " + j.Id);
+      edges[j.Topic].push_back(found->second);
+    }
+    return edges;
+  }
+
+  void CheckReachable(const std::vector<std::vector<size_t>>& edges) const {
+    std::vector<bool> reached(Result.Topics.size(), false);
+    std::vector<size_t> queue = {0};
+    reached[0] = true;
+    for (size_t q = 0; q < queue.size(); ++q)
+      for (size_t next : edges[queue[q]])
+        if (!reached[next]) reached[next] = true, queue.push_back(next);
+    for (size_t t = 0; t < Result.Topics.size(); ++t)
+      if (!reached[t])
+        throw HelpError(Result.Topics[t].Line, "topic " + Result.Topics[t].Id + " cannot be reached from the contents");
+  }
+
+  Book Result;
+  std::map<std::string, size_t> TopicOf; // by IdKey
+  std::map<uint32_t, std::string> Hashes;
+  std::set<uint32_t> MapIds;
+  std::vector<PendingJump> Jumps;
+  Paragraph* Open = nullptr; // the paragraph that further lines continue
+  std::string OpenText;
+  int LineNo = 0;
+};
+
+} // namespace
+
+Book ReadHelpSource(const std::string& text) {
+  SourceReader reader;
+  reader.Read(text);
+  return reader.Finish();
 }
 
 } // namespace qv::help

@@ -45,9 +45,8 @@ constexpr uint8_t TypeText = 0x20;
 struct Record {
   uint8_t Type;
   Bytes LD1, LD2;
-  int TopicIndex;
-  Bytes Link{}; // the 21-byte link header, written once positions are known   // the topic it belongs to (the end
-                // marker: topic count)
+  int TopicIndex; // the topic it belongs to (the end marker: topic count)
+  Bytes Link{};   // the 21-byte link header, written once positions are known
   // Filled by the layout.
   int Block = 0;
   int Pos = 0; // offset inside the block, header included
@@ -55,20 +54,26 @@ struct Record {
   size_t Size() const { return LinkHeaderSize + LD1.size() + LD2.size(); }
 };
 
+uint16_t BaseFont(Style kind) {
+  return kind == Style::Title ? fnTitle : kind == Style::Heading ? fnHeading : kind == Style::Code ? fnCode : fnBody;
+}
+
+// A text record's strings and the formatting commands between them.
+struct TextParts {
+  std::vector<std::string> Strings;
+  Bytes Commands;
+};
+
 // The paragraph's strings and formatting commands: every command takes the string before it.
-Record TextRecord(const Paragraph& p, int topicIndex) {
-  Bytes commands;
-  std::vector<std::string> strings;
+TextParts SplitText(const Paragraph& p) {
+  TextParts parts;
   std::string pending;
   auto command = [&](std::initializer_list<uint8_t> bytes) {
-    strings.push_back(pending);
+    parts.Strings.push_back(pending);
     pending.clear();
-    commands.insert(commands.end(), bytes);
+    parts.Commands.insert(parts.Commands.end(), bytes);
   };
-  const uint16_t base = p.Kind == Style::Title     ? fnTitle
-                        : p.Kind == Style::Heading ? fnHeading
-                        : p.Kind == Style::Code    ? fnCode
-                                                   : fnBody;
+  const uint16_t base = BaseFont(p.Kind);
   uint16_t font = base;
   auto useFont = [&](uint16_t f) { command({0x80, static_cast<uint8_t>(f & 0xFF), static_cast<uint8_t>(f >> 8)}); };
   useFont(font);
@@ -88,16 +93,13 @@ Record TextRecord(const Paragraph& p, int topicIndex) {
   }
   command({0x82});
   command({0xFF});
+  return parts;
+}
 
-  Record r{TypeText, {}, {}, topicIndex};
-  for (const auto& s : strings) PutString(r.LD2, s, true);
-  if (r.LD2.size() > MaxParagraphText)
-    throw HelpError(p.Line, "paragraph too long for one topic block (" + std::to_string(r.LD2.size()) +
-                                " bytes, at most " + std::to_string(MaxParagraphText) + ")");
-
-  // Paragraph bits, then their values in bit order (half-points).
+// Paragraph bits, then their values in bit order (half-points).
+Bytes ParagraphFormat(Style kind) {
   Bytes format = {0x00, 0x80, 0x00, 0x00};
-  switch (p.Kind) {
+  switch (kind) {
     // A small left margin keeps the text off the viewer's edge.
     case Style::Title:
       PutU16(format, 0x0002 | 0x0004 | 0x0010);
@@ -130,7 +132,19 @@ Record TextRecord(const Paragraph& p, int topicIndex) {
       PutCUShort(format, Margin + 36);
       break;
   }
-  Put(format, commands);
+  return format;
+}
+
+// LD1 holds the paragraph's format and commands, LD2 its strings.
+Record TextRecord(const Paragraph& p, int topicIndex) {
+  const TextParts parts = SplitText(p);
+  Record r{TypeText, {}, {}, topicIndex};
+  for (const auto& s : parts.Strings) PutString(r.LD2, s, true);
+  if (r.LD2.size() > MaxParagraphText)
+    throw HelpError(p.Line, "paragraph too long for one topic block (" + std::to_string(r.LD2.size()) +
+                                " bytes, at most " + std::to_string(MaxParagraphText) + ")");
+  Bytes format = ParagraphFormat(p.Kind);
+  Put(format, parts.Commands);
   PutCSLong(r.LD1, static_cast<int32_t>(format.size()));
   PutCUShort(r.LD1, static_cast<unsigned>(r.LD2.size()));
   Put(r.LD1, format);
@@ -364,28 +378,35 @@ Bytes BuildBTree(const BTreeKind& kind, const std::vector<BTreeEntry>& sorted) {
   return out;
 }
 
-WrittenHelp WriteHelp(const Book& book) {
-  if (book.Topics.empty()) throw HelpError(0, "the help file has no topics");
+namespace {
 
-  // 1. The records; each topic opens with its title as a paragraph of its own.
-  std::vector<Record> records;
-  std::vector<size_t> headerIndex;
+// Every record in file order, and where each topic's header record is; one more header, the end
+// marker, closes the last topic.
+struct TopicRecords {
+  std::vector<Record> Records;
+  std::vector<size_t> Headers;
+  int TopicCount() const { return static_cast<int>(Headers.size()) - 1; }
+};
+
+// Each topic opens with its title as a paragraph of its own.
+TopicRecords MakeRecords(const Book& book) {
+  TopicRecords topics;
+  std::vector<Record>& records = topics.Records;
   for (size_t t = 0; t < book.Topics.size(); ++t) {
     const Topic& topic = book.Topics[t];
-    headerIndex.push_back(records.size());
+    topics.Headers.push_back(records.size());
     records.push_back(HeaderRecord(topic.Title, static_cast<int>(t)));
     Paragraph title{Style::Title, {{topic.Title, ""}}, topic.Line};
     records.push_back(TextRecord(title, static_cast<int>(t)));
     for (const Paragraph& p : topic.Paragraphs) records.push_back(TextRecord(p, static_cast<int>(t)));
   }
-  const int topicCount = static_cast<int>(book.Topics.size());
-  headerIndex.push_back(records.size());
-  records.push_back(HeaderRecord("", topicCount)); // the end marker
+  topics.Headers.push_back(records.size());
+  records.push_back(HeaderRecord("", static_cast<int>(book.Topics.size()))); // the end marker
+  return topics;
+}
 
-  // 2. Positions.
-  const int blocks = Layout(records);
-
-  // 3. Links between records, and the topic headers.
+// The link headers chain the records, so they wait until the layout has placed them.
+void LinkRecords(std::vector<Record>& records) {
   for (size_t r = 0; r < records.size(); ++r) {
     Record& rec = records[r];
     const bool last = r + 1 == records.size();
@@ -398,35 +419,44 @@ WrittenHelp WriteHelp(const Book& book) {
     link.push_back(rec.Type);
     rec.Link = link;
   }
-  for (int t = 0; t <= topicCount; ++t) {
-    Record& header = records[headerIndex[t]];
-    uint8_t* h = header.LD1.data();
-    Bytes fields;
-    if (t < topicCount) {
-      uint32_t size = 0;
-      for (size_t r = headerIndex[t] + 1; r < headerIndex[t + 1]; ++r) size += static_cast<uint32_t>(records[r].Size());
-      PutU32(fields, size);
-      PutU32(fields, None);
-      PutU32(fields, None);
-      PutU32(fields, static_cast<uint32_t>(t));
-      PutU32(fields, None);
-      PutU32(fields, records[headerIndex[t] + 1].TopicPos);
-      PutU32(fields, records[headerIndex[t + 1]].TopicPos);
-    } else {
-      PutU32(fields, 0);
-      PutU32(fields, None);
-      PutU32(fields, None);
-      PutU32(fields, static_cast<uint32_t>(t));
-      PutU32(fields, None);
-      PutU32(fields, None);
-      PutU32(fields, None);
-    }
-    std::memcpy(h, fields.data(), fields.size());
-  }
+}
 
-  // 4. The blocks: headers, then each record's bytes from its place on, running into the next
-  // block after that block's header.
-  Bytes topicData(static_cast<size_t>(blocks) * BlockSize, 0);
+// A topic header's size and places: its own records, and where the next topic begins.
+Bytes TopicHeaderFields(const TopicRecords& topics, int t) {
+  const std::vector<Record>& records = topics.Records;
+  Bytes fields;
+  if (t < topics.TopicCount()) {
+    uint32_t size = 0;
+    for (size_t r = topics.Headers[t] + 1; r < topics.Headers[t + 1]; ++r)
+      size += static_cast<uint32_t>(records[r].Size());
+    PutU32(fields, size);
+    PutU32(fields, None);
+    PutU32(fields, None);
+    PutU32(fields, static_cast<uint32_t>(t));
+    PutU32(fields, None);
+    PutU32(fields, records[topics.Headers[t] + 1].TopicPos);
+    PutU32(fields, records[topics.Headers[t + 1]].TopicPos);
+  } else {
+    PutU32(fields, 0);
+    PutU32(fields, None);
+    PutU32(fields, None);
+    PutU32(fields, static_cast<uint32_t>(t));
+    PutU32(fields, None);
+    PutU32(fields, None);
+    PutU32(fields, None);
+  }
+  return fields;
+}
+
+void FillTopicHeaders(TopicRecords& topics) {
+  for (int t = 0; t <= topics.TopicCount(); ++t) {
+    const Bytes fields = TopicHeaderFields(topics, t);
+    std::memcpy(topics.Records[topics.Headers[t]].LD1.data(), fields.data(), fields.size());
+  }
+}
+
+// Each block's header: the last record and the last topic header before it, and its first record.
+void PutBlockHeaders(Bytes& topicData, const std::vector<Record>& records, int blocks) {
   for (int b = 0; b < blocks; ++b) {
     uint32_t lastBefore = None, firstIn = None, lastHeaderBefore = None;
     for (const Record& rec : records) {
@@ -442,6 +472,10 @@ WrittenHelp WriteHelp(const Book& book) {
     SetU32(topicData, at + 4, firstIn);
     SetU32(topicData, at + 8, lastHeaderBefore);
   }
+}
+
+// Each record's bytes from its place on, running into the next block after that block's header.
+void PutRecords(Bytes& topicData, const std::vector<Record>& records) {
   for (const Record& rec : records) {
     int block = rec.Block, pos = rec.Pos;
     auto write = [&](const Bytes& bytes) {
@@ -457,59 +491,72 @@ WrittenHelp WriteHelp(const Book& book) {
     write(rec.LD1);
     write(rec.LD2);
   }
+}
 
-  WrittenHelp written;
-  written.Blocks = blocks;
-  for (int t = 0; t < topicCount; ++t)
-    written.Places.push_back({records[headerIndex[t]].TopicPos, records[headerIndex[t]].TopicOffset});
+Bytes TopicFile(const std::vector<Record>& records, int blocks) {
+  Bytes topicData(static_cast<size_t>(blocks) * BlockSize, 0);
+  PutBlockHeaders(topicData, records, blocks);
+  PutRecords(topicData, records);
+  return topicData;
+}
 
-  // 5. The other internal files.
+std::vector<TopicPlace> TopicPlaces(const TopicRecords& topics) {
+  std::vector<TopicPlace> places;
+  for (int t = 0; t < topics.TopicCount(); ++t) {
+    const Record& header = topics.Records[topics.Headers[t]];
+    places.push_back({header.TopicPos, header.TopicOffset});
+  }
+  return places;
+}
+
+// Context hash -> topic offset.
+std::vector<BTreeEntry> ContextEntries(const Book& book, const std::vector<TopicPlace>& places) {
   std::vector<std::pair<int32_t, BTreeEntry>> contexts;
-  for (int t = 0; t < topicCount; ++t) {
+  for (size_t t = 0; t < places.size(); ++t) {
     uint32_t hash = ContextHash(book.Topics[t].Id);
     BTreeEntry e;
     PutU32(e.Key, hash);
     e.Leaf = e.Key;
-    PutU32(e.Leaf, written.Places[t].TopicOffset);
+    PutU32(e.Leaf, places[t].TopicOffset);
     contexts.push_back({static_cast<int32_t>(hash), e});
   }
   // Signed order: the viewer stops at the first larger key.
   std::stable_sort(contexts.begin(), contexts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<BTreeEntry> contextEntries;
-  for (auto& c : contexts) contextEntries.push_back(c.second);
+  std::vector<BTreeEntry> entries;
+  for (auto& c : contexts) entries.push_back(c.second);
+  return entries;
+}
 
-  std::vector<BTreeEntry> titleEntries;
-  for (int t = 0; t < topicCount; ++t) {
+// Topic offset -> title, already in order since the topics are.
+std::vector<BTreeEntry> TitleEntries(const Book& book, const std::vector<TopicPlace>& places) {
+  std::vector<BTreeEntry> entries;
+  for (size_t t = 0; t < places.size(); ++t) {
     BTreeEntry e;
-    PutU32(e.Key, written.Places[t].TopicOffset);
+    PutU32(e.Key, places[t].TopicOffset);
     e.Leaf = e.Key;
     PutString(e.Leaf, book.Topics[t].Title, true);
-    titleEntries.push_back(e);
+    entries.push_back(e);
   }
+  return entries;
+}
 
+// The program's map numbers -> topic offset, for the topics that have one.
+Bytes ContextMapFile(const Book& book, const std::vector<TopicPlace>& places) {
   Bytes ctxomap;
   std::vector<std::pair<uint32_t, uint32_t>> maps;
-  for (int t = 0; t < topicCount; ++t)
-    if (book.Topics[t].MapId) maps.push_back({book.Topics[t].MapId, written.Places[t].TopicOffset});
+  for (size_t t = 0; t < places.size(); ++t)
+    if (book.Topics[t].MapId) maps.push_back({book.Topics[t].MapId, places[t].TopicOffset});
   PutU16(ctxomap, static_cast<uint16_t>(maps.size()));
   for (auto [id, offset] : maps) {
     PutU32(ctxomap, id);
     PutU32(ctxomap, offset);
   }
+  return ctxomap;
+}
 
-  std::map<std::string, Bytes> files = {
-      // std::map keeps the names in byte order
-      {"|CONTEXT", BuildBTree(ContextTree, contextEntries)},
-      {"|CTXOMAP", ctxomap},
-      {"|FONT", FontFile()},
-      {"|SYSTEM", SystemFile(book, written.Places[0].TopicOffset)},
-      {"|TOPIC", topicData},
-      {"|TTLBTREE", BuildBTree(TitleTree, titleEntries)},
-  };
-
-  // 6. Header, the files, then the directory.
-  Bytes& out = written.File;
-  out.resize(16, 0);
+// The file header, the internal files, then the directory of them.
+Bytes HelpFile(const std::map<std::string, Bytes>& files) {
+  Bytes out(16, 0);
   std::vector<BTreeEntry> directory;
   for (const auto& [name, data] : files) {
     BTreeEntry e;
@@ -525,6 +572,31 @@ WrittenHelp WriteHelp(const Book& book) {
   SetU32(out, 4, directoryOffset);
   SetU32(out, 8, None);
   SetU32(out, 12, static_cast<uint32_t>(out.size()));
+  return out;
+}
+
+} // namespace
+
+WrittenHelp WriteHelp(const Book& book) {
+  if (book.Topics.empty()) throw HelpError(0, "the help file has no topics");
+  TopicRecords topics = MakeRecords(book);
+  const int blocks = Layout(topics.Records);
+  LinkRecords(topics.Records);
+  FillTopicHeaders(topics);
+
+  WrittenHelp written;
+  written.Blocks = blocks;
+  written.Places = TopicPlaces(topics);
+  const std::map<std::string, Bytes> files = {
+      // std::map keeps the names in byte order
+      {"|CONTEXT", BuildBTree(ContextTree, ContextEntries(book, written.Places))},
+      {"|CTXOMAP", ContextMapFile(book, written.Places)},
+      {"|FONT", FontFile()},
+      {"|SYSTEM", SystemFile(book, written.Places[0].TopicOffset)},
+      {"|TOPIC", TopicFile(topics.Records, blocks)},
+      {"|TTLBTREE", BuildBTree(TitleTree, TitleEntries(book, written.Places))},
+  };
+  written.File = HelpFile(files);
   return written;
 }
 
