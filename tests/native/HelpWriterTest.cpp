@@ -180,6 +180,7 @@ TEST(HelpSource, ErrorsNameTheirLine) {
       {"== CONTENTS Contents\nSee [this](TWO\n", 2, "left open"},
       {"== CONT-ENTS Contents\nText.\n", 1, "bad context id"},
       {"== CONTENTS Contents\nArrows \xE2\x86\x92 are not in the code page.\n", 2, "not in Windows-1252"},
+      {"== CONTENTS Contents\nA zero \xC0\x80 in its long form.\n", 2, "not UTF-8"},
   };
   for (const Case& c : cases) {
     HelpError e = ErrorOf(c.Source);

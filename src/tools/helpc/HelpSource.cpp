@@ -114,6 +114,11 @@ std::string ToWindows1252(const std::string& utf8, int line) {
       code = (code << 6) | (more & 0x3F);
     }
     i += length;
+    // Each string of a text record ends at a zero byte; and a longer form than a character needs
+    // is no UTF-8 (C0 80 would smuggle a zero in).
+    static const uint32_t Least[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < Least[length]) throw HelpError(line, "the text is not UTF-8");
+    if (code == 0) throw HelpError(line, "a zero byte in the text");
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
       out += static_cast<char>(code);
       continue;
