@@ -211,22 +211,22 @@ const std::vector<FieldSpec>& FieldInventory() {
 const FieldSpec& FindField(Field field) {
   static const std::vector<const FieldSpec*> index = [] {
     std::vector<const FieldSpec*> byField(FieldCount, nullptr);
-    for (const auto& spec : FieldInventory()) byField[static_cast<int>(spec.Id)] = &spec;
+    for (const auto& entry : FieldInventory()) byField[static_cast<int>(entry.Id)] = &entry;
     return byField;
   }();
-  const FieldSpec* spec = index[static_cast<int>(field)];
-  if (!spec) throw Exception(std::string("No design values for the page field ") + FieldName(field));
-  return *spec;
+  const FieldSpec* entry = index[static_cast<int>(field)];
+  if (!entry) throw Exception(std::string("No design values for the page field ") + FieldName(field));
+  return *entry;
 }
 
 const FieldSpec* NamingCaption(Field value) {
   const FieldSpec* caption = nullptr;
-  for (const auto& spec : FieldInventory()) {
-    if (spec.Kind == FieldKind::fkCaption) caption = &spec;
-    if (spec.Id != value) continue;
-    const bool named = spec.Kind == FieldKind::fkValue || spec.Kind == FieldKind::fkMemo ||
-                       spec.Kind == FieldKind::fkBar || spec.Kind == FieldKind::fkUrl;
-    return named && caption && caption->Page == spec.Page ? caption : nullptr;
+  for (const auto& entry : FieldInventory()) {
+    if (entry.Kind == FieldKind::fkCaption) caption = &entry;
+    if (entry.Id != value) continue;
+    const bool named = entry.Kind == FieldKind::fkValue || entry.Kind == FieldKind::fkMemo ||
+                       entry.Kind == FieldKind::fkBar || entry.Kind == FieldKind::fkUrl;
+    return named && caption && caption->Page == entry.Page ? caption : nullptr;
   }
   return nullptr;
 }
