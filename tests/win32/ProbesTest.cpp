@@ -328,7 +328,7 @@ TEST(WindowsProbes, ScreenAudioNetworkOfThisMachine) {
        {Field::Resolution, Field::Colours, Field::WaveAudio, Field::MidiAudio, Field::Mixer, Field::LocalIp})
     std::printf("  %s: [%s]\n", FieldName(name), fields.Text(name).c_str());
   for (Field memo : {Field::MacAddresses, Field::Printers})
-    for (const auto& line : fields.Lines(memo)) std::printf("  %s: [%s]\n", memo, line.c_str());
+    for (const auto& line : fields.Lines(memo)) std::printf("  %s: [%s]\n", FieldName(memo), line.c_str());
 }
 
 // Run by the planting script after it has written the machine keys into a scratch prefix, with
